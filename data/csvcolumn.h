@@ -1,0 +1,51 @@
+#pragma once
+
+#include "mappedfile.h"
+#include "valuecolumn.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace qor {
+
+// A recorded CSV file kept mapped, with a sparse index of where its records start, so that the
+// exact text of any field can be cut out of the file again when it is shown. An index entry is kept
+// every 64 records, and after any 64 KiB without one, so that finding a record never scans far.
+class CsvDocument {
+public:
+    struct Checkpoint {
+        qint64 record;      // index of the record that starts at `offset`
+        std::size_t offset; // byte offset of that record's line
+    };
+
+    CsvDocument(std::shared_ptr<const MappedFile> file, std::vector<Checkpoint> checkpoints);
+
+    // The line of record `record` (0-based), without its line end.
+    std::string_view recordLine(qint64 record) const;
+
+    static constexpr qint64 RecordsPerCheckpoint = 64;
+    static constexpr std::size_t BytesPerCheckpoint = 64 * 1024;
+
+private:
+    std::shared_ptr<const MappedFile> m_file;
+    std::vector<Checkpoint> m_checkpoints;
+};
+
+// One value field of every record of a CSV file: the parsed numbers, and the texts as the file
+// writes them (blanks and trailing zeros kept), cut from the file when asked for. A record whose
+// line has too few fields has an empty text there.
+class CsvColumn final : public ValueColumn {
+public:
+    CsvColumn(std::shared_ptr<const CsvDocument> document, int field, std::vector<double> numbers);
+    qsizetype size() const override;
+    double number(qsizetype index) const override;
+    QString text(qsizetype index) const override;
+
+private:
+    std::shared_ptr<const CsvDocument> m_document;
+    int m_field;
+    std::vector<double> m_numbers;
+};
+
+} // namespace qor

@@ -1,0 +1,109 @@
+#include "csvlines.h"
+
+#include "datetime.h"
+
+#include <cstring>
+
+namespace qor::csv {
+
+namespace {
+
+constexpr std::size_t TimeLength = 19;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimmedBlanks(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+int twoDigits(const char* p)
+{
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+bool hasTimeShape(std::string_view t)
+{
+    static constexpr std::string_view shape = "dddd-dd-dd dd:dd:dd";
+    for (std::size_t i = 0; i < TimeLength; ++i) {
+        const char c = t[i];
+        const bool ok = shape[i] == 'd' ? isDigit(c) : shape[i] == '-' ? (c == '-' || c == '/') : c == shape[i];
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+unsigned daysInMonth(std::int64_t year, int month)
+{
+    static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+} // namespace
+
+std::string_view LineCursor::next()
+{
+    const char* begin = m_text.data() + m_offset;
+    const std::size_t rest = m_text.size() - m_offset;
+    const void* lf = std::memchr(begin, '\n', rest);
+    const std::size_t lfAt = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : rest;
+    const void* cr = std::memchr(begin, '\r', lfAt);
+    const std::size_t length = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : lfAt;
+    std::size_t ending = 0;
+    if (length < rest)
+        ending = (begin[length] == '\r' && length + 1 < rest && begin[length + 1] == '\n') ? 2 : 1;
+    m_offset += length + ending;
+    return {begin, length};
+}
+
+std::size_t lineStartAtOrAfter(std::string_view text, std::size_t offset)
+{
+    for (std::size_t p = offset; p < text.size(); ++p) {
+        if (p == 0)
+            return 0;
+        const char before = text[p - 1];
+        if (before == '\n' || (before == '\r' && text[p] != '\n'))
+            return p;
+    }
+    return text.size();
+}
+
+std::optional<std::int64_t> recordTime(std::string_view line)
+{
+    if (line.empty() || line.front() == ';')
+        return std::nullopt;
+    const std::string_view first = trimmedBlanks(line.substr(0, line.find(',')));
+    if (first.size() != TimeLength || !hasTimeShape(first))
+        return std::nullopt;
+    const char* p = first.data();
+    const std::int64_t year = twoDigits(p) * 100 + twoDigits(p + 2);
+    const int month = twoDigits(p + 5), day = twoDigits(p + 8);
+    const int hour = twoDigits(p + 11), minute = twoDigits(p + 14), second = twoDigits(p + 17);
+    if (month < 1 || month > 12 || day < 1 || static_cast<unsigned>(day) > daysInMonth(year, month) || hour > 23 || minute > 59
+        || second > 59)
+        return std::nullopt;
+    const std::int64_t days = datetime::dayNumber(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    return days * datetime::SecondsPerDay + hour * 3600 + minute * 60 + second;
+}
+
+std::optional<std::string_view> field(std::string_view line, int index)
+{
+    for (int i = 0; i < index; ++i) {
+        const std::size_t comma = line.find(',');
+        if (comma == std::string_view::npos)
+            return std::nullopt;
+        line.remove_prefix(comma + 1);
+    }
+    return line.substr(0, line.find(','));
+}
+
+} // namespace qor::csv

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "csvcolumn.h"
+#include "loadeddataset.h"
+#include "mappedfile.h"
+#include "readresult.h"
+#include "recordermodel.h"
+#include "tracegraph.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace qor {
+
+// A stretch of a CSV file, starting and ending at line starts, that one thread counts and parses.
+struct CsvPart {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    qint64 records = 0;
+    std::optional<std::int64_t> firstTime; // seconds of the part's first record
+};
+
+// The records of a CSV file as counted: how many there are, where each part of the file starts,
+// and the time of the first record.
+struct CsvCount {
+    std::shared_ptr<const MappedFile> file;
+    std::vector<CsvPart> parts;
+    qint64 RecordCount = 0;
+    double StartDate = 0;
+    std::optional<QString> failure;
+};
+
+// Counts the data records of a CSV file (see csv::recordTime for what a record is).
+CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
+
+// The arrays a parse fills, sized for the counted records: the times, and one array of numbers per
+// field that the model's plan reads.
+struct CsvTable {
+    std::vector<double> times;
+    std::vector<ColumnId> fields; // fields 1, 2, ... of a line go to these columns
+    std::vector<std::vector<double>> numbers;
+    std::vector<CsvDocument::Checkpoint> checkpoints;
+};
+
+CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan);
+
+// Fills the table from the counted file; a line with fewer fields than the model reads has no
+// number (and an empty text) in the missing fields.
+void FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
+
+// Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
+// AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for
+// a model that no CSV reading is defined for, an unreadable file and a file without records; the
+// slot is then left without records.
+ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot);
+
+} // namespace qor

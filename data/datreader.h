@@ -1,0 +1,18 @@
+#pragma once
+
+#include "loadeddataset.h"
+#include "readresult.h"
+#include "tracegraph.h"
+
+#include <QString>
+
+namespace qor {
+
+// Reads the binary data file of a QOR500 or QOR510 recorder (.DAT) into `slot` and draws it into
+// `graph`. The model comes from the file itself and is stored in the slot's ModelName. Values are
+// 16-bit raw readings, scaled with each channel's range and decimal places from the header.
+// A fragment at the end that holds every byte the model reads is one more record; a shorter one is
+// passed over with a warning. A file without records fails, and the slot is left without records.
+ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot);
+
+} // namespace qor

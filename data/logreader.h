@@ -1,0 +1,39 @@
+#pragma once
+
+#include "loadeddataset.h"
+#include "readresult.h"
+#include "tracegraph.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace qor {
+
+// The two 40-byte header strings of a .LOG file.
+struct LogHeader {
+    QString ModelName;
+    QString ModelOption;
+};
+
+struct LogHeaderResult {
+    LogHeader header;
+    std::optional<QString> failure;
+};
+
+// Reads the model and option from the header of a .LOG file. Fails when the file cannot be read,
+// is shorter than its header, or its first header string has no closing bracket.
+LogHeaderResult readLogHeader(const QString& path);
+
+// The start of a recording, from the 14 digits yyyymmddhhnnss that begin its file name (the part
+// of the path after the last "/" or "\"). A name that does not begin with 14 digits starts at date
+// zero, so its records show the time elapsed since the start.
+double recordingStartFromFileName(const QString& path);
+
+// Reads a binary recorder log into `slot` and draws it into `graph`. The slot's ModelName and
+// ModelOption, which the caller has taken from the header, decide how many values a record holds.
+// Every whole record after the 80-byte header is read; a shorter fragment at the end is passed over
+// with a warning. A file without a whole record fails, and the slot is left without records.
+ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot);
+
+} // namespace qor

@@ -1,0 +1,263 @@
+#include "numbertext.h"
+
+#include <QLatin1StringView>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace qor::numbers {
+
+namespace {
+
+constexpr int SignificantDigits = 15;
+constexpr int MaxDecimalExponent = 308;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The value's decimal digits to 15 significant places and the power of ten of the first digit.
+struct DecimalDigits {
+    std::array<int, SignificantDigits> digit{};
+    int exponent = 0;
+};
+
+DecimalDigits decimalDigits(double magnitude)
+{
+    std::array<char, 40> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*e", SignificantDigits - 1, magnitude);
+    DecimalDigits out;
+    int n = 0;
+    const char* p = buffer.data();
+    for (; *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            out.digit[static_cast<std::size_t>(n++)] = *p - '0';
+    }
+    out.exponent = std::atoi(p + 1);
+    return out;
+}
+
+// Rounds half away from zero to `decimals` places; returns the kept digits, most significant first,
+// and how many of them stand before the point.
+std::string roundedDigits(double magnitude, int decimals, int& integerDigits)
+{
+    if (magnitude == 0) {
+        integerDigits = 1;
+        return std::string(static_cast<std::size_t>(decimals + 1), '0');
+    }
+    const DecimalDigits d = decimalDigits(magnitude);
+    // Digit positions: index 0 has weight 10^exponent. Keep every digit down to 10^-decimals.
+    const int kept = d.exponent + decimals + 1;
+    std::string digits;
+    for (int i = 0; i < kept; ++i)
+        digits.push_back(static_cast<char>('0' + (i < SignificantDigits && i >= 0 ? d.digit[static_cast<std::size_t>(i)] : 0)));
+    integerDigits = d.exponent + 1;
+    const bool roundUp = kept >= 0 && kept < SignificantDigits && d.digit[static_cast<std::size_t>(kept)] >= 5;
+    if (roundUp) {
+        int i = kept - 1;
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
+            digits[static_cast<std::size_t>(i)] = '0';
+        if (i >= 0)
+            ++digits[static_cast<std::size_t>(i)];
+        else {
+            digits.insert(digits.begin(), '1');
+            ++integerDigits;
+        }
+    }
+    // Pad small magnitudes with the zeros before their first digit.
+    if (integerDigits < 1) {
+        digits.insert(0, static_cast<std::size_t>(1 - integerDigits), '0');
+        integerDigits = 1;
+    }
+    return digits.substr(0, static_cast<std::size_t>(integerDigits + decimals));
+}
+
+double powerOfTen(int exponent)
+{
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "1e%d", exponent);
+    return std::strtod(buffer.data(), nullptr);
+}
+
+std::optional<double> parseTrimmed(std::string_view s)
+{
+    if (s.empty())
+        return std::nullopt;
+    std::size_t start = (s.front() == '+' || s.front() == '-') ? 1 : 0;
+    if (start == s.size() || !(std::isdigit(static_cast<unsigned char>(s[start])) || s[start] == '.'))
+        return std::nullopt;
+    double value = 0;
+    const char* first = s.data() + (s.front() == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(first, s.data() + s.size(), value);
+    if (error != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+QString valueText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
+    if (value == 0)
+        return QStringLiteral("0");
+    std::array<char, 40> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*G", SignificantDigits, value);
+    std::string_view text(buffer.data());
+    std::string out(text);
+    if (text.starts_with("0."))
+        out.erase(0, 1);
+    else if (text.starts_with("-0."))
+        out.erase(1, 1);
+    return QString::fromLatin1(out);
+}
+
+std::string fixedText(double value, int decimals)
+{
+    int integerDigits = 0;
+    const std::string digits = roundedDigits(std::fabs(value), decimals, integerDigits);
+    std::string out = value < 0 ? "-" : "";
+    out.append(digits, 0, static_cast<std::size_t>(integerDigits));
+    if (decimals > 0) {
+        out.push_back('.');
+        out.append(digits, static_cast<std::size_t>(integerDigits), std::string::npos);
+    }
+    return out;
+}
+
+int ChannelScale::shownDecimals() const
+{
+    return decimals < 0 ? 0 : std::min(decimals, 6);
+}
+
+bool ChannelScale::isUsable() const
+{
+    return decimals <= MaxDecimalExponent;
+}
+
+std::string scaledText(std::int16_t raw, const ChannelScale& scale)
+{
+    double units = scale.zeroValue + (scale.fullScale - scale.zeroValue) / 30000.0 * raw;
+    units += units < 0 ? -0.5 : 0.5;
+    const double value = units / powerOfTen(std::max(scale.decimals, 0));
+    std::string text = fixedText(value, 6);
+    const std::size_t point = text.find('.');
+    text.resize(point + 1 + static_cast<std::size_t>(scale.shownDecimals()));
+    return text;
+}
+
+std::string percentText(std::int16_t raw)
+{
+    return fixedText(raw / 30000.0 * 100.0, 1);
+}
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return parseTrimmed(text);
+}
+
+std::optional<double> parseNumber(QStringView text)
+{
+    const QByteArray latin = text.toLatin1();
+    return parseNumber(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
+}
+
+namespace {
+
+double radixNumber(QStringView digits, int radix)
+{
+    double value = 0;
+    for (const QChar c : digits) {
+        const char16_t u = c.toUpper().unicode();
+        const int d = (u >= u'0' && u <= u'9') ? u - u'0' : (u >= u'A' && u <= u'Z') ? u - u'A' + 10 : radix;
+        if (d >= radix)
+            break;
+        value = value * radix + d;
+    }
+    return value;
+}
+
+} // namespace
+
+double leadingNumber(QStringView text)
+{
+    QString compact;
+    for (const QChar c : text) {
+        if (c != u' ' && c != u'\t' && c != u'\n')
+            compact += c;
+    }
+    if (compact.startsWith(u"&H", Qt::CaseInsensitive))
+        return radixNumber(QStringView(compact).mid(2), 16);
+    if (compact.startsWith(u"&O", Qt::CaseInsensitive))
+        return radixNumber(QStringView(compact).mid(2), 8);
+    std::string number;
+    qsizetype i = 0;
+    if (i < compact.size() && (compact[i] == u'+' || compact[i] == u'-'))
+        number.push_back(compact[i++].toLatin1());
+    bool point = false;
+    for (; i < compact.size(); ++i) {
+        const QChar c = compact[i];
+        if (c.isDigit() && c.unicode() < 128)
+            number.push_back(c.toLatin1());
+        else if (c == u'.' && !point) {
+            point = true;
+            number.push_back('.');
+        } else
+            break;
+    }
+    if (i < compact.size() && (compact[i] == u'E' || compact[i] == u'e' || compact[i] == u'D' || compact[i] == u'd')) {
+        std::string exponent = "e";
+        qsizetype j = i + 1;
+        if (j < compact.size() && (compact[j] == u'+' || compact[j] == u'-'))
+            exponent.push_back(compact[j++].toLatin1());
+        const qsizetype digitsStart = j;
+        while (j < compact.size() && compact[j].isDigit() && compact[j].unicode() < 128)
+            exponent.push_back(compact[j++].toLatin1());
+        if (j > digitsStart)
+            number += exponent;
+    }
+    double value = 0;
+    const char* begin = number.data() + (number.starts_with('+') ? 1 : 0);
+    const auto result = std::from_chars(begin, number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return number.starts_with('-') ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    return result.ec == std::errc() ? value : 0.0;
+}
+
+namespace {
+
+template <typename Int>
+std::optional<Int> roundedToEven(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) || rounded > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+std::optional<std::int16_t> toInt16(double value)
+{
+    return roundedToEven<std::int16_t>(value);
+}
+
+std::optional<std::int32_t> toInt32(double value)
+{
+    return roundedToEven<std::int32_t>(value);
+}
+
+} // namespace qor::numbers

@@ -1,0 +1,33 @@
+#include "parallel.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace qor {
+
+int partCount(std::int64_t count, std::int64_t minPartSize)
+{
+    const auto cores = static_cast<std::int64_t>(std::max(1u, std::thread::hardware_concurrency()));
+    return static_cast<int>(std::clamp<std::int64_t>(count / std::max<std::int64_t>(minPartSize, 1), 1, cores));
+}
+
+bool runInParts(std::int64_t count, std::int64_t minPartSize,
+                const std::function<bool(int part, std::int64_t first, std::int64_t size)>& work)
+{
+    const int parts = partCount(count, minPartSize);
+    std::vector<char> succeeded(static_cast<std::size_t>(parts), 0);
+    auto runPart = [&](int part) {
+        const std::int64_t first = count * part / parts;
+        const std::int64_t last = count * (part + 1) / parts;
+        succeeded[static_cast<std::size_t>(part)] = work(part, first, last - first) ? 1 : 0;
+    };
+    std::vector<std::jthread> helpers;
+    for (int part = 1; part < parts; ++part)
+        helpers.emplace_back(runPart, part);
+    runPart(0);
+    helpers.clear(); // joins
+    return std::all_of(succeeded.begin(), succeeded.end(), [](char ok) { return ok != 0; });
+}
+
+} // namespace qor

@@ -1,0 +1,47 @@
+#include "readersupport.h"
+
+namespace qor::readers {
+
+void storeRecords(SlotData& slot, std::vector<double> times, const ReadColumns& columns)
+{
+    const auto count = static_cast<qsizetype>(times.size());
+    TraceColumns data;
+    data.values = TraceColumns::blankValues(count);
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (columns[k])
+            data.values[k] = columns[k];
+    }
+    data.TimeValue = std::make_shared<const TimeColumn>(std::move(times));
+    slot.RecordCount = static_cast<qint32>(count);
+    slot.TraceData = std::move(data);
+    slot.FirstTime = slot.TraceData.TimeValue->front();
+    slot.LastTime = slot.TraceData.TimeValue->back();
+}
+
+void showTimeRange(TraceGraph& graph, const SlotData& slot)
+{
+    graph.setAxisMinMax(GraphAxis::Time, *slot.FirstTime, *slot.LastTime);
+    graph.setSliderRange(*slot.FirstTime, *slot.LastTime);
+}
+
+void drawPlots(TraceGraph& graph, const SlotData& slot, const models::ReadPlan& plan, PlotCall call)
+{
+    const GraphAxis axis = plan.plots4And5OnTemperatureAxis ? GraphAxis::Temperature : GraphAxis::Output;
+    graph.setPlotYAxis(4, axis);
+    graph.setPlotYAxis(5, axis);
+    for (const models::PlotAssignment& p : plan.plots) {
+        const ColumnPtr& y = slot.TraceData.column(p.column);
+        if (call == PlotCall::Chart)
+            graph.chartXvsY(p.plot, slot.TraceData.TimeValue, y);
+        else
+            graph.plotXvsY(p.plot, slot.TraceData.TimeValue, y);
+    }
+}
+
+QString fileNameOf(const QString& path)
+{
+    const qsizetype separator = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(separator + 1);
+}
+
+} // namespace qor::readers

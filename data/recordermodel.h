@@ -1,0 +1,70 @@
+#pragma once
+
+#include "tracecolumns.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+// What each recorder model means for the program: how many values its records hold in each file
+// kind, which columns they fill, which plots the readers draw, how many legend entries the open
+// command shows and how exported files head their columns. Every other file asks here instead of
+// comparing model names itself. Model names are compared case-sensitively, as the files give them.
+//
+// The file kinds do not treat every model alike, and the answers below keep those differences:
+// a "QOR520" log draws plots 1 to 3 only although it fills six columns, and a QOR520 CSV file draws
+// none; "QOR500" and "QOR510" CSV files fill three columns and draw nothing; "QOR1400-Z11" and
+// "QOR1400-Z12" logs are read with three values like an unknown model, while the CSV reader treats
+// them as "QOR1400"; "QOR720" can be chosen for an old CSV file but no reader knows it.
+namespace qor::models {
+
+enum class FileKind { Log, Csv, Dat, Unknown };
+
+// The kind named by a path's extension (".LOG", ".CSV", ".DAT", in any case).
+FileKind fileKindOf(QStringView path);
+
+struct PlotAssignment {
+    int plot;        // 1..9
+    ColumnId column; // the column the plot shows
+};
+
+// What a reader does with a file of one model.
+struct ReadPlan {
+    std::vector<ColumnId> values;       // the columns a record's values fill, in record order
+    std::vector<PlotAssignment> plots;  // the plots drawn from them
+    bool plots4And5OnTemperatureAxis = false;
+
+    bool hasReader() const { return !values.empty(); }
+};
+
+ReadPlan logPlan(QStringView model, QStringView option);
+ReadPlan csvPlan(QStringView model, bool allChannels);
+ReadPlan datPlan(QStringView model);
+
+bool isQor1400Family(QStringView model);
+
+// Channel legend entries that the open command shows for a file (0 to 9).
+int legendEntries(FileKind kind, QStringView model, QStringView option);
+
+// The column heading line of an exported CSV file; empty when the model has none.
+QString exportHeading(QStringView model, QStringView option);
+
+// Header recognition. A .LOG file names its model in brackets in its first 40 bytes; nullopt when
+// the closing bracket is missing.
+std::optional<QString> logModelName(QStringView headerString1);
+QString logModelOption(QStringView headerString2);
+
+// A CSV file names its model in line 1 ("; QOR1300") and its option in line 2; only the first 40
+// characters of either line are looked at.
+bool hasCsvModelLine(QStringView line1);
+QString csvModelName(QStringView line1);
+bool isRecognisedCsvModel(QStringView model);
+// The option of a CSV file's model; nullopt for the models whose option line is not read.
+std::optional<QString> csvModelOption(QStringView model, QStringView line2);
+// The channel display code of a QOR1400 family CSV file: the numeric value of the last character of
+// the option line (0 for a line that ends in anything but a digit).
+int csvChannelDisplayCode(QStringView line2);
+
+} // namespace qor::models

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "tracecolumns.h"
+
+namespace qor {
+
+// The axes of a trend graph.
+enum class GraphAxis { Time = 1, Output = 2, Temperature = 3 };
+
+// What a reader needs of the graph it draws into: the trend graph control of the slot's window and
+// that window's time slider and busy notice. The graph window implements it; tests record the calls.
+class TraceGraph {
+public:
+    virtual ~TraceGraph() = default;
+
+    // Removes the points of every plot.
+    virtual void clearData() = 0;
+    // The number of points a plot keeps.
+    virtual void setChartLength(qint32 length) = 0;
+    // Sets both ends of an axis in one call.
+    virtual void setAxisMinMax(GraphAxis axis, double minimum, double maximum) = 0;
+    // Plot `plot` (1..9) shows exactly the points of the two columns, which have equal length.
+    virtual void plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y) = 0;
+    // Appends the points of the two columns to plot `plot`.
+    virtual void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y) = 0;
+    virtual void setPlotYAxis(int plot, GraphAxis axis) = 0;
+    // The range the window's time slider scrolls over.
+    virtual void setSliderRange(double minimum, double maximum) = 0;
+
+    // The busy notice of the window: shown, with its label followed by `dots` full stops, while a
+    // file is read; the reader reports how far it has come (0 to 1) now and then.
+    virtual void showBusyNotice(int dots) = 0;
+    virtual void setBusyProgress(double fraction) = 0;
+    virtual void hideBusyNotice() = 0;
+};
+
+// Shows the busy notice for as long as it lives, so that every way out of a reader hides it.
+class BusyNotice {
+public:
+    BusyNotice(TraceGraph& graph, int dots)
+        : m_graph(graph)
+    {
+        m_graph.showBusyNotice(dots);
+    }
+    ~BusyNotice() { m_graph.hideBusyNotice(); }
+    BusyNotice(const BusyNotice&) = delete;
+    BusyNotice& operator=(const BusyNotice&) = delete;
+
+    void progress(double fraction) { m_graph.setBusyProgress(fraction); }
+
+private:
+    TraceGraph& m_graph;
+};
+
+} // namespace qor

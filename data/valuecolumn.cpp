@@ -1,0 +1,85 @@
+#include "valuecolumn.h"
+
+#include "numbertext.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace qor {
+
+DoubleColumn::DoubleColumn(std::vector<double> values)
+    : m_values(std::move(values))
+{
+}
+
+qsizetype DoubleColumn::size() const
+{
+    return static_cast<qsizetype>(m_values.size());
+}
+
+double DoubleColumn::number(qsizetype index) const
+{
+    return m_values[static_cast<std::size_t>(index)];
+}
+
+QString DoubleColumn::text(qsizetype index) const
+{
+    return numbers::valueText(number(index));
+}
+
+FixedPointColumn::FixedPointColumn(std::vector<double> values, int decimals, bool pointWithoutDecimals)
+    : m_values(std::move(values))
+    , m_decimals(decimals)
+    , m_pointWithoutDecimals(pointWithoutDecimals)
+{
+}
+
+qsizetype FixedPointColumn::size() const
+{
+    return static_cast<qsizetype>(m_values.size());
+}
+
+double FixedPointColumn::number(qsizetype index) const
+{
+    return m_values[static_cast<std::size_t>(index)];
+}
+
+QString FixedPointColumn::text(qsizetype index) const
+{
+    // The numbers are the exact decimal texts read back, so printing them with the same number of
+    // decimals gives those texts again, the sign of a negative zero included.
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.*f", m_decimals, number(index));
+    QString out = QString::fromLatin1(buffer);
+    if (m_decimals == 0 && m_pointWithoutDecimals)
+        out += u'.';
+    return out;
+}
+
+BlankColumn::BlankColumn(qsizetype size)
+    : m_size(size)
+{
+}
+
+qsizetype BlankColumn::size() const
+{
+    return m_size;
+}
+
+double BlankColumn::number(qsizetype) const
+{
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+QString BlankColumn::text(qsizetype) const
+{
+    return {};
+}
+
+bool BlankColumn::isFilled() const
+{
+    return false;
+}
+
+} // namespace qor

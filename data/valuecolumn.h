@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace qor {
+
+// One recorded quantity of a file, one entry per record, indexed from 0. Columns are immutable and
+// shared: the data set, plots and grids hold the same object, so a later read that replaces a
+// slot's columns leaves the earlier ones intact for whoever still shows them.
+//
+// Every value has the exact text that the file gives it and the number that text stands for (NaN
+// when the text is no number). Consumers that show a value show text(); consumers that compute use
+// number().
+class ValueColumn {
+public:
+    virtual ~ValueColumn() = default;
+    virtual qsizetype size() const = 0;
+    virtual double number(qsizetype index) const = 0;
+    virtual QString text(qsizetype index) const = 0;
+    // False for a column that the file did not fill: every text empty, every number NaN.
+    virtual bool isFilled() const { return true; }
+};
+
+using ColumnPtr = std::shared_ptr<const ValueColumn>;
+
+// Values recorded as binary doubles: the text is the value text of the number.
+class DoubleColumn final : public ValueColumn {
+public:
+    explicit DoubleColumn(std::vector<double> values);
+    qsizetype size() const override;
+    double number(qsizetype index) const override;
+    QString text(qsizetype index) const override;
+
+private:
+    std::vector<double> m_values;
+};
+
+// Values that are written with a fixed number of decimals. With no decimals the text keeps its
+// decimal point ("123."), as scaled recorder values are shown.
+class FixedPointColumn final : public ValueColumn {
+public:
+    FixedPointColumn(std::vector<double> values, int decimals, bool pointWithoutDecimals);
+    qsizetype size() const override;
+    double number(qsizetype index) const override;
+    QString text(qsizetype index) const override;
+
+private:
+    std::vector<double> m_values;
+    int m_decimals;
+    bool m_pointWithoutDecimals;
+};
+
+// A column that the file did not fill.
+class BlankColumn final : public ValueColumn {
+public:
+    explicit BlankColumn(qsizetype size);
+    qsizetype size() const override;
+    double number(qsizetype index) const override;
+    QString text(qsizetype index) const override;
+    bool isFilled() const override;
+
+private:
+    qsizetype m_size;
+};
+
+} // namespace qor

@@ -1,0 +1,234 @@
+#include "data/csvreader.h"
+#include "data/datetime.h"
+#include "data/recordedfile.h"
+#include "support/fixtures.h"
+#include "support/recordinggraph.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qor;
+
+namespace {
+
+QString at(double serial)
+{
+    return QString::number(serial, 'f', 6);
+}
+
+QString iso(double serial)
+{
+    return datetime::isoText(serial);
+}
+
+} // namespace
+
+class TestCsvReader : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    QString write(const QByteArray& bytes)
+    {
+        return fixtures::writeFile(m_dir, QStringLiteral("20150301080000_%1.CSV").arg(++m_files), bytes);
+    }
+
+    // Reads a CSV file as the open command does: header first, then records.
+    ReadResult read(const QString& path, SlotData& slot, RecordingGraph& graph)
+    {
+        const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::FileKind::Csv, path, slot);
+        if (header.status != recordedfile::HeaderStatus::Ok)
+            qFatal("header of %s not read", qPrintable(path));
+        return FuncReadCsvFile(graph, path, slot);
+    }
+
+private Q_SLOTS:
+    void everyModelIsReadAndDrawn_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("filled");
+        QTest::addColumn<QString>("plotCalls");
+        QTest::newRow("QOR1000") << "QOR1000" << "" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+        QTest::newRow("QOR1100") << "QOR1100" << "CH2" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+        QTest::newRow("QOR1200") << "QOR1200" << "" << 6 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6";
+        QTest::newRow("QOR1300") << "QOR1300" << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
+        QTest::newRow("QOR1400 all") << "QOR1400" << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
+        QTest::newRow("QOR1400 one") << "QOR1400" << "CH1" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+    }
+    void everyModelIsReadAndDrawn()
+    {
+        QFETCH(QString, model);
+        QFETCH(QString, option);
+        QFETCH(int, filled);
+        QFETCH(QString, plotCalls);
+        samplegen::Recording recording;
+        recording.model = model.toStdString();
+        recording.option = option.toStdString();
+        recording.kind = samplegen::FileKind::Csv;
+        recording.records = 300;
+        recording.commentLines = true;
+        SlotData slot;
+        RecordingGraph graph;
+        const ReadResult result = read(fixtures::generated(m_dir, recording), slot, graph);
+        QVERIFY(result.ok());
+        QCOMPARE(slot.RecordCount, 300);
+        QCOMPARE(iso(*slot.FirstTime), "2015-03-01 08:00:00");
+        QCOMPARE(iso(*slot.LastTime), "2015-03-01 08:04:59");
+        for (int k = 1; k <= ColumnCount; ++k)
+            QCOMPARE(slot.TraceData.column(static_cast<ColumnId>(k))->isFilled(), k <= filled);
+        const QString range = at(*slot.FirstTime) + ' ' + at(*slot.LastTime);
+        QCOMPARE(graph.drawingCalls(), QStringList({"axis 1 " + range, "slider " + range, "length 300", "clear"}) + plotCalls.split(u'|'));
+        QCOMPARE(graph.calls.first(), "busy 35");
+        QCOMPARE(graph.calls.last(), "idle");
+        QCOMPARE(graph.plots.at(3).y, slot.TraceData.column(ColumnId::MV1));
+    }
+
+    void fieldsKeepTheirExactText()
+    {
+        const QString path = write("; QOR1300\r\n; \r\n2015-03-01 08:00:00, 12.50,-.5,1E3,4,5,6,7,8,9,extra\r\n");
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(path, slot, graph).ok());
+        const ColumnPtr pv = slot.TraceData.column(ColumnId::PV1);
+        QCOMPARE(pv->text(0), " 12.50");
+        QCOMPARE(pv->number(0), 12.5);
+        QCOMPARE(slot.TraceData.column(ColumnId::SP1)->text(0), "-.5");
+        QCOMPARE(slot.TraceData.column(ColumnId::MV1)->number(0), 1000.0);
+        QCOMPARE(slot.TraceData.column(ColumnId::MV3)->text(0), "9");
+    }
+
+    void commentsBlanksAndBadLinesAreNoRecords()
+    {
+        const QString path = write("; QOR1100\r\n; CH1\r\n"
+                                   "; comment\r\n\r\n   \r\n"
+                                   "2015-03-01 08:00:00,1,2,3\r\n"
+                                   "2015-03-01 08:00:0,4,5,6\r\n"   // 18-character time
+                                   "2015-02-30 08:00:00,4,5,6\r\n"  // no such day
+                                   "  2015-03-01 08:00:05  ,7,8,9\r\n"
+                                   "; between\r\n"
+                                   "end of data\r\n");
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(path, slot, graph).ok());
+        QCOMPARE(slot.ModelOption, "CH1");
+        QCOMPARE(slot.RecordCount, 2);
+        QCOMPARE(iso(*slot.LastTime), "2015-03-01 08:00:05");
+        QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(1), "7");
+    }
+
+    void shortLinesGiveEmptyFieldsAndReadingGoesOn()
+    {
+        const QString path = write("; QOR1200\r\n; \r\n"
+                                   "2015-03-01 08:00:00,1,2,3,4,5,6\r\n"
+                                   "2015-03-01 08:00:01,1,2\r\n"
+                                   "2015-03-01 08:00:02\r\n"
+                                   "2015-03-01 08:00:03,,,,,,6\r\n");
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(path, slot, graph).ok());
+        QCOMPARE(slot.RecordCount, 4);
+        const ColumnPtr mv2 = slot.TraceData.column(ColumnId::MV2);
+        QCOMPARE(slot.TraceData.column(ColumnId::SP1)->text(1), "2");
+        QCOMPARE(slot.TraceData.column(ColumnId::MV1)->text(1), "");
+        QVERIFY(std::isnan(slot.TraceData.column(ColumnId::MV1)->number(1)));
+        QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(2), "");
+        QCOMPARE(mv2->text(3), "6");
+        QVERIFY(std::isnan(slot.TraceData.column(ColumnId::PV2)->number(3)));
+    }
+
+    void everyLineEndIsAccepted_data()
+    {
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CR") << QByteArray("\r");
+    }
+    void everyLineEndIsAccepted()
+    {
+        QFETCH(QByteArray, end);
+        const QByteArray text = "; QOR1000" + end + "; A" + end + "2015-03-01 08:00:00,1,2,3" + end + end + "2015-03-01 08:00:01,4,5,6";
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(write(text), slot, graph).ok());
+        QCOMPARE(slot.ModelOption, "A");
+        QCOMPARE(slot.RecordCount, 2);
+        QCOMPARE(slot.TraceData.column(ColumnId::MV1)->text(0), "3");
+        QCOMPARE(slot.TraceData.column(ColumnId::MV1)->text(1), "6");
+    }
+
+    void timesAreTakenAsWrittenInFileOrder()
+    {
+        const QString path = write("; QOR1000\n; \n2015-03-01 08:00:00,1,2,3\n2015-02-01 00:00:00,1,2,3\n2015/03/01 09:30:00,1,2,3\n");
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(path, slot, graph).ok());
+        QCOMPARE(iso(slot.TraceData.TimeValue->at(1)), "2015-02-01 00:00:00");
+        QCOMPARE(iso(*slot.FirstTime), "2015-03-01 08:00:00");
+        QCOMPARE(iso(*slot.LastTime), "2015-03-01 09:30:00");
+    }
+
+    void readsWithoutRecordsFail()
+    {
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(write("; QOR1300\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot, graph).ok());
+        const ReadResult empty = read(write("; QOR1300\r\n; \r\n; only comments\r\n\r\n"), slot, graph);
+        QVERIFY(!empty.ok());
+        QCOMPARE(slot.RecordCount, 0);
+        QVERIFY(!slot.LastTime);
+        QVERIFY(empty.logLines().first().endsWith(u"modFunc_Ran.FuncReadCsvFile"));
+        QVERIFY(!graph.busyShown);
+
+        SlotData unknown;
+        unknown.ModelName = QStringLiteral("QOR720");
+        QVERIFY(!FuncReadCsvFile(graph, write("; QOR720\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n"), unknown).ok());
+        QVERIFY(!FuncReadCsvFile(graph, m_dir.filePath("missing.CSV"), unknown).ok());
+    }
+
+    // Files large enough to be read by two threads, with comment lines long enough to move the
+    // text index: every text cut from the file matches the line it came from.
+    void largeFilesAreSplitAndTextsFoundAgain()
+    {
+        QByteArray text = "; QOR1300\r\n; \r\n";
+        QStringList expectedPv3;
+        const double start = datetime::addSeconds(datetime::dateSerial(2015, 3, 1), 0);
+        QRandomGenerator random(7);
+        const int records = 330000;
+        for (int r = 0; r < records; ++r) {
+            if (random.bounded(5000) == 0)
+                text += "; " + QByteArray(70000 + random.bounded(1000), 'x') + "\r\n";
+            const QByteArray pv3 = QByteArray::number(random.bounded(100000) / 100.0);
+            expectedPv3 << QString::fromLatin1(pv3);
+            text += datetime::isoText(datetime::addSeconds(start, r)).toLatin1() + ",1,2,3,4,5,6," + pv3 + ",8,9\r\n";
+        }
+        QVERIFY(text.size() > 16 << 20);
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(write(text), slot, graph).ok());
+        QCOMPARE(slot.RecordCount, records);
+        const ColumnPtr pv3 = slot.TraceData.column(ColumnId::PV3);
+        for (int r = 0; r < records; r += 1 + r % 97) {
+            QCOMPARE(pv3->text(r), expectedPv3[r]);
+            QCOMPARE(pv3->number(r), expectedPv3[r].toDouble());
+            QCOMPARE(datetime::wholeSecondsBetween(start, slot.TraceData.TimeValue->at(static_cast<std::size_t>(r))), r);
+        }
+        QCOMPARE(pv3->text(records - 1), expectedPv3.last());
+        QVERIFY(!graph.progress.isEmpty());
+    }
+
+    void countingAloneFindsTheStart()
+    {
+        const CsvCount count = FuncCountCsvRecords(write("; QOR1000\r\n; \r\nx\r\n2015-03-01 08:00:00,1\r\n;\r\n2015-03-01 09:00:00,1\r\n"));
+        QVERIFY(!count.failure);
+        QCOMPARE(count.RecordCount, 2);
+        QCOMPARE(iso(count.StartDate), "2015-03-01 08:00:00");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvReader)
+#include "tst_csvreader.moc"

@@ -1,0 +1,144 @@
+#include "data/numbertext.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace qor::numbers;
+
+class TestNumberText : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void valueTextOfRecordedDoubles_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("fraction") << 12.5 << "12.5";
+        QTest::newRow("below one") << 0.25 << ".25";
+        QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("integer") << 100.0 << "100";
+        QTest::newRow("large") << 1e20 << "1E+20";
+        QTest::newRow("small") << 1.5e-5 << "1.5E-05";
+        QTest::newRow("fifteen digits") << 1.0 / 3.0 << ".333333333333333";
+        QTest::newRow("binary noise rounds away") << 0.1 + 0.2 << ".3";
+        QTest::newRow("largest plain") << 123456789012345.0 << "123456789012345";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("not a number") << std::nan("") << "NaN";
+        QTest::newRow("infinite") << -std::numeric_limits<double>::infinity() << "-Inf";
+    }
+    void valueTextOfRecordedDoubles()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(valueText(value), text);
+    }
+
+    void fixedTextRoundsHalfAwayFromZeroOnDecimalDigits()
+    {
+        QCOMPARE(fixedText(0.15, 1), "0.2"); // 0.15 is stored as 0.1499999..., but reads 0.15
+        QCOMPARE(fixedText(-0.15, 1), "-0.2");
+        QCOMPARE(fixedText(2.5, 0), "3");
+        QCOMPARE(fixedText(9.96, 1), "10.0");
+        QCOMPARE(fixedText(585.05, 6), "585.050000");
+        QCOMPARE(fixedText(0.00004, 4), "0.0000");
+        QCOMPARE(fixedText(-0.001, 2), "-0.00");
+        QCOMPARE(fixedText(0, 2), "0.00");
+        QCOMPARE(fixedText(123456.0, 1), "123456.0");
+    }
+
+    void scaledTextOfRawValues()
+    {
+        const ChannelScale oneDecimal{13700, -2000, 1};
+        QCOMPARE(scaledText(15000, oneDecimal), "585.0");
+        QCOMPARE(scaledText(0, oneDecimal), "-200.0");
+        QCOMPARE(scaledText(30000, oneDecimal), "1370.0");
+        const ChannelScale noDecimals{1000, 0, 0};
+        QCOMPARE(scaledText(3690, noDecimals), "123.");
+        const ChannelScale negativeDecimals{1000, 0, -3};
+        QCOMPARE(scaledText(3690, negativeDecimals), "123.");
+        const ChannelScale eightDecimals{30000, 0, 8};
+        QCOMPARE(scaledText(12345, eightDecimals), "0.000123");
+        // Rounding happens on whole units before the text is cut, never after.
+        const ChannelScale twoDecimals{30000, 0, 2};
+        QCOMPARE(scaledText(-1, twoDecimals), "-0.01");
+        QVERIFY(!ChannelScale({1, 0, 309}).isUsable());
+        QVERIFY(ChannelScale({1, 0, 308}).isUsable());
+    }
+
+    void percentTextOfRawOutputs()
+    {
+        QCOMPARE(percentText(15000), "50.0");
+        QCOMPARE(percentText(30000), "100.0");
+        QCOMPARE(percentText(-300), "-1.0");
+        QCOMPARE(percentText(45), "0.2");
+        QCOMPARE(percentText(-1), "-0.0");
+    }
+
+    void parseNumberAcceptsOnlyWholeNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("value");
+        QTest::newRow("plain") << "12.50" << true << 12.5;
+        QTest::newRow("blanks around") << " 12.5 " << true << 12.5;
+        QTest::newRow("plus sign") << "+3" << true << 3.0;
+        QTest::newRow("point first") << "-.25" << true << -0.25;
+        QTest::newRow("exponent") << "1E+20" << true << 1e20;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("letters") << "abc" << false << 0.0;
+        QTest::newRow("trailing text") << "12abc" << false << 0.0;
+        QTest::newRow("infinity word") << "inf" << false << 0.0;
+        QTest::newRow("nan word") << "nan" << false << 0.0;
+        QTest::newRow("sign alone") << "-" << false << 0.0;
+    }
+    void parseNumberAcceptsOnlyWholeNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(double, value);
+        const std::optional<double> parsed = parseNumber(QStringView(text));
+        QCOMPARE(parsed.has_value(), isNumber);
+        if (isNumber)
+            QCOMPARE(*parsed, value);
+    }
+
+    void leadingNumberRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("digits then text") << "255 (red)" << 255.0;
+        QTest::newRow("blanks anywhere") << " 1 2\t3\n" << 123.0;
+        QTest::newRow("sign and point") << "-12.5x" << -12.5;
+        QTest::newRow("second point ends") << "1.2.3" << 1.2;
+        QTest::newRow("exponent") << "1.5E3" << 1500.0;
+        QTest::newRow("exponent without digits") << "7E" << 7.0;
+        QTest::newRow("hexadecimal") << "&HFF" << 255.0;
+        QTest::newRow("octal") << "&o17" << 15.0;
+        QTest::newRow("letters only") << "abc" << 0.0;
+    }
+    void leadingNumberRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(leadingNumber(text), value);
+    }
+
+    void roundingToIntegersSendsHalvesToEven()
+    {
+        QCOMPARE(toInt16(2.5), std::optional<std::int16_t>(2));
+        QCOMPARE(toInt16(3.5), std::optional<std::int16_t>(4));
+        QCOMPARE(toInt16(-2.5), std::optional<std::int16_t>(-2));
+        QCOMPARE(toInt16(32767.4), std::optional<std::int16_t>(32767));
+        QVERIFY(!toInt16(32767.5)); // rounds to 32768, which does not fit
+        QVERIFY(!toInt32(1e10));
+        QCOMPARE(toInt32(16777215.0), std::optional<std::int32_t>(16777215));
+        QVERIFY(!toInt16(std::nan("")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "tst_numbertext.moc"

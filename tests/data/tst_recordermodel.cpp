@@ -1,0 +1,160 @@
+#include "data/recordermodel.h"
+
+#include <QTest>
+
+using namespace qor;
+using namespace qor::models;
+
+namespace {
+
+// "PV1 SP1 MV1 / 1 2 3 / T" style summary of a plan: values, plot numbers with their columns, axis.
+QString summary(const ReadPlan& plan)
+{
+    QStringList values, plots;
+    for (ColumnId id : plan.values)
+        values << QString::number(columnNumber(id));
+    for (const PlotAssignment& p : plan.plots)
+        plots << QStringLiteral("%1:%2").arg(p.plot).arg(columnNumber(p.column));
+    return values.join(u',') + u'/' + plots.join(u',') + (plan.plots4And5OnTemperatureAxis ? u"/T" : u"/O");
+}
+
+} // namespace
+
+class TestRecorderModel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void logPlans_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("plan");
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << "1,2,3,6/1:1,2:2,3:3,4:6/O";
+        QTest::newRow("QOR1000 all") << "QOR1000" << "" << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T";
+        QTest::newRow("QOR1100 one") << "QOR1100" << "CH1" << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1200") << "QOR1200" << "" << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/O";
+        QTest::newRow("QOR520 draws three") << "QOR520" << "" << "1,2,3,4,5,6/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1300") << "QOR1300" << "X" << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400 all") << "QOR1400" << "" << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400 one") << "QOR1400" << "A" << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1400-Z11 as unknown") << "QOR1400-Z11" << "" << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("unknown") << "XYZ" << "" << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("lower case is unknown") << "qor1300" << "" << "1,2,3/1:1,2:2,3:3/O";
+    }
+    void logPlans()
+    {
+        QFETCH(QString, model);
+        QFETCH(QString, option);
+        QFETCH(QString, plan);
+        QCOMPARE(summary(logPlan(model, option)), plan);
+    }
+
+    void csvPlans_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("allChannels");
+        QTest::addColumn<QString>("plan");
+        QTest::newRow("QOR1000") << "QOR1000" << true << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR510 draws none") << "QOR510" << false << "1,2,3//O";
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << false << "1,2,3,6/1:1,2:2,3:3,4:6/O";
+        QTest::newRow("QOR1200") << "QOR1200" << false << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/O";
+        QTest::newRow("QOR520 draws none") << "QOR520" << false << "1,2,3,4,5,6//O";
+        QTest::newRow("QOR1300") << "QOR1300" << false << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400-Z12 all") << "QOR1400-Z12" << true << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400 one") << "QOR1400" << false << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR720 has no reader") << "QOR720" << false << "//O";
+    }
+    void csvPlans()
+    {
+        QFETCH(QString, model);
+        QFETCH(bool, allChannels);
+        QFETCH(QString, plan);
+        QCOMPARE(summary(csvPlan(model, allChannels)), plan);
+    }
+
+    void datPlans()
+    {
+        QCOMPARE(summary(datPlan(u"QOR500")), "1,2,3/1:1,2:2,3:3/O");
+        QCOMPARE(summary(datPlan(u"QOR510")), "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T");
+        QCOMPARE(summary(datPlan(u"ABCDEF")), "1,2,3//O");
+    }
+
+    void legendEntriesByKind()
+    {
+        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000", u""), 6);
+        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000", u"A"), 3);
+        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000-Z7", u""), 4);
+        QCOMPARE(legendEntries(FileKind::Log, u"QOR1400", u""), 9);
+        QCOMPARE(legendEntries(FileKind::Log, u"QOR520", u""), 0);
+        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1100", u""), 3);
+        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1400", u"B"), 3);
+        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1300", u""), 9);
+        QCOMPARE(legendEntries(FileKind::Dat, u"QOR510", u""), 6);
+        QCOMPARE(legendEntries(FileKind::Dat, u"QOR500", u""), 3);
+        QCOMPARE(legendEntries(FileKind::Unknown, u"QOR1300", u""), 0);
+    }
+
+    void exportHeadings()
+    {
+        QCOMPARE(exportHeading(u"QOR1400", u"A"), "TIME,PV,SP,MV");
+        QCOMPARE(exportHeading(u"QOR500", u""), "TIME,PV,SP,MV");
+        QCOMPARE(exportHeading(u"QOR1100", u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
+        QCOMPARE(exportHeading(u"QOR510", u"X"), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
+        QCOMPARE(exportHeading(u"QOR1200", u""), "TIME,TPV,TSP,TMV,HPV,HSP,HMV");
+        QCOMPARE(exportHeading(u"QOR1300", u""), "TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV");
+        QCOMPARE(exportHeading(u"QOR1400", u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV");
+        QCOMPARE(exportHeading(u"QOR1400-Z11", u""), "");
+        QCOMPARE(exportHeading(u"QOR1000-Z7", u""), "");
+    }
+
+    void fileKindByExtension()
+    {
+        QCOMPARE(fileKindOf(u"/a/b/20150301080000.csv"), FileKind::Csv);
+        QCOMPARE(fileKindOf(u"C:\\DATA\\X.LOG"), FileKind::Log);
+        QCOMPARE(fileKindOf(u"x.Dat"), FileKind::Dat);
+        QCOMPARE(fileKindOf(u"x.txt"), FileKind::Unknown);
+        QCOMPARE(fileKindOf(u"LOG"), FileKind::Unknown);
+    }
+
+    void logHeaderRecognition()
+    {
+        QCOMPARE(logModelName(u"[QOR1300]                               "), std::optional<QString>("QOR1300"));
+        QCOMPARE(logModelName(u"  [qor1300] trailing"), std::optional<QString>("qor1300"));
+        QVERIFY(!logModelName(u"QOR1300 without a bracket"));
+        QVERIFY(!logModelName(u""));
+        QCOMPARE(logModelOption(u"                                        "), "");
+        // Only blanks are trimmed; other padding counts as text.
+        QCOMPARE(logModelOption(u" CH1\t "), "CH1\t");
+    }
+
+    void csvHeaderRecognition()
+    {
+        QVERIFY(hasCsvModelLine(u"; QOR1300"));
+        QVERIFY(!hasCsvModelLine(u" ; QOR1300"));
+        QCOMPARE(csvModelName(u"; qor1300"), "QOR1300");
+        QCOMPARE(csvModelName(u";\tQOR1300 and more text"), "QOR1300");
+        QCOMPARE(csvModelName(u"; QOR1000-Z7"), "QOR1000");
+        QCOMPARE(csvModelName(u"; QOR520"), "QOR520");
+        QVERIFY(isRecognisedCsvModel(u"QOR1400"));
+        QVERIFY(!isRecognisedCsvModel(u"QOR520"));
+        QVERIFY(!isRecognisedCsvModel(u"QOR720"));
+        // The model line is only looked at up to its 40th character.
+        QCOMPARE(csvModelName(QString(QString(38, u' ') + u";QOR1300")), "");
+    }
+
+    void csvOptionLines()
+    {
+        QCOMPARE(csvModelOption(u"QOR1000", u"; ch1 "), std::optional<QString>("CH1"));
+        QCOMPARE(csvModelOption(u"QOR1100", u"  ;ab"), std::optional<QString>(";AB")); // not trimmed first
+        QCOMPARE(csvModelOption(u"QOR1400", u"  ;ab"), std::optional<QString>("B"));   // trimmed first
+        QCOMPARE(csvModelOption(u"QOR1400", u"; "), std::optional<QString>(""));
+        QCOMPARE(csvModelOption(u"QOR1400", u""), std::optional<QString>(""));
+        QVERIFY(!csvModelOption(u"QOR1300", u"; X"));
+        QCOMPARE(csvChannelDisplayCode(u"; CH2"), 2);
+        QCOMPARE(csvChannelDisplayCode(u"; "), 0);
+        QCOMPARE(csvChannelDisplayCode(u"; PID"), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecorderModel)
+#include "tst_recordermodel.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "samplegen.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <initializer_list>
+
+// Files that tests write into a temporary folder.
+namespace fixtures {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+
+// A .LOG header: the model in brackets and the option, each padded with blanks to 40 bytes.
+QByteArray logHeader(const QByteArray& model, const QByteArray& option = {});
+// One .LOG record: the seconds and the values.
+QByteArray logRecord(qint32 seconds, std::initializer_list<double> values);
+
+// Writes a generated recording into the folder and returns its path.
+QString generated(const QTemporaryDir& dir, const samplegen::Recording& recording);
+
+} // namespace fixtures

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "data/tracegraph.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+
+// A TraceGraph that records every call, for tests of the readers.
+class RecordingGraph final : public qor::TraceGraph {
+public:
+    struct PlotCall {
+        QString call; // "chart" or "plot"
+        qor::TimePtr x;
+        qor::ColumnPtr y;
+    };
+
+    QStringList calls;                 // every call in order, e.g. "axis 3 0 100"
+    std::map<int, PlotCall> plots;     // the last points handed to each plot
+    std::map<int, int> plotAxis;       // the Y axis of each plot, once set
+    QList<double> progress;
+    bool busyShown = false;
+
+    void clearData() override;
+    void setChartLength(qint32 length) override;
+    void setAxisMinMax(qor::GraphAxis axis, double minimum, double maximum) override;
+    void plotXvsY(int plot, const qor::TimePtr& x, const qor::ColumnPtr& y) override;
+    void chartXvsY(int plot, const qor::TimePtr& x, const qor::ColumnPtr& y) override;
+    void setPlotYAxis(int plot, qor::GraphAxis axis) override;
+    void setSliderRange(double minimum, double maximum) override;
+    void showBusyNotice(int dots) override;
+    void setBusyProgress(double fraction) override;
+    void hideBusyNotice() override;
+
+    // The calls without the busy notice, the way a test compares them.
+    QStringList drawingCalls() const;
+};
