@@ -1,6 +1,7 @@
 #include "dumpcommand.h"
 
 #include "data/datetime.h"
+#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 #include "shell/errorlog.h"
 
@@ -9,21 +10,6 @@
 namespace qor {
 
 namespace {
-
-// A graph that draws nothing: the dump only wants the data set.
-class NoGraph final : public TraceGraph {
-public:
-    void clearData() override {}
-    void setChartLength(qint32) override {}
-    void setAxisMinMax(GraphAxis, double, double) override {}
-    void plotXvsY(int, const TimePtr&, const ColumnPtr&) override {}
-    void chartXvsY(int, const TimePtr&, const ColumnPtr&) override {}
-    void setPlotYAxis(int, GraphAxis) override {}
-    void setSliderRange(double, double) override {}
-    void showBusyNotice(int) override {}
-    void setBusyProgress(double) override {}
-    void hideBusyNotice() override {}
-};
 
 std::optional<QString> headerProblem(const recordedfile::HeaderResult& header)
 {
@@ -78,7 +64,7 @@ int runDump(const QString& path, std::FILE* out, std::FILE* err)
         print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, *problem));
         return 1;
     }
-    NoGraph graph;
+    NullGraph graph;
     const ReadResult result = recordedfile::readRecords(kind, graph, path, slot);
     for (const QString& line : result.logLines())
         WriteErrorLog(line);

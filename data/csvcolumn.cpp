@@ -31,7 +31,7 @@ std::string_view CsvDocument::recordLine(qint64 record) const
     return {};
 }
 
-CsvColumn::CsvColumn(std::shared_ptr<const CsvDocument> document, int field, std::vector<double> numbers)
+CsvColumn::CsvColumn(std::shared_ptr<const CsvDocument> document, int field, NumberArray numbers)
     : m_document(std::move(document))
     , m_field(field)
     , m_numbers(std::move(numbers))

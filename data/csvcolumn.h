@@ -37,7 +37,7 @@ private:
 // line has too few fields has an empty text there.
 class CsvColumn final : public ValueColumn {
 public:
-    CsvColumn(std::shared_ptr<const CsvDocument> document, int field, std::vector<double> numbers);
+    CsvColumn(std::shared_ptr<const CsvDocument> document, int field, NumberArray numbers);
     qsizetype size() const override;
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
@@ -45,7 +45,7 @@ public:
 private:
     std::shared_ptr<const CsvDocument> m_document;
     int m_field;
-    std::vector<double> m_numbers;
+    NumberArray m_numbers;
 };
 
 } // namespace qor

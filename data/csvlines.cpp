@@ -81,7 +81,9 @@ std::optional<std::int64_t> recordTime(std::string_view line)
 {
     if (line.empty() || line.front() == ';')
         return std::nullopt;
-    const std::string_view first = trimmedBlanks(line.substr(0, line.find(',')));
+    // Nearly every record starts with its 19-character time and a comma; only others need a search.
+    const bool plain = line.size() > TimeLength && line[TimeLength] == ',' && line.front() != ' ';
+    const std::string_view first = plain ? line.substr(0, TimeLength) : trimmedBlanks(line.substr(0, line.find(',')));
     if (first.size() != TimeLength || !hasTimeShape(first))
         return std::nullopt;
     const char* p = first.data();

@@ -7,7 +7,8 @@
 #include "readersupport.h"
 
 #include <algorithm>
-#include <thread>
+#include <charconv>
+#include <limits>
 
 namespace qor {
 
@@ -51,6 +52,45 @@ void countPart(std::string_view text, CsvPart& part, BusyNotice* busy)
     }
 }
 
+bool isDigitOrPoint(char c)
+{
+    return (c >= '0' && c <= '9') || c == '.';
+}
+
+// True for a digit or point, optionally after a minus sign: what from_chars may take without
+// also taking words such as "inf".
+bool startsLikeNumber(const char* first, const char* last)
+{
+    if (first != last && *first == '-')
+        ++first;
+    return first != last && isDigitOrPoint(*first);
+}
+
+// Fills the numbers of one record from the fields after the time; missing fields have no number.
+void parseFields(std::string_view line, std::size_t record, std::vector<NumberArray>& numbers)
+{
+    std::size_t at = line.find(',');
+    for (NumberArray& column : numbers) {
+        if (at >= line.size()) {
+            column[record] = std::numeric_limits<double>::quiet_NaN();
+            continue;
+        }
+        const std::size_t start = at + 1;
+        // Most fields are a plain number followed by a comma or the line end; parse those in place.
+        double value = 0;
+        const char* first = line.data() + start;
+        const char* last = line.data() + line.size();
+        const auto [end, error] = std::from_chars(first, last, value);
+        if (startsLikeNumber(first, last) && error == std::errc() && (end == last || *end == ',')) {
+            column[record] = value;
+            at = static_cast<std::size_t>(end - line.data());
+            continue;
+        }
+        at = std::min(line.find(',', start), line.size());
+        column[record] = numbers::parseNumber(line.substr(start, at - start)).value_or(std::numeric_limits<double>::quiet_NaN());
+    }
+}
+
 // Parses one part into the table, starting at record `first`; returns the part's checkpoints.
 std::vector<CsvDocument::Checkpoint> parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table,
                                                BusyNotice* busy)
@@ -68,17 +108,7 @@ std::vector<CsvDocument::Checkpoint> parsePart(std::string_view text, const CsvP
             || offset - checkpoints.back().offset >= CsvDocument::BytesPerCheckpoint)
             checkpoints.push_back({static_cast<qint64>(record), offset});
         table.times[record] = datetime::serialFromSeconds(*time);
-        std::string_view rest = line.substr(std::min(line.size(), line.find(',')));
-        for (std::vector<double>& numbers : table.numbers) {
-            if (rest.empty()) {
-                numbers[record] = std::numeric_limits<double>::quiet_NaN();
-                continue;
-            }
-            rest.remove_prefix(1);
-            const std::string_view field = rest.substr(0, rest.find(','));
-            numbers[record] = numbers::parseNumber(field).value_or(std::numeric_limits<double>::quiet_NaN());
-            rest.remove_prefix(field.size());
-        }
+        parseFields(line, record, table.numbers);
         ++record;
         if (lines % ProgressLines == 0)
             reportProgress(busy, part, offset, CountShare, 1 - CountShare);
@@ -118,7 +148,7 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
     table.times.resize(records);
     table.fields = plan.values;
     table.numbers.resize(plan.values.size());
-    for (std::vector<double>& numbers : table.numbers)
+    for (NumberArray& numbers : table.numbers)
         numbers.resize(records);
     return table;
 }

@@ -39,9 +39,9 @@ CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
 // The arrays a parse fills, sized for the counted records: the times, and one array of numbers per
 // field that the model's plan reads.
 struct CsvTable {
-    std::vector<double> times;
+    TimeColumn times;
     std::vector<ColumnId> fields; // fields 1, 2, ... of a line go to these columns
-    std::vector<std::vector<double>> numbers;
+    std::vector<NumberArray> numbers;
     std::vector<CsvDocument::Checkpoint> checkpoints;
 };
 

@@ -2,11 +2,10 @@
 
 #include "datetime.h"
 #include "littleendian.h"
+#include "mappedfile.h"
 #include "numbertext.h"
 #include "readersupport.h"
 #include "recordermodel.h"
-
-#include <QFile>
 
 #include <array>
 #include <functional>
@@ -91,7 +90,7 @@ struct ChannelValues {
         : scale(channelScale)
         , scaled([channelScale](std::int16_t raw) { return numbers::scaledText(raw, channelScale); })
     {
-        for (std::vector<double>* v : {&pv, &sp, &mv})
+        for (NumberArray* v : {&pv, &sp, &mv})
             v->resize(static_cast<std::size_t>(count));
     }
 
@@ -114,21 +113,8 @@ struct ChannelValues {
 
     numbers::ChannelScale scale;
     RawValueNumbers scaled;
-    std::vector<double> pv, sp, mv;
+    NumberArray pv, sp, mv;
 };
-
-QByteArray readWholeFile(const QString& path, QString& error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString() + QStringLiteral(". ");
-        return {};
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        error = file.errorString() + QStringLiteral(". ");
-    return bytes;
-}
 
 } // namespace
 
@@ -140,22 +126,23 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     BusyNotice busy(graph, BusyDots);
     slot.clearRecords();
 
-    QString error;
-    const QByteArray bytes = readWholeFile(path, error);
-    if (!error.isEmpty()) {
-        result.failure = error;
+    const MappedFile::OpenResult opened = MappedFile::open(path);
+    if (opened.failure) {
+        result.failure = opened.failure;
         return result;
     }
-    if (bytes.size() < HeaderFieldsEnd) {
+    const std::string_view bytes = opened.file->bytes();
+    const auto size = static_cast<qint64>(bytes.size());
+    if (size < HeaderFieldsEnd) {
         result.failure = QStringLiteral("The file is shorter than its header. ");
         return result;
     }
-    const DatHeader header = headerOf(bytes.constData());
-    slot.ModelName = QString::fromLatin1(bytes.mid(ModelOffset, ModelLength));
+    const DatHeader header = headerOf(bytes.data());
+    slot.ModelName = QString::fromLatin1(bytes.data() + ModelOffset, ModelLength);
     const bool twoChannels = slot.ModelName == u"QOR510";
     const models::ReadPlan plan = models::datPlan(slot.ModelName);
 
-    const qint64 body = std::max<qint64>(0, bytes.size() - HeaderSize);
+    const qint64 body = std::max<qint64>(0, size - HeaderSize);
     qint64 count = (body + RecordSize - 1) / RecordSize;
     const qint64 fragment = body % RecordSize;
     const qint64 bytesRead = twoChannels ? ChannelBlockSize + SelectorField + 1 : SelectorField + 1;
@@ -173,13 +160,13 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     }
 
     graph.setChartLength(static_cast<qint32>(count));
-    std::vector<double> times(static_cast<std::size_t>(count));
+    TimeColumn times(static_cast<std::size_t>(count));
     RawValueNumbers percent([](std::int16_t raw) { return numbers::percentText(raw); });
     ChannelValues channel1(header.scale[0], count);
     ChannelValues channel2(header.scale[1], twoChannels ? count : 0);
     const std::int64_t startSeconds = datetime::secondsFromSerial(header.start);
     for (qint64 k = 0; k < count; ++k) {
-        const char* record = bytes.constData() + HeaderSize + k * RecordSize;
+        const char* record = bytes.data() + HeaderSize + k * RecordSize;
         const auto index = static_cast<std::size_t>(k);
         times[index] = datetime::serialFromSeconds(startSeconds + k * header.interval);
         channel1.decode(record, index, percent);

@@ -24,8 +24,8 @@ constexpr int BusyDots = 36;
 struct LogTarget {
     double start = 0;
     qint64 recordSize = 0;
-    std::vector<double> times;
-    std::vector<std::vector<double>> values;
+    TimeColumn times;
+    std::vector<NumberArray> values;
 };
 
 void decodeRecords(const char* bytes, qint64 first, qint64 count, LogTarget& target)
@@ -134,7 +134,7 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
     graph.setChartLength(static_cast<qint32>(count));
     target.times.resize(static_cast<std::size_t>(count));
     target.values.resize(plan.values.size());
-    for (std::vector<double>& values : target.values)
+    for (NumberArray& values : target.values)
         values.resize(static_cast<std::size_t>(count));
     const bool read = runInParts(count, MinRecordsPerThread, [&](int part, std::int64_t first, std::int64_t size) {
         return readRecordRange(path, first, size, target, part == 0 ? &busy : nullptr);

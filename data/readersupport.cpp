@@ -2,7 +2,7 @@
 
 namespace qor::readers {
 
-void storeRecords(SlotData& slot, std::vector<double> times, const ReadColumns& columns)
+void storeRecords(SlotData& slot, TimeColumn times, const ReadColumns& columns)
 {
     const auto count = static_cast<qsizetype>(times.size());
     TraceColumns data;

@@ -20,7 +20,7 @@ using ReadColumns = std::array<ColumnPtr, ColumnCount>;
 
 // Puts the records into the slot: times, the columns of the read, and blank columns for every
 // column the file did not fill, so that nothing of an earlier file stays visible as this one's.
-void storeRecords(SlotData& slot, std::vector<double> times, const ReadColumns& columns);
+void storeRecords(SlotData& slot, TimeColumn times, const ReadColumns& columns);
 
 // Time axis and slider span the slot's first to last record.
 void showTimeRange(TraceGraph& graph, const SlotData& slot);

@@ -18,7 +18,7 @@ constexpr int columnNumber(ColumnId id)
 }
 
 // Record times as date serials, shared like the value columns.
-using TimeColumn = std::vector<double>;
+using TimeColumn = NumberArray;
 using TimePtr = std::shared_ptr<const TimeColumn>;
 
 // The data of one slot: the time of every record and the nine value columns.

@@ -8,7 +8,7 @@
 
 namespace qor {
 
-DoubleColumn::DoubleColumn(std::vector<double> values)
+DoubleColumn::DoubleColumn(NumberArray values)
     : m_values(std::move(values))
 {
 }
@@ -28,7 +28,7 @@ QString DoubleColumn::text(qsizetype index) const
     return numbers::valueText(number(index));
 }
 
-FixedPointColumn::FixedPointColumn(std::vector<double> values, int decimals, bool pointWithoutDecimals)
+FixedPointColumn::FixedPointColumn(NumberArray values, int decimals, bool pointWithoutDecimals)
     : m_values(std::move(values))
     , m_decimals(decimals)
     , m_pointWithoutDecimals(pointWithoutDecimals)

@@ -2,8 +2,9 @@
 
 #include <QString>
 
+#include "bulkallocator.h"
+
 #include <memory>
-#include <vector>
 
 namespace qor {
 
@@ -29,26 +30,26 @@ using ColumnPtr = std::shared_ptr<const ValueColumn>;
 // Values recorded as binary doubles: the text is the value text of the number.
 class DoubleColumn final : public ValueColumn {
 public:
-    explicit DoubleColumn(std::vector<double> values);
+    explicit DoubleColumn(NumberArray values);
     qsizetype size() const override;
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
 private:
-    std::vector<double> m_values;
+    NumberArray m_values;
 };
 
 // Values that are written with a fixed number of decimals. With no decimals the text keeps its
 // decimal point ("123."), as scaled recorder values are shown.
 class FixedPointColumn final : public ValueColumn {
 public:
-    FixedPointColumn(std::vector<double> values, int decimals, bool pointWithoutDecimals);
+    FixedPointColumn(NumberArray values, int decimals, bool pointWithoutDecimals);
     qsizetype size() const override;
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
 private:
-    std::vector<double> m_values;
+    NumberArray m_values;
     int m_decimals;
     bool m_pointWithoutDecimals;
 };

@@ -12,7 +12,7 @@ packages=(
   xvfb xauth
 )
 if [[ "${1:-}" == bench ]]; then
-  packages+=(python3-pandas)
+  packages+=(python3-pandas bc)
 fi
 if [[ "${1:-}" == fuzz ]]; then
   packages+=(clang libclang-rt-dev)

@@ -88,6 +88,37 @@ private Q_SLOTS:
         QCOMPARE(graph.plots.at(3).y, slot.TraceData.column(ColumnId::MV1));
     }
 
+    // Models that no CSV model line is recognised for can still be read when the slot names them.
+    void modelsOnlyTheReaderKnows_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("filled");
+        QTest::addColumn<QString>("plotCalls");
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "1 2 3 6" << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4";
+        QTest::newRow("QOR520 draws none") << "QOR520" << "1 2 3 4 5 6" << "yaxis 4 2|yaxis 5 2";
+        QTest::newRow("QOR500 draws none") << "QOR500" << "1 2 3" << "yaxis 4 2|yaxis 5 2";
+        QTest::newRow("QOR510 draws none") << "QOR510" << "1 2 3" << "yaxis 4 2|yaxis 5 2";
+    }
+    void modelsOnlyTheReaderKnows()
+    {
+        QFETCH(QString, model);
+        QFETCH(QString, filled);
+        QFETCH(QString, plotCalls);
+        SlotData slot;
+        slot.ModelName = model;
+        RecordingGraph graph;
+        QVERIFY(FuncReadCsvFile(graph, write("; X\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot).ok());
+        QStringList filledColumns;
+        for (int k = 1; k <= ColumnCount; ++k) {
+            if (slot.TraceData.column(static_cast<ColumnId>(k))->isFilled())
+                filledColumns << QString::number(k);
+        }
+        QCOMPARE(filledColumns.join(u' '), filled);
+        QCOMPARE(graph.drawingCalls().mid(4), plotCalls.split(u'|'));
+        if (model == u"QOR1000-Z7")
+            QCOMPARE(slot.TraceData.column(ColumnId::MV2)->text(0), "4");
+    }
+
     void fieldsKeepTheirExactText()
     {
         const QString path = write("; QOR1300\r\n; \r\n2015-03-01 08:00:00, 12.50,-.5,1E3,4,5,6,7,8,9,extra\r\n");

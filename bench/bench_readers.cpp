@@ -1,0 +1,90 @@
+// Reading speed and memory of the three readers on large recordings. Each benchmark reads one file
+// named by an environment variable (QOR_BENCH_LOG, QOR_BENCH_CSV, QOR_BENCH_DAT) into a slot, and
+// reports the records and bytes per second and the process's memory: peak resident set (VmHWM)
+// and the anonymous memory held after the read (RssAnon: memory beyond mapped files).
+// bench/run.sh writes the files and runs each benchmark in a process of its own, so that the peak
+// belongs to that reader alone.
+
+#include "data/loadeddataset.h"
+#include "data/nullgraph.h"
+#include "data/recordedfile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// A field of /proc/self/status in bytes (Linux only; 0 elsewhere).
+double statusBytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    while (status >> name) {
+        if (name == field + ':') {
+            double kib = 0;
+            status >> kib;
+            return kib * 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+void readFile(benchmark::State& state, const char* variable)
+{
+    const char* path = std::getenv(variable);
+    if (!path) {
+        state.SkipWithError((std::string(variable) + " names no file").c_str());
+        return;
+    }
+    const QString file = QString::fromLocal8Bit(path);
+    const qor::models::FileKind kind = qor::models::fileKindOf(file);
+    qor::NullGraph graph;
+    qint32 records = 0;
+    for (auto _ : state) {
+        qor::SlotData slot;
+        qor::recordedfile::readHeaderInto(kind, file, slot);
+        const qor::ReadResult result = qor::recordedfile::readRecords(kind, graph, file, slot);
+        if (!result.ok()) {
+            state.SkipWithError(qPrintable(*result.failure));
+            return;
+        }
+        records = slot.RecordCount;
+        state.counters["anon_after_read_MB"] = statusBytes("RssAnon") / 1e6;
+        benchmark::DoNotOptimize(slot);
+    }
+    const double fileBytes = static_cast<double>(QFileInfo(file).size());
+    state.counters["records_per_s"] = benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["MB_per_s"] = benchmark::Counter(fileBytes / 1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["peak_rss_MB"] = statusBytes("VmHWM") / 1e6;
+    state.counters["peak_over_file"] = statusBytes("VmHWM") / fileBytes;
+}
+
+void BM_ReadLog(benchmark::State& state)
+{
+    readFile(state, "QOR_BENCH_LOG");
+}
+
+void BM_ReadCsv(benchmark::State& state)
+{
+    readFile(state, "QOR_BENCH_CSV");
+}
+
+void BM_ReadDat(benchmark::State& state)
+{
+    readFile(state, "QOR_BENCH_DAT");
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadLog)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReadCsv)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReadDat)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+BENCHMARK_MAIN();
