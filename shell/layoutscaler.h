@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointer>
+#include <QSizeF>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+namespace qor {
+
+// Stretches a window's controls with the window. The window is laid out once at its reference
+// size; every resize then sets each control's position, size and font size to the recorded ones
+// times the window's size over the reference size, so repeated resizing never accumulates
+// rounding. Combo boxes keep their height. Sizes are in twips, 15 to a pixel of 96 dpi.
+class LayoutScaler {
+public:
+    static constexpr double TwipsPerPixel = 15.0;
+
+    // `referenceTwips` is the window's fixed reference size, a constant of the window.
+    LayoutScaler(QWidget* window, QSizeF referenceTwips);
+
+    // Records the geometry and font size of every control of the window, in enumeration order.
+    void SaveSizes();
+    // Rescales every recorded control for the window's current outer size; does nothing while
+    // the window is minimised.
+    void ResizeControls();
+
+    QSizeF referenceTwips() const { return m_reference; }
+
+private:
+    struct Recorded {
+        QPointer<QWidget> control;
+        QRectF twips;
+        double fontSize = 0; // 0: the control has no font size of its own to follow
+    };
+
+    QSizeF currentScale() const;
+
+    QWidget* m_window;
+    QSizeF m_reference;
+    std::vector<Recorded> m_controls;
+};
+
+} // namespace qor

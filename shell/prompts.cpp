@@ -1,0 +1,55 @@
+#include "prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace qor {
+
+namespace {
+
+class DialogPrompts final : public Prompts {
+public:
+    QString openFile(QWidget* parent, const QString& folder, const QStringList& filters, int selectedFilter) override
+    {
+        QString selected = filters.value(selectedFilter);
+        return QFileDialog::getOpenFileName(parent, {}, folder, filters.join(QStringLiteral(";;")), &selected);
+    }
+
+    QString saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selectedFilter) override
+    {
+        QString selected = filters.value(selectedFilter);
+        return QFileDialog::getSaveFileName(parent, {}, folder, filters.join(QStringLiteral(";;")), &selected);
+    }
+
+    std::optional<QColor> color(QWidget* parent, const QColor& initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial, parent);
+        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    }
+
+    void message(QWidget* parent, const QString& text, const QString& title) override
+    {
+        QMessageBox::information(parent, title, text, QMessageBox::Ok);
+    }
+};
+
+std::unique_ptr<Prompts>& installed()
+{
+    static std::unique_ptr<Prompts> current = std::make_unique<DialogPrompts>();
+    return current;
+}
+
+} // namespace
+
+Prompts& prompts()
+{
+    return *installed();
+}
+
+void setPrompts(std::unique_ptr<Prompts> replacement)
+{
+    installed() = replacement ? std::move(replacement) : std::make_unique<DialogPrompts>();
+}
+
+} // namespace qor

@@ -1,0 +1,95 @@
+#include "stringtable.h"
+
+#include "apppath.h"
+#include "graphsettings.h"
+#include "inifile.h"
+
+namespace qor {
+
+const std::array<StringTable::SectionInfo, 8>& StringTable::sections()
+{
+    static constexpr std::array<SectionInfo, 8> list{{
+        {StringSection::MDIForm, u"MDIForm", 44, 50},
+        {StringSection::Graph, u"Graph", 26, 100},
+        {StringSection::Digital, u"Digital", 23, 50},
+        {StringSection::Find, u"Find", 14, 50},
+        {StringSection::Process, u"Process", 5, 100},
+        {StringSection::Fileinfo, u"Fileinfo", 8, 50},
+        {StringSection::GraphSet, u"GraphSet", 19, 50},
+        {StringSection::Dialog, u"Dialog", 2, 50},
+    }};
+    return list;
+}
+
+const StringTable::SectionInfo& StringTable::info(StringSection section)
+{
+    for (const SectionInfo& candidate : sections()) {
+        if (candidate.section == section)
+            return candidate;
+    }
+    Q_UNREACHABLE();
+}
+
+// Entries are numbered section after section in the order of StringSection.
+int StringTable::firstEntry(StringSection section)
+{
+    int first = 0;
+    for (const SectionInfo& other : sections()) {
+        if (other.section < section)
+            first += other.count;
+    }
+    return first;
+}
+
+bool StringTable::load(const QString& filePath)
+{
+    const IniFile file(filePath);
+    for (const SectionInfo& section : sections()) {
+        const int first = firstEntry(section.section);
+        for (int key = 1; key <= section.count; ++key) {
+            const QString value = file.read(section.name, QString::number(key), section.bufferSize);
+            const qsizetype slash = value.indexOf(u'/');
+            if (slash < 0)
+                return false;
+            m_entries[first + key - 1] = value.left(slash);
+        }
+    }
+    return true;
+}
+
+QString StringTable::entry(StringSection section, int key) const
+{
+    if (key < 1 || key > info(section).count)
+        return {};
+    return m_entries[firstEntry(section) + key - 1];
+}
+
+StringTable& stringTable()
+{
+    static StringTable table;
+    return table;
+}
+
+QString stringEntry(StringSection section, int key)
+{
+    return stringTable().entry(section, key);
+}
+
+QString languageFileName(const QString& langCode)
+{
+    if (langCode == u"KOR")
+        return QStringLiteral("DataString-rKR.xml");
+    if (langCode == u"ENG")
+        return QStringLiteral("DataString-rUS.xml");
+    if (langCode == u"CHR")
+        return QStringLiteral("DataString-rCH.xml");
+    return {};
+}
+
+bool LoadStringTable()
+{
+    const QString fileName = languageFileName(graphSettings().LangCode);
+    return stringTable().load(fileName.isEmpty() ? QString() : AppPath() + fileName);
+}
+
+} // namespace qor

@@ -1,0 +1,210 @@
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/inifile.h"
+#include "shell/stringtable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qor;
+
+namespace {
+
+// Language file contents, section by section in load order; values include their "/".
+using LanguageFile = QList<QPair<QString, QStringList>>;
+
+QString plainText(const QString& tag, const StringTable::SectionInfo& section, int key)
+{
+    return tag + u' ' + QString::fromUtf16(section.name) + u' ' + QString::number(key);
+}
+
+LanguageFile everyEntry(const QString& tag)
+{
+    LanguageFile file;
+    for (const StringTable::SectionInfo& section : StringTable::sections()) {
+        QStringList values;
+        for (int key = 1; key <= section.count; ++key)
+            values << plainText(tag, section, key) + u'/';
+        file.append({QString::fromUtf16(section.name), values});
+    }
+    return file;
+}
+
+QString write(const QString& path, const LanguageFile& contents)
+{
+    QByteArray bytes;
+    for (const auto& [section, values] : contents) {
+        bytes += '[' + section.toUtf8() + "]\r\n";
+        for (qsizetype key = 0; key < values.size(); ++key) {
+            if (!values[key].isNull())
+                bytes += QByteArray::number(key + 1) + '=' + values[key].toUtf8() + "\r\n";
+        }
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString& valueOf(LanguageFile& contents, const QString& section, int key)
+{
+    for (auto& [name, values] : contents) {
+        if (name == section)
+            return values[key - 1];
+    }
+    qFatal("no section %s", qPrintable(section));
+}
+
+} // namespace
+
+class TestStringTable : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void theSectionsHold141Entries()
+    {
+        int total = 0;
+        for (const StringTable::SectionInfo& section : StringTable::sections())
+            total += section.count;
+        QCOMPARE(total, StringTable::EntryCount);
+        QCOMPARE(StringTable::info(StringSection::Graph).bufferSize, 100);
+        QCOMPARE(StringTable::info(StringSection::Process).bufferSize, 100);
+    }
+
+    void anEntryIsTheTextBeforeTheFirstSlash()
+    {
+        LanguageFile contents = everyEntry(QStringLiteral("new"));
+        valueOf(contents, QStringLiteral("Graph"), 4) = QStringLiteral("PV/");
+        valueOf(contents, QStringLiteral("Graph"), 5) = QStringLiteral("SP/ignored/too");
+        valueOf(contents, QStringLiteral("Digital"), 21) = QStringLiteral("  Title / ");
+        // The longest text that fits each section's buffer with its "/".
+        for (const StringTable::SectionInfo& section : StringTable::sections())
+            valueOf(contents, QString::fromUtf16(section.name), section.count) = QString(section.bufferSize - 2, u'x') + u'/';
+        StringTable table;
+        QVERIFY(table.load(write(m_dir.filePath(QStringLiteral("lang.xml")), contents)));
+        QCOMPARE(table.entry(StringSection::Graph, 4), "PV");
+        QCOMPARE(table.entry(StringSection::Graph, 5), "SP");
+        QCOMPARE(table.entry(StringSection::Digital, 21), "Title ");
+        QCOMPARE(table.entry(StringSection::MDIForm, 14), "new MDIForm 14");
+        QCOMPARE(table.entry(StringSection::Dialog, 1), "new Dialog 1");
+        QCOMPARE(table.entry(StringSection::Graph, 26), QString(98, u'x'));
+        QCOMPARE(table.entry(StringSection::Find, 14), QString(48, u'x'));
+        QCOMPARE(table.entry(StringSection::Dialog, 0), "");
+        QCOMPARE(table.entry(StringSection::Dialog, 3), "");
+    }
+
+    void aBadValueStopsTheLoadingAndLaterEntriesKeepTheirTexts_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("value"); // null: the key is missing
+        QTest::newRow("no slash") << "Digital" << 5 << "TIME";
+        QTest::newRow("missing key") << "Find" << 1 << QString();
+        QTest::newRow("longer than buffer 50") << "MDIForm" << 14 << QString(49, u'x') + u'/';
+        QTest::newRow("longer than buffer 100") << "Graph" << 25 << QString(99, u'x') + u'/';
+        QTest::newRow("longer than buffer 100 in Process") << "Process" << 2 << QString(99, u'x') + u'/';
+    }
+
+    void aBadValueStopsTheLoadingAndLaterEntriesKeepTheirTexts()
+    {
+        QFETCH(QString, section);
+        QFETCH(int, key);
+        QFETCH(QString, value);
+        StringTable table;
+        QVERIFY(table.load(write(m_dir.filePath(QStringLiteral("old.xml")), everyEntry(QStringLiteral("old")))));
+        LanguageFile contents = everyEntry(QStringLiteral("new"));
+        valueOf(contents, section, key) = value;
+        QVERIFY(!table.load(write(m_dir.filePath(QStringLiteral("new.xml")), contents)));
+        bool reached = false;
+        for (const StringTable::SectionInfo& info : StringTable::sections()) {
+            for (int k = 1; k <= info.count; ++k) {
+                reached = reached || (QString::fromUtf16(info.name) == section && k == key);
+                QCOMPARE(table.entry(info.section, k), plainText(reached ? QStringLiteral("old") : QStringLiteral("new"), info, k));
+            }
+        }
+    }
+
+    void aFileWithoutSectionGraphChangesOnlyTheMenuTexts()
+    {
+        StringTable table;
+        QVERIFY(table.load(write(m_dir.filePath(QStringLiteral("old.xml")), everyEntry(QStringLiteral("old")))));
+        LanguageFile contents = everyEntry(QStringLiteral("new"));
+        contents.removeAt(1);
+        QCOMPARE(contents.at(1).first, "Digital");
+        QVERIFY(!table.load(write(m_dir.filePath(QStringLiteral("new.xml")), contents)));
+        QCOMPARE(table.entry(StringSection::MDIForm, 44), "new MDIForm 44");
+        QCOMPARE(table.entry(StringSection::Graph, 1), "old Graph 1");
+        QCOMPARE(table.entry(StringSection::Digital, 1), "old Digital 1");
+        QCOMPARE(table.entry(StringSection::Dialog, 2), "old Dialog 2");
+    }
+
+    void theProgramTableFollowsLangCode()
+    {
+        setAppPath(m_dir.path());
+        write(m_dir.filePath(QStringLiteral("DataString-rKR.xml")), everyEntry(QStringLiteral("KOR")));
+        write(m_dir.filePath(QStringLiteral("DataString-rUS.xml")), everyEntry(QStringLiteral("ENG")));
+        write(m_dir.filePath(QStringLiteral("DataString-rCH.xml")), everyEntry(QStringLiteral("CHR")));
+        for (const QString& code : {QStringLiteral("ENG"), QStringLiteral("CHR"), QStringLiteral("KOR")}) {
+            graphSettings().LangCode = code;
+            QVERIFY(LoadStringTable());
+            QCOMPARE(stringEntry(StringSection::Find, 13), code + QStringLiteral(" Find 13"));
+        }
+        graphSettings().LangCode = QStringLiteral("kor");
+        QVERIFY(!LoadStringTable());
+        QCOMPARE(stringEntry(StringSection::MDIForm, 1), "KOR MDIForm 1");
+        setAppPath({});
+        graphSettings().LangCode.clear();
+    }
+
+    void theShippedLanguageFilesAreComplete_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        for (const char* code : {"KOR", "ENG", "CHR"})
+            QTest::newRow(code) << languageFileName(QString::fromLatin1(code));
+    }
+
+    void theShippedLanguageFilesAreComplete()
+    {
+        QFETCH(QString, fileName);
+        const QString path = QStringLiteral(QOR_RESOURCES_DIR "/") + fileName;
+        StringTable table;
+        QVERIFY(table.load(path));
+        const IniFile file(path);
+        for (const StringTable::SectionInfo& section : StringTable::sections()) {
+            for (int key = 1; key <= section.count; ++key) {
+                const QString value = file.read(section.name, QString::number(key), 1000);
+                const QString where = QString::fromUtf16(section.name) + u' ' + QString::number(key);
+                QVERIFY2(value.size() <= section.bufferSize - 1, qPrintable(where));
+                QVERIFY2(value.endsWith(u'/') && value.count(u'/') == 1, qPrintable(where));
+                QVERIFY2(!table.entry(section.section, key).trimmed().isEmpty(), qPrintable(where));
+                QVERIFY2(!value.contains(QChar::ReplacementCharacter), qPrintable(where));
+            }
+        }
+    }
+
+    void theKoreanMenuCaptionsAreTheDesignCaptions()
+    {
+        StringTable table;
+        QVERIFY(table.load(QStringLiteral(QOR_RESOURCES_DIR "/DataString-rKR.xml")));
+        const QStringList captions =
+            QString::fromUtf8("파일 열기 파일정보 캡쳐 엑셀변환 인쇄미리보기 인쇄 종료 - 시간축 상대시간 절대시간 데이타검색 - "
+                              "표시 스타일 밝게 어둡게 선 표준 중간 두껍게 확대 축소 언어 한국어 영어 중국어 Y축 X축 표준그리드 "
+                              "밀집그리드1 밀집그리드2 - - - - 윈도우 파형표시 디지탈표시 표시설정 전체확대")
+                .split(u' ');
+        for (int key = 1; key <= captions.size(); ++key) {
+            if (captions[key - 1] != u"-")
+                QCOMPARE(table.entry(StringSection::MDIForm, key), captions[key - 1]);
+        }
+        QCOMPARE(table.entry(StringSection::MDIForm, 43), QString::fromUtf8("채널 합치기"));
+        QCOMPARE(table.entry(StringSection::MDIForm, 44), QString::fromUtf8("데이타 분활"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestStringTable)
+#include "tst_stringtable.moc"
