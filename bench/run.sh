@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Reader benchmarks on recordings of 10 million records. Writes the recordings once (about 2 GB in
 # build-bench/data), warms the page cache, times `cat FILE > /dev/null` for each, runs each reader
-# in a process of its own and, for the CSV file, times pandas' read_csv for comparison.
+# in a process of its own and, for the CSV file, times pandas' read_csv (Debian's python3) for comparison.
 #   bench/run.sh [RECORDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,7 +44,7 @@ for kind in LOG CSV DAT; do
   printf '%-4s %10.3f %10.3f %8.2f\n' "$kind" "${reader_time[$kind]}" "${cat_time[$kind]}" "$(echo "${reader_time[$kind]} / ${cat_time[$kind]}" | bc -l)"
 done
 
-pandas_s=$(python3 - "$QOR_BENCH_CSV" <<'PY'
+pandas_s=$(/usr/bin/python3 - "$QOR_BENCH_CSV" <<'PY'
 import sys, time
 import pandas
 start = time.perf_counter()

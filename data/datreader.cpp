@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qor {
@@ -163,23 +164,25 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     TimeColumn times(static_cast<std::size_t>(count));
     RawValueNumbers percent([](std::int16_t raw) { return numbers::percentText(raw); });
     ChannelValues channel1(header.scale[0], count);
-    ChannelValues channel2(header.scale[1], twoChannels ? count : 0);
+    std::optional<ChannelValues> channel2;
+    if (twoChannels)
+        channel2.emplace(header.scale[1], count);
     const std::int64_t startSeconds = datetime::secondsFromSerial(header.start);
     for (qint64 k = 0; k < count; ++k) {
         const char* record = bytes.data() + HeaderSize + k * RecordSize;
         const auto index = static_cast<std::size_t>(k);
         times[index] = datetime::serialFromSeconds(startSeconds + k * header.interval);
         channel1.decode(record, index, percent);
-        if (twoChannels)
-            channel2.decode(record + ChannelBlockSize, index, percent);
+        if (channel2)
+            channel2->decode(record + ChannelBlockSize, index, percent);
         if ((k + 1) % ProgressStep == 0)
             busy.progress(static_cast<double>(k + 1) / static_cast<double>(count));
     }
 
     readers::ReadColumns columns;
     channel1.store(columns, ColumnId::PV1);
-    if (twoChannels)
-        channel2.store(columns, ColumnId::PV2);
+    if (channel2)
+        channel2->store(columns, ColumnId::PV2);
     readers::storeRecords(slot, std::move(times), columns);
     readers::showTimeRange(graph, slot);
     readers::drawPlots(graph, slot, plan, readers::PlotCall::Chart);

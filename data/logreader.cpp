@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <vector>
 
 namespace qor {
@@ -47,7 +48,7 @@ bool readRecordRange(const QString& path, qint64 first, qint64 count, LogTarget&
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(HeaderSize + first * target.recordSize))
         return false;
-    const qint64 perBuffer = std::max<qint64>(1, BufferBytes / target.recordSize);
+    const qint64 perBuffer = std::clamp<qint64>(BufferBytes / target.recordSize, 1, count);
     std::vector<char> buffer(static_cast<std::size_t>(perBuffer * target.recordSize));
     for (qint64 done = 0; done < count;) {
         const qint64 n = std::min(perBuffer, count - done);

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the readers with clang into build-fuzz/ and runs each for SECONDS
+# (60 unless given), starting from the sample recordings of its kind. Exits non-zero when any
+# target finds a crash, a hang or an oversized allocation.
+#   scripts/fuzz.sh [SECONDS]
+# The corpora grow in build-fuzz/corpus/<target>/ from run to run. A failing input is kept as
+# build-fuzz/artifacts/<target>/crash-* (or timeout-*, oom-*); to see its stack trace again:
+#   build-fuzz/bin/<target> build-fuzz/artifacts/<target>/crash-...
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+if [[ ! $seconds =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: scripts/fuzz.sh [SECONDS]" >&2
+  exit 2
+fi
+
+scripts/install-deps.sh fuzz
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQOR_BUILD_FUZZ=ON -DQOR_BUILD_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_log_reader fuzz_csv_reader fuzz_dat_reader fuzz_file_header
+
+failed=()
+
+# fuzz TARGET MAX_LEN EXTENSION...: seeds the target's corpus with the samples of the extensions
+# and runs it.
+fuzz() {
+  local target=$1 max_len=$2
+  shift 2
+  local corpus=build-fuzz/corpus/$target artifacts=build-fuzz/artifacts/$target log=build-fuzz/logs/$target.log
+  mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
+  for extension in "$@"; do
+    cp samples/*."$extension" "$corpus"/
+  done
+  echo "== $target: $seconds s"
+  if build-fuzz/bin/"$target" "$corpus" -artifact_prefix="$artifacts"/ -max_total_time="$seconds" \
+       -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1; then
+    grep -E '^#[0-9]+.*DONE|^Done' "$log" || true
+  else
+    tail -n 60 "$log"
+    echo "== $target FAILED; input kept in $artifacts/, full output in $log"
+    failed+=("$target")
+  fi
+}
+
+# A .LOG record is at most a few dozen bytes and a .CSV line about a hundred, so 64 KiB holds
+# hundreds of records; a .DAT file's 512-byte header and both samples fit whole. The header
+# recognition reads no further than the second line or the 80-byte header.
+fuzz fuzz_log_reader 65536 LOG
+fuzz fuzz_csv_reader 65536 CSV
+fuzz fuzz_dat_reader 65536 DAT
+fuzz fuzz_file_header 1024 LOG CSV
+
+if [[ ${#failed[@]} -gt 0 ]]; then
+  echo "Fuzzing found problems in: ${failed[*]}" >&2
+  exit 1
+fi
+echo "No target found a problem."

@@ -1,0 +1,102 @@
+#include "readinput.h"
+
+#include "data/nullgraph.h"
+#include "data/recordedfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace qor::fuzz {
+
+namespace {
+
+// Aborts, so that the fuzzer keeps the input, when something the program relies on does not hold.
+void require(bool holds, const char* what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "Broken invariant: %s\n", what);
+    std::abort();
+}
+
+// A private folder for the process, in memory where the system offers one: every input is written
+// to a file there.
+const QTemporaryDir& scratchFolder()
+{
+    static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                          ? QStringLiteral("/dev/shm/qor-fuzz-XXXXXX")
+                                          : QDir::tempPath() + u"/qor-fuzz-XXXXXX");
+    require(folder.isValid(), "the scratch folder can be made");
+    return folder;
+}
+
+// The name begins with the 14 digits that a recording's start is taken from.
+QString writeInput(QStringView extension, const std::uint8_t* data, std::size_t size)
+{
+    const QString path = scratchFolder().filePath(u"20150301080000_fuzz." + extension.toString());
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the input file can be opened");
+    const auto length = static_cast<qint64>(size);
+    require(file.write(reinterpret_cast<const char*>(data), length) == length, "the input file can be written");
+    return path;
+}
+
+// Reads the first and last entries, so that a column shorter than it claims shows up under the
+// address sanitizer.
+void checkColumn(const ValueColumn& column, qint32 records)
+{
+    require(column.size() == records, "every column has one entry per record");
+    for (const qsizetype record : {qsizetype(0), qsizetype(records - 1)}) {
+        const QString text = column.text(record);
+        require(!text.isEmpty() || std::isnan(column.number(record)), "a value without text is no number");
+    }
+}
+
+void checkRecords(const SlotData& slot)
+{
+    require(slot.RecordCount > 0, "a successful read has records");
+    require(slot.TraceData.TimeValue->size() == static_cast<std::size_t>(slot.RecordCount),
+            "there is one time per record");
+    require(slot.FirstTime.has_value() && slot.LastTime.has_value(), "a successful read sets its time span");
+    for (const ColumnPtr& column : slot.TraceData.values)
+        checkColumn(*column, slot.RecordCount);
+}
+
+void checkNoRecords(const SlotData& slot)
+{
+    require(slot.RecordCount == 0 && slot.TraceData.TimeValue->empty() && !slot.FirstTime,
+            "a failed read leaves no records");
+}
+
+} // namespace
+
+void readRecording(QStringView extension, const std::uint8_t* data, std::size_t size)
+{
+    const QString path = writeInput(extension, data, size);
+    const models::FileKind kind = models::fileKindOf(path);
+    SlotData slot;
+    slot.FilePath = path;
+    if (recordedfile::readHeaderInto(kind, path, slot).status != recordedfile::HeaderStatus::Ok)
+        return;
+    NullGraph graph;
+    if (recordedfile::readRecords(kind, graph, path, slot).ok())
+        checkRecords(slot);
+    else
+        checkNoRecords(slot);
+}
+
+void readHeader(QStringView extension, const std::uint8_t* data, std::size_t size)
+{
+    const QString path = writeInput(extension, data, size);
+    SlotData slot;
+    const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::fileKindOf(path), path, slot);
+    require((header.status == recordedfile::HeaderStatus::Unreadable) == header.failure.has_value(),
+            "an unreadable header says why, and only then");
+}
+
+} // namespace qor::fuzz
