@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace qor {
+
+// What the graph and table windows ask of the main window, so that they never include it: enable
+// a command, set a check mark, read the combined-view flag. Menu items are named by their object
+// names ("MF_Print", "M_TimeAxis", "MT_AbsTime"), toolbar buttons by their index 1 to 15.
+class MainFrame {
+public:
+    virtual ~MainFrame() = default;
+
+    virtual void setMenuEnabled(const QString& name, bool enabled) = 0;
+    virtual void setMenuChecked(const QString& name, bool checked) = 0;
+    virtual void setButtonEnabled(int index, bool enabled) = 0;
+    // The commands that need an open file: the file menu's information, capture, export, preview
+    // and print items, toolbar buttons 2 to 13, and the top menus time axis, view, Y grid, X grid,
+    // window and display settings.
+    virtual void setFileCommandsEnabled(bool enabled) = 0;
+    // Status-bar panel 1 reads "1" while the combined view is shown.
+    virtual bool combinedViewActive() const = 0;
+    // The window list command: checks item `slot` (1 or 2) and shows that slot's graph window.
+    virtual void showSlotWindow(int slot) = 0;
+    virtual bool isMaximized() const = 0;
+};
+
+// The main window, once it exists; nullptr before (and in tests of single windows).
+MainFrame* mainFrame();
+void setMainFrame(MainFrame* frame);
+
+} // namespace qor

@@ -1,0 +1,33 @@
+#include "scriptedprompts.h"
+
+QString ScriptedPrompts::openFile(QWidget*, const QString&, const QStringList& filters, int selected)
+{
+    fileFilters = filters;
+    selectedFilter = selected;
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+QString ScriptedPrompts::saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected)
+{
+    return openFile(parent, folder, filters, selected);
+}
+
+std::optional<QColor> ScriptedPrompts::color(QWidget*, const QColor&)
+{
+    if (colorAnswers.isEmpty())
+        return std::nullopt;
+    return colorAnswers.dequeue();
+}
+
+void ScriptedPrompts::message(QWidget*, const QString& text, const QString& title)
+{
+    messages.append({text, title});
+}
+
+ScriptedPrompts& ScriptedPrompts::install()
+{
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts& installed = *prompts;
+    qor::setPrompts(std::move(prompts));
+    return installed;
+}

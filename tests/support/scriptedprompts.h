@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/prompts.h"
+
+#include <QColor>
+#include <QQueue>
+#include <QStringList>
+
+// Prompts that answer from a script and record what was asked, for tests of flows that show
+// dialogs. Unscripted questions are answered as a cancel would be.
+class ScriptedPrompts final : public qor::Prompts {
+public:
+    struct Message {
+        QString text;
+        QString title;
+    };
+
+    QQueue<QString> fileAnswers;   // answers to openFile and saveFile, in order
+    QQueue<QColor> colorAnswers;   // answers to color, in order
+    QList<Message> messages;       // every message box shown
+    QStringList fileFilters;       // the filters of the last file dialog
+    int selectedFilter = -1;       // and its preselected filter
+
+    QString openFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
+    QString saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
+    std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
+    void message(QWidget* parent, const QString& text, const QString& title) override;
+
+    // Installs a fresh instance as the program's prompts and returns it.
+    static ScriptedPrompts& install();
+};
