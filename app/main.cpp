@@ -1,22 +1,30 @@
 #include "app/dumpcommand.h"
+#include "shell/main/startup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fputs("Usage: TraceReader --dump FILE\n"
-               "  --dump FILE   print the model, time range and every record of a recorded file\n",
+    std::fputs("Usage: TraceReader [--dump FILE]\n"
+               "  (no arguments)  start the viewer\n"
+               "  --dump FILE     print the model, time range and every record of a recorded file\n",
                to);
 }
 
-} // namespace
+// Commands that run without a window, and so without a display.
+bool isConsoleCommand(int argc, char* argv[])
+{
+    return argc > 1 && argv[1][0] == '-';
+}
 
-int main(int argc, char* argv[])
+int runConsoleCommand(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -28,4 +36,18 @@ int main(int argc, char* argv[])
     }
     printUsage(stderr);
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (isConsoleCommand(argc, argv))
+        return runConsoleCommand(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QOR Trace Reader"));
+    qor::Startup startup;
+    if (!startup.run())
+        return 0;
+    return QApplication::exec();
 }

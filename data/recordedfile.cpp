@@ -65,6 +65,21 @@ HeaderResult readHeaderInto(models::FileKind kind, const QString& path, SlotData
     return {HeaderStatus::UnknownKind, std::nullopt};
 }
 
+models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot)
+{
+    switch (kind) {
+    case models::FileKind::Csv:
+        return models::csvPlan(slot.ModelName, slot.AllChannels);
+    case models::FileKind::Log:
+        return models::logPlan(slot.ModelName, slot.ModelOption);
+    case models::FileKind::Dat:
+        return models::datPlan(slot.ModelName);
+    case models::FileKind::Unknown:
+        break;
+    }
+    return {};
+}
+
 ReadResult readRecords(models::FileKind kind, TraceGraph& graph, const QString& path, SlotData& slot)
 {
     switch (kind) {

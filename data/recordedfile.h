@@ -32,6 +32,9 @@ struct HeaderResult {
 // model is read by its reader. Fields a header does not define keep their values.
 HeaderResult readHeaderInto(models::FileKind kind, const QString& path, SlotData& slot);
 
+// What the reader of the kind does with the slot's file: the columns it fills and the plots it draws.
+models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot);
+
 // Reads the records with the reader of the kind.
 ReadResult readRecords(models::FileKind kind, TraceGraph& graph, const QString& path, SlotData& slot);
 

@@ -1,0 +1,280 @@
+#include "mainwindow.h"
+
+#include "displaysettingswindow.h"
+#include "mainmenus.h"
+#include "qttranslations.h"
+#include "toolbaricons.h"
+
+#include "data/loadeddataset.h"
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/inifile.h"
+#include "shell/prompts.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qor {
+
+namespace {
+
+// The menus that need an open file, and are switched off in the combined view.
+const QStringList FileTopMenus = {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet"};
+const QStringList FileMenuItems = {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print"};
+
+const QString LanguageCommand = QStringLiteral("MV_Language_");
+
+QString splitterProgram()
+{
+#if defined(Q_OS_WIN)
+    return AppPath() + QStringLiteral("QorSplit.exe");
+#else
+    return AppPath() + QStringLiteral("QorSplit");
+#endif
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_mdiArea(new QMdiArea(this))
+    , m_statusPanel1(new QLabel(this))
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("QOR Trace Reader"));
+    setCentralWidget(m_mdiArea);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusPanel1->setObjectName(QStringLiteral("Panel1"));
+    m_statusPanel1->setMinimumWidth(40);
+    statusBar()->addWidget(m_statusPanel1);
+    buildMenus();
+    buildToolbar();
+    connectCommands();
+    ApplyMainStrings();
+    setMainFrame(this);
+    resize(1200, 800);
+}
+
+MainWindow::~MainWindow()
+{
+    if (mainFrame() == this)
+        setMainFrame(nullptr);
+}
+
+void MainWindow::buildMenus()
+{
+    for (const MenuItem& item : mainMenuItems()) {
+        const bool hasItems = std::any_of(mainMenuItems().begin(), mainMenuItems().end(), [&](const MenuItem& other) { return other.parent == item.name; });
+        QAction* action = nullptr;
+        if (hasItems) {
+            QMenu* menu = item.parent.isEmpty() ? menuBar()->addMenu(QString()) : m_menus.value(item.parent)->addMenu(QString());
+            menu->setObjectName(item.name);
+            m_menus.insert(item.name, menu);
+            action = menu->menuAction();
+        } else {
+            action = item.parent.isEmpty() ? menuBar()->addAction(QString()) : m_menus.value(item.parent)->addAction(QString());
+        }
+        action->setObjectName(item.name);
+        action->setEnabled(!item.startsDisabled);
+        if (item.startsChecked || item.parent == u"M_TimeAxis" || item.parent == u"MV_Style" || item.parent == u"MV_Line"
+            || item.parent == u"M_YGrid" || item.parent == u"M_XGrid" || item.parent == u"MV_Language" || item.parent == u"M_Window")
+            action->setCheckable(true);
+        action->setChecked(item.startsChecked);
+        m_commands.insert(item.name, action);
+    }
+    m_commands.value("MT_DataFind")->setCheckable(false);
+    for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
+        m_commands.value(item)->setVisible(false); // until a file gives the item its caption
+}
+
+void MainWindow::buildToolbar()
+{
+    QToolBar* toolbar = addToolBar(QString());
+    toolbar->setObjectName(QStringLiteral("Toolbar"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setMovable(false);
+    for (int index = 1; index <= static_cast<int>(m_buttons.size()); ++index) {
+        QAction* action = toolbar->addAction(toolbarIcon(index), QString());
+        action->setObjectName(QStringLiteral("Button%1").arg(index));
+        action->setEnabled(buttonStartsEnabled(index));
+        m_buttons[static_cast<std::size_t>(index - 1)] = action;
+    }
+}
+
+void MainWindow::connectCommands()
+{
+    connect(command("M_Exit"), &QAction::triggered, this, &QWidget::close);
+    for (const QString& code : {QStringLiteral("KOR"), QStringLiteral("ENG"), QStringLiteral("CHR")})
+        connect(command(LanguageCommand + code), &QAction::triggered, this, [this, code] { chooseLanguage(code); });
+    for (int n : {1, 2})
+        connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
+    connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);
+    onButton(7, &MainWindow::showGraphWindow);
+    onButton(8, &MainWindow::showTableWindow);
+    onButton(12, &MainWindow::showDisplaySettings);
+    onButton(14, &MainWindow::enterCombinedView);
+    onButton(15, &MainWindow::startFileSplitter);
+}
+
+void MainWindow::onButton(int index, void (MainWindow::*handler)())
+{
+    connect(button(index), &QAction::triggered, this, handler);
+}
+
+QAction* MainWindow::command(const QString& name) const
+{
+    return m_commands.value(name);
+}
+
+QAction* MainWindow::button(int index) const
+{
+    return m_buttons.at(static_cast<std::size_t>(index - 1));
+}
+
+QString MainWindow::statusPanel1() const
+{
+    return m_statusPanel1->text();
+}
+
+void MainWindow::ApplyMainStrings()
+{
+    setCheckedLanguage(graphSettings().LangCode);
+    for (const MenuItem& item : mainMenuItems()) {
+        if (item.captionKey != 0)
+            command(item.name)->setText(stringEntry(StringSection::MDIForm, item.captionKey));
+    }
+    const std::vector<int>& keys = toolbarCaptionKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        m_buttons[i]->setText(stringEntry(StringSection::MDIForm, keys[i]));
+}
+
+void MainWindow::setCheckedLanguage(const QString& langCode)
+{
+    if (langCode != u"KOR" && langCode != u"ENG" && langCode != u"CHR")
+        return;
+    for (const QString& code : {QStringLiteral("KOR"), QStringLiteral("ENG"), QStringLiteral("CHR")})
+        command(LanguageCommand + code)->setChecked(code == langCode);
+}
+
+void MainWindow::chooseLanguage(const QString& langCode)
+{
+    graphSettings().LangCode = langCode;
+    IniFile(graphSettingsPath()).write(u"Language", u"Language", langCode);
+    setCheckedLanguage(langCode);
+    LoadStringTable();
+    useQtTranslations(langCode);
+    ApplyMainStrings();
+    Q_EMIT languageChanged();
+}
+
+void MainWindow::setWindowListCaption(int n, const QString& path)
+{
+    QAction* item = command(QStringLiteral("MW_Dis_%1").arg(n));
+    item->setText(path.toUpper());
+    item->setVisible(!path.isEmpty());
+}
+
+void MainWindow::setMenuEnabled(const QString& name, bool enabled)
+{
+    if (QAction* action = command(name))
+        action->setEnabled(enabled);
+}
+
+void MainWindow::setMenuChecked(const QString& name, bool checked)
+{
+    if (QAction* action = command(name))
+        action->setChecked(checked);
+}
+
+void MainWindow::setButtonEnabled(int index, bool enabled)
+{
+    button(index)->setEnabled(enabled);
+}
+
+void MainWindow::setFileCommandsEnabled(bool enabled)
+{
+    for (const QString& name : FileMenuItems + FileTopMenus)
+        setMenuEnabled(name, enabled);
+    for (int index = 2; index <= 13; ++index)
+        setButtonEnabled(index, enabled);
+}
+
+bool MainWindow::combinedViewActive() const
+{
+    return m_statusPanel1->text() == u"1";
+}
+
+void MainWindow::showSlotWindow(int slot)
+{
+    setMenuChecked(QStringLiteral("MW_Dis_1"), slot == 1);
+    setMenuChecked(QStringLiteral("MW_Dis_2"), slot == 2);
+    showCurrentWindow(GraphForm(slot));
+}
+
+bool MainWindow::isMaximized() const
+{
+    return QMainWindow::isMaximized();
+}
+
+// Shows a slot window and gives it the focus; a window lives in a sub-window of the MDI area.
+void MainWindow::showCurrentWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()) ? window->parentWidget() : window;
+    frame->show();
+    window->show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
+        m_mdiArea->setActiveSubWindow(sub);
+    window->setFocus();
+}
+
+void MainWindow::showGraphWindow()
+{
+    showCurrentWindow(GraphForm(loadedData().FileNo));
+}
+
+void MainWindow::showTableWindow()
+{
+    showCurrentWindow(TableForm(loadedData().FileNo));
+}
+
+void MainWindow::enterCombinedView()
+{
+    for (int index = 1; index <= 14; ++index)
+        setButtonEnabled(index, false);
+    for (const QString& name : FileTopMenus)
+        setMenuEnabled(name, false);
+    m_statusPanel1->setText(QStringLiteral("1"));
+}
+
+void MainWindow::startFileSplitter()
+{
+    const QString program = splitterProgram();
+    if (!QFileInfo(program).isExecutable()) {
+        prompts().message(this, tr("The file splitting tool %1 was not found beside the program.").arg(QDir::toNativeSeparators(program)),
+                          QStringLiteral("Error"));
+        return;
+    }
+    QProcess::startDetached(program, {});
+}
+
+void MainWindow::showDisplaySettings()
+{
+    DisplaySettingsWindow window(this);
+    window.exec();
+}
+
+} // namespace qor

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "shell/mainframe.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+namespace qor {
+
+// The main window "MDIForm1": the menu tree, the toolbar of fifteen buttons, the status bar whose
+// first panel is the combined-view flag, and the area in which the graph and table windows live.
+// Every menu item and toolbar button is a QAction whose object name is the command's name
+// ("MF_Open", "MT_DataFind"; buttons "Button1" to "Button15").
+class MainWindow final : public QMainWindow, public MainFrame {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QAction* command(const QString& name) const;
+    QAction* button(int index) const;
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QString statusPanel1() const;
+
+    // Menu and toolbar captions and the language check marks from the string table.
+    void ApplyMainStrings();
+    // The language commands: "KOR", "ENG" or "CHR".
+    void chooseLanguage(const QString& langCode);
+    // Window list item `n` (1 or 2): its caption is the upper-cased path of the slot's file.
+    void setWindowListCaption(int n, const QString& path);
+
+    void setMenuEnabled(const QString& name, bool enabled) override;
+    void setMenuChecked(const QString& name, bool checked) override;
+    void setButtonEnabled(int index, bool enabled) override;
+    void setFileCommandsEnabled(bool enabled) override;
+    bool combinedViewActive() const override;
+    void showSlotWindow(int slot) override;
+    bool isMaximized() const override;
+
+Q_SIGNALS:
+    // The language changed; windows apply the string table again.
+    void languageChanged();
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void connectCommands();
+    void onButton(int index, void (MainWindow::*handler)());
+    void showCurrentWindow(QWidget* window);
+    void showGraphWindow();
+    void showTableWindow();
+    void enterCombinedView();
+    void startFileSplitter();
+    void showDisplaySettings();
+    void setCheckedLanguage(const QString& langCode);
+
+    QMdiArea* m_mdiArea;
+    QLabel* m_statusPanel1;
+    QHash<QString, QAction*> m_commands;
+    QHash<QString, QMenu*> m_menus;
+    std::array<QAction*, 15> m_buttons{};
+};
+
+} // namespace qor

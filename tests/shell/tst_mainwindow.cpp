@@ -1,0 +1,180 @@
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/inifile.h"
+#include "shell/main/mainmenus.h"
+#include "shell/main/mainwindow.h"
+#include "shell/stringtable.h"
+#include "support/scriptedprompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qor;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedPrompts* m_prompts = nullptr;
+
+    // The program folder holds the shipped side files, the settings in language `code`.
+    void startIn(const QString& code)
+    {
+        for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files)) {
+            QFile::remove(m_dir.filePath(name));
+            QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
+            QFile(m_dir.filePath(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+        IniFile(graphSettingsPath()).write(u"Language", u"Language", code);
+        LoadGraphSettings();
+        LoadStringTable();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { setAppPath(m_dir.path()); }
+    void init()
+    {
+        m_prompts = &ScriptedPrompts::install();
+        startIn(QStringLiteral("ENG"));
+    }
+
+    void everyMenuItemHasItsNameAndStartingState()
+    {
+        MainWindow window;
+        QCOMPARE(window.objectName(), "MDIForm1");
+        QCOMPARE(window.windowTitle(), "QOR Trace Reader");
+        for (const MenuItem& item : mainMenuItems()) {
+            QAction* action = window.command(item.name);
+            QVERIFY2(action, qPrintable(item.name));
+            QCOMPARE(action->objectName(), item.name);
+            // The window list items stay hidden until a file gives them a caption.
+            QVERIFY2(action->isVisible() == !item.name.startsWith(u"MW_Dis"), qPrintable(item.name));
+            if (action->isVisible())
+                QVERIFY2(action->isEnabled() == !item.startsDisabled, qPrintable(item.name));
+            if (item.captionKey != 0)
+                QCOMPARE(action->text(), stringEntry(StringSection::MDIForm, item.captionKey));
+        }
+        QVERIFY(window.command("MT_AbsTime")->isChecked());
+        QVERIFY(window.command("MV_Language_ENG")->isChecked());
+        QVERIFY(!window.command("MV_Language_KOR")->isChecked());
+        QCOMPARE(window.menuBar()->findChild<QMenu*>("M_File")->actions().size(), 7);
+    }
+
+    void toolbarButtonsStartAsTheyShould()
+    {
+        MainWindow window;
+        for (int index = 1; index <= 15; ++index) {
+            QCOMPARE(window.button(index)->isEnabled(), index == 1 || index == 14 || index == 15);
+            QVERIFY(!window.button(index)->icon().isNull());
+        }
+        QCOMPARE(window.button(1)->text(), stringEntry(StringSection::MDIForm, 2));
+        QCOMPARE(window.button(15)->text(), stringEntry(StringSection::MDIForm, 44));
+        QCOMPARE(window.statusPanel1(), "");
+    }
+
+    void switchingLanguageRewritesCaptionsAndSettings()
+    {
+        MainWindow window;
+        const QString english = window.command("MF_Open")->text();
+        QSignalSpy changed(&window, &MainWindow::languageChanged);
+        window.command("MV_Language_KOR")->trigger();
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(window.command("MF_Open")->text(), "열기");
+        QCOMPARE(window.button(3)->text(), "캡쳐");
+        QVERIFY(window.command("MV_Language_KOR")->isChecked());
+        QVERIFY(!window.command("MV_Language_ENG")->isChecked());
+        QCOMPARE(IniFile(graphSettingsPath()).read(u"Language", u"Language", 10), "KOR");
+        window.command("MV_Language_ENG")->trigger();
+        QCOMPARE(window.command("MF_Open")->text(), english);
+        window.command("MV_Language_CHR")->trigger();
+        QCOMPARE(graphSettings().LangCode, "CHR");
+        QVERIFY(window.command("MV_Language_CHR")->isChecked());
+    }
+
+    void fileCommandsFollowTheOpenFiles()
+    {
+        MainWindow window;
+        window.setFileCommandsEnabled(true);
+        for (const char* name : {"MF_FileInfo", "MF_Print", "M_TimeAxis", "M_Window", "M_DisplaySet"})
+            QVERIFY2(window.command(name)->isEnabled(), qPrintable(name));
+        for (int index = 2; index <= 13; ++index)
+            QVERIFY(window.button(index)->isEnabled());
+        // These stay disabled for the whole run: style and zoom go through the toolbar.
+        for (const char* name : {"MV_Style", "MVL_Thick", "MV_ZoomIn", "MV_ZoomOut"})
+            QVERIFY2(!window.command(name)->isEnabled(), qPrintable(name));
+        window.setFileCommandsEnabled(false);
+        QVERIFY(!window.command("MF_Print")->isEnabled());
+        QVERIFY(!window.button(13)->isEnabled());
+    }
+
+    void theCombinedViewSwitchesCommandsOff()
+    {
+        MainWindow window;
+        window.setFileCommandsEnabled(true);
+        window.button(14)->trigger();
+        QCOMPARE(window.statusPanel1(), "1");
+        QVERIFY(window.combinedViewActive());
+        for (int index = 1; index <= 14; ++index)
+            QVERIFY(!window.button(index)->isEnabled());
+        QVERIFY(window.button(15)->isEnabled());
+        for (const char* name : {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet"})
+            QVERIFY2(!window.command(name)->isEnabled(), qPrintable(name));
+    }
+
+    void theWindowListShowsUpperCasedPathsAndChecksOneItem()
+    {
+        MainWindow window;
+        window.setWindowListCaption(1, QStringLiteral("/data/Oven.csv"));
+        QCOMPARE(window.command("MW_Dis_1")->text(), "/DATA/OVEN.CSV");
+        QVERIFY(window.command("MW_Dis_1")->isVisible());
+        QVERIFY(!window.command("MW_Dis_2")->isVisible());
+        window.showSlotWindow(2);
+        QVERIFY(!window.command("MW_Dis_1")->isChecked());
+        QVERIFY(window.command("MW_Dis_2")->isChecked());
+        window.command("MW_Dis_1")->trigger();
+        QVERIFY(window.command("MW_Dis_1")->isChecked());
+        QVERIFY(!window.command("MW_Dis_2")->isChecked());
+    }
+
+    void aMissingFileSplitterIsReported()
+    {
+        MainWindow window;
+        window.button(15)->trigger();
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].title, "Error");
+        QVERIFY(m_prompts->messages[0].text.contains(u"QorSplit"));
+    }
+
+    void theFileSplitterStartsWithoutWaiting()
+    {
+        const QString marker = m_dir.filePath("split-ran");
+        QFile tool(m_dir.filePath("QorSplit"));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
+        tool.close();
+        tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
+        MainWindow window;
+        window.button(15)->trigger();
+        QVERIFY(m_prompts->messages.isEmpty());
+        QTRY_VERIFY(QFile::exists(marker));
+        QFile::remove(tool.fileName());
+    }
+
+    void exitClosesTheMainWindow()
+    {
+        MainWindow window;
+        window.show();
+        window.command("M_Exit")->trigger();
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
