@@ -132,6 +132,14 @@ std::string fixedText(double value, int decimals)
     return out;
 }
 
+QString statisticText(double value)
+{
+    std::string text = fixedText(value, 2);
+    if (text.back() == '0')
+        text.pop_back();
+    return QString::fromLatin1(text);
+}
+
 int ChannelScale::shownDecimals() const
 {
     return decimals < 0 ? 0 : std::min(decimals, 6);

@@ -21,6 +21,10 @@ QString valueText(double value);
 // digit; a minus sign on every negative value, even when it rounds to zero.
 std::string fixedText(double value, int decimals);
 
+// A statistic as the pattern "###0.0#" writes it: rounded half away from zero to two decimals, a
+// second decimal only when it is not zero, no thousands separator ("12.5", "12.25", "-3.0").
+QString statisticText(double value);
+
 // Scaling of a raw 16-bit recorder value into engineering units, as the .DAT files define it.
 struct ChannelScale {
     double fullScale = 0; // engineering value at raw 30000, in units of the last decimal place

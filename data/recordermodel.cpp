@@ -179,6 +179,113 @@ QString exportHeading(QStringView model, QStringView option)
     return {};
 }
 
+namespace {
+
+HeaderText digital(int key, const QString& prefix = {})
+{
+    return {prefix, TextSection::Digital, key};
+}
+
+// PV, SP and MV of channel `channel` (1 to 3), the first headed by `firstPrefix`, the others by
+// `otherPrefix`.
+std::vector<HeaderText> channelHeaders(const QString& firstPrefix, const QString& otherPrefix)
+{
+    return {digital(6, firstPrefix), digital(7, otherPrefix), digital(8, otherPrefix)};
+}
+
+std::vector<GridColumn> gridColumns(const std::vector<HeaderText>& headers)
+{
+    std::vector<GridColumn> out;
+    for (std::size_t i = 0; i < headers.size(); ++i)
+        out.push_back({static_cast<ColumnId>(i + 1), headers[i]});
+    return out;
+}
+
+// Channels 1 to `channels` with the record-grid prefixes "CH1_" on the first column of each
+// channel, and the statistics prefixes "CH1 " on every row when `eachRowPrefixed`, else on the first
+// row of each channel.
+TableLayout multiChannel(int channels, bool eachRowPrefixed)
+{
+    std::vector<HeaderText> grid, statistics;
+    for (int ch = 1; ch <= channels; ++ch) {
+        const QString n = QString::number(ch);
+        const QString rowPrefix = u"CH" + n + u' ';
+        const std::vector<HeaderText> g = channelHeaders(u"CH" + n + u'_', {});
+        const std::vector<HeaderText> s = channelHeaders(rowPrefix, eachRowPrefixed ? rowPrefix : QString());
+        grid.insert(grid.end(), g.begin(), g.end());
+        statistics.insert(statistics.end(), s.begin(), s.end());
+    }
+    return {gridColumns(grid), statistics};
+}
+
+TableLayout oneChannel(QStringView option)
+{
+    const QString n = option.toString() + u' ';
+    return {gridColumns(channelHeaders(n, n)), channelHeaders({}, {})};
+}
+
+TableLayout numberedEntries(int firstKey, int count)
+{
+    std::vector<HeaderText> headers;
+    for (int key = firstKey; key < firstKey + count; ++key)
+        headers.push_back(digital(key));
+    return {gridColumns(headers), headers};
+}
+
+TableLayout z7Layout()
+{
+    const std::vector<HeaderText> headers{digital(6), digital(7), {{}, TextSection::Graph, 21}, {{}, TextSection::Graph, 22}};
+    return {{{PV1, headers[0]}, {SP1, headers[1]}, {MV1, headers[2]}, {MV2, headers[3]}}, headers};
+}
+
+} // namespace
+
+HeaderText timeHeader()
+{
+    return digital(5);
+}
+
+int filledChannels(const TraceColumns& columns)
+{
+    if (!columns.column(PV2)->isFilled())
+        return 1;
+    return columns.column(PV3)->isFilled() ? 3 : 2;
+}
+
+std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bool allChannels, int filledChannels)
+{
+    const bool twoChannelCandidate = model == u"QOR510" || (isOneOf(model, {u"QOR1000", u"QOR1100"}) && option.isEmpty());
+    if (twoChannelCandidate && filledChannels >= 2) {
+        TableLayout layout = multiChannel(2, true);
+        // A QOR510 file with an option keeps both channels in the grid but evaluates only the first.
+        if (!option.isEmpty())
+            layout.statistics = channelHeaders({}, {});
+        return layout;
+    }
+    if (isQor1400Family(model) && allChannels && filledChannels >= 3)
+        return multiChannel(3, false);
+    if (twoChannelCandidate || isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500"}) || isQor1400Family(model))
+        return oneChannel(option);
+    if (model == u"QOR1000-Z7")
+        return z7Layout();
+    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
+        return numberedEntries(6, 6);
+    if (model == u"QOR1300")
+        return numberedEntries(12, 9);
+    return std::nullopt;
+}
+
+std::optional<int> tableTitleKey(QStringView model)
+{
+    if (isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510", u"QOR1400"}))
+        return 21;
+    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
+        return 22;
+    if (model == u"QOR1300")
+        return 23;
+    return std::nullopt;
+}
+
 std::optional<QString> logModelName(QStringView headerString1)
 {
     const QStringView trimmed = trimmedBlanks(headerString1);

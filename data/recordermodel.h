@@ -51,6 +51,41 @@ int legendEntries(FileKind kind, QStringView model, QStringView option);
 // The column heading line of an exported CSV file; empty when the model has none.
 QString exportHeading(QStringView model, QStringView option);
 
+// The table window of a slot. Header texts are string-table entries named by section and key,
+// joined to a fixed prefix; the window looks the entries up in the current language.
+enum class TextSection { Digital, Graph };
+
+struct HeaderText {
+    QString prefix;
+    TextSection section = TextSection::Digital;
+    int key = 0;
+};
+
+struct GridColumn {
+    ColumnId column;
+    HeaderText header;
+};
+
+// The record grid shows the time in column 1 and `values` in columns 2 onward; the statistics grid
+// has one row per entry of `statistics`, and row r evaluates record-grid column r + 1.
+struct TableLayout {
+    std::vector<GridColumn> values;
+    std::vector<HeaderText> statistics;
+};
+
+// The header of the time column.
+HeaderText timeHeader();
+
+// The table layout of a file; nullopt for a model that has none. `filledChannels` (1 to 3) counts
+// the channels whose process value the file filled: a two- or three-channel layout is only chosen
+// when the file filled those channels, so no column the file left empty is shown or evaluated.
+std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bool allChannels, int filledChannels);
+// 1, 2 or 3: how many leading channels the columns fill (channel n by its PV column).
+int filledChannels(const TraceColumns& columns);
+// The Digital entry that titles a table window of the model; nullopt where the title stays the
+// graph window's caption.
+std::optional<int> tableTitleKey(QStringView model);
+
 // Header recognition. A .LOG file names its model in brackets in its first 40 bytes; nullopt when
 // the closing bracket is missing.
 std::optional<QString> logModelName(QStringView headerString1);

@@ -49,6 +49,20 @@ private Q_SLOTS:
         QCOMPARE(fixedText(123456.0, 1), "123456.0");
     }
 
+    void statisticTextHasOneOrTwoDecimals()
+    {
+        QCOMPARE(statisticText(12.5), "12.5");
+        QCOMPARE(statisticText(12.0), "12.0");
+        QCOMPARE(statisticText(12.25), "12.25");
+        QCOMPARE(statisticText(15000.456), "15000.46");
+        QCOMPARE(statisticText(0.005), "0.01");
+        QCOMPARE(statisticText(0.004), "0.0");
+        QCOMPARE(statisticText(-3.0), "-3.0");
+        QCOMPARE(statisticText(-1200.104), "-1200.1");
+        QCOMPARE(statisticText(1e20), "100000000000000000000.0"); // no thousands separator, no exponent
+        QCOMPARE(statisticText(9.999), "10.0");
+    }
+
     void scaledTextOfRawValues()
     {
         const ChannelScale oneDecimal{13700, -2000, 1};

@@ -18,6 +18,25 @@ QString summary(const ReadPlan& plan)
     return values.join(u',') + u'/' + plots.join(u',') + (plan.plots4And5OnTemperatureAxis ? u"/T" : u"/O");
 }
 
+QString headers(const std::vector<HeaderText>& texts)
+{
+    QStringList out;
+    for (const HeaderText& h : texts)
+        out << h.prefix + (h.section == TextSection::Digital ? u"D" : u"G") + QString::number(h.key);
+    return out.join(u',');
+}
+
+// "D5,1:D6,2:D7 / D6,D7": the record grid's columns (column number and header) and statistics rows.
+QString summary(const std::optional<TableLayout>& layout)
+{
+    if (!layout)
+        return QStringLiteral("none");
+    QStringList columns{headers({timeHeader()})};
+    for (const GridColumn& c : layout->values)
+        columns << QString::number(columnNumber(c.column)) + u':' + headers({c.header});
+    return columns.join(u',') + u" / " + headers(layout->statistics);
+}
+
 } // namespace
 
 class TestRecorderModel : public QObject {
@@ -105,6 +124,65 @@ private Q_SLOTS:
         QCOMPARE(exportHeading(u"QOR1400", u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV");
         QCOMPARE(exportHeading(u"QOR1400-Z11", u""), "");
         QCOMPARE(exportHeading(u"QOR1000-Z7", u""), "");
+    }
+
+    void tableLayouts_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("allChannels");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("layout");
+        const QString one = QStringLiteral("D5,1: D6,2: D7,3: D8 / D6,D7,D8");
+        const QString two = QStringLiteral("D5,1:CH1_D6,2:D7,3:D8,4:CH2_D6,5:D7,6:D8 / CH1 D6,CH1 D7,CH1 D8,CH2 D6,CH2 D7,CH2 D8");
+        QTest::newRow("QOR1000 option") << "QOR1000" << "CH1" << false << 1 << "D5,1:CH1 D6,2:CH1 D7,3:CH1 D8 / D6,D7,D8";
+        QTest::newRow("QOR1000 two channels") << "QOR1000" << "" << false << 2 << two;
+        QTest::newRow("QOR1100 one channel filled") << "QOR1100" << "" << false << 1 << one;
+        QTest::newRow("QOR500") << "QOR500" << "" << false << 2 << one;
+        QTest::newRow("QOR510") << "QOR510" << "" << false << 2 << two;
+        QTest::newRow("QOR510 option") << "QOR510" << "X" << false << 2 << QString(two).replace(QStringLiteral(" / CH1 D6,CH1 D7,CH1 D8,CH2 D6,CH2 D7,CH2 D8"), QStringLiteral(" / D6,D7,D8"));
+        QTest::newRow("QOR510 one channel filled") << "QOR510" << "" << false << 1 << one;
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << false << 1 << "D5,1:D6,2:D7,3:G21,6:G22 / D6,D7,G21,G22";
+        QTest::newRow("QOR1200") << "QOR1200" << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
+        QTest::newRow("QOR520") << "QOR520" << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
+        QTest::newRow("QOR1300") << "QOR1300" << "" << false << 3
+                                 << "D5,1:D12,2:D13,3:D14,4:D15,5:D16,6:D17,7:D18,8:D19,9:D20 / D12,D13,D14,D15,D16,D17,D18,D19,D20";
+        QTest::newRow("QOR1400 all") << "QOR1400" << "" << true << 3
+                                     << "D5,1:CH1_D6,2:D7,3:D8,4:CH2_D6,5:D7,6:D8,7:CH3_D6,8:D7,9:D8 / CH1 D6,D7,D8,CH2 D6,D7,D8,CH3 D6,D7,D8";
+        QTest::newRow("QOR1400-Z11 one") << "QOR1400-Z11" << "B" << false << 1 << "D5,1:B D6,2:B D7,3:B D8 / D6,D7,D8";
+        QTest::newRow("QOR1400-Z12 flag without channels") << "QOR1400-Z12" << "" << true << 1 << one;
+        QTest::newRow("QOR720") << "QOR720" << "" << false << 1 << "none";
+        QTest::newRow("lower case") << "qor1300" << "" << false << 3 << "none";
+    }
+    void tableLayouts()
+    {
+        QFETCH(QString, model);
+        QFETCH(QString, option);
+        QFETCH(bool, allChannels);
+        QFETCH(int, channels);
+        QFETCH(QString, layout);
+        QCOMPARE(summary(tableLayout(model, option, allChannels, channels)), layout);
+    }
+
+    void tableTitlesAndFilledChannels()
+    {
+        QCOMPARE(tableTitleKey(u"QOR510"), std::optional<int>(21));
+        QCOMPARE(tableTitleKey(u"QOR1400"), std::optional<int>(21));
+        QCOMPARE(tableTitleKey(u"QOR520"), std::optional<int>(22));
+        QCOMPARE(tableTitleKey(u"QOR1300"), std::optional<int>(23));
+        QVERIFY(!tableTitleKey(u"QOR1400-Z11"));
+        QVERIFY(!tableTitleKey(u"QOR1000-Z7"));
+        TraceColumns columns;
+        columns.values = TraceColumns::blankValues(4);
+        const ColumnPtr filled = std::make_shared<const DoubleColumn>(NumberArray(4, 1.0));
+        columns.column(ColumnId::PV1) = filled;
+        QCOMPARE(filledChannels(columns), 1);
+        columns.column(ColumnId::PV3) = filled; // channel 3 without channel 2 counts for nothing
+        QCOMPARE(filledChannels(columns), 1);
+        columns.column(ColumnId::PV2) = filled;
+        QCOMPARE(filledChannels(columns), 3);
+        columns.column(ColumnId::PV3) = std::make_shared<const BlankColumn>(4);
+        QCOMPARE(filledChannels(columns), 2);
     }
 
     void fileKindByExtension()

@@ -1,0 +1,102 @@
+#include "spreadgrid.h"
+
+#include "shell/graphsettings.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace qor {
+
+namespace {
+
+constexpr int ActionActiveCell = 1;
+
+} // namespace
+
+SpreadGrid::SpreadGrid(QWidget* parent)
+    : QTableView(parent)
+    , m_model(new SpreadModel([] { return datetime::amPmFor(graphSettings().LangCode); }, this))
+{
+    setModel(m_model);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(ContiguousSelection);
+    setSelectionBehavior(SelectItems);
+    // Rows keep one height: with per-row sizing the view would visit every row.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SpreadGrid::reportBlock);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &SpreadGrid::reportBlock);
+}
+
+void SpreadGrid::setMaxRows(int rows)
+{
+    m_model->setMaxRows(rows);
+}
+
+void SpreadGrid::setMaxCols(int cols)
+{
+    m_model->setMaxCols(cols);
+}
+
+int SpreadGrid::SearchCol(int col, int firstRow, int lastRow, QStringView text, int flags) const
+{
+    Q_UNUSED(flags)
+    return cells().SearchCol(col, firstRow, lastRow, text);
+}
+
+void SpreadGrid::setAction(int action)
+{
+    if (action != ActionActiveCell)
+        return;
+    const QModelIndex target = m_model->index(m_row - 1, std::max(m_col, 1) - 1);
+    if (!target.isValid())
+        return;
+    scrollTo(target, PositionAtTop);
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+}
+
+void SpreadGrid::setReDraw(bool on)
+{
+    m_reDraw = on;
+    setUpdatesEnabled(on);
+    if (on)
+        viewport()->update();
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.size() == 1 && (text.front().isPrint() || text.front() == u'\b' || text.front() == u'\r')) {
+        int keyAscii = text.front().unicode();
+        Q_EMIT KeyPress(&keyAscii);
+        if (keyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// Reports the bounding block of the selection when it differs from the last one reported.
+void SpreadGrid::reportBlock()
+{
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        m_block = {};
+        return;
+    }
+    GridBlock b{MaxCols(), MaxRows(), 0, 0};
+    for (const QItemSelectionRange& range : selection) {
+        b.col = std::min(b.col, range.left() + 1);
+        b.row = std::min(b.row, range.top() + 1);
+        b.col2 = std::max(b.col2, range.right() + 1);
+        b.row2 = std::max(b.row2, range.bottom() + 1);
+    }
+    if (b == m_block)
+        return;
+    m_block = b;
+    Q_EMIT BlockSelected(b.col, b.row, b.col2, b.row2);
+}
+
+} // namespace qor

@@ -1,0 +1,226 @@
+#include "tablewindow.h"
+
+#include "blockstatistics.h"
+#include "spreadgrid.h"
+
+#include "data/loadeddataset.h"
+#include "data/numbertext.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+
+namespace qor {
+
+namespace {
+
+// Geometry at the reference size, in twips.
+constexpr QRect RecordGridTwips{120, 120, 10560, 9720};
+constexpr QRect FrameTwips{10800, 120, 3540, 4680};
+constexpr QRect StatisticsGridTwips{120, 300, 3300, 4260};
+
+QRect pixels(const QRect& twips)
+{
+    const double perPixel = LayoutScaler::TwipsPerPixel;
+    return {qRound(twips.x() / perPixel), qRound(twips.y() / perPixel), qRound(twips.width() / perPixel), qRound(twips.height() / perPixel)};
+}
+
+QString digital(int key)
+{
+    return stringEntry(StringSection::Digital, key);
+}
+
+QString headerText(const models::HeaderText& header)
+{
+    const StringSection section = header.section == models::TextSection::Digital ? StringSection::Digital : StringSection::Graph;
+    return header.prefix + stringEntry(section, header.key);
+}
+
+// "\tTIME\tPV\t...": column 0 stays empty.
+QString recordHeaders(const models::TableLayout& layout)
+{
+    QString clip = u'\t' + headerText(models::timeHeader());
+    for (const models::GridColumn& column : layout.values)
+        clip += u'\t' + headerText(column.header);
+    return clip;
+}
+
+// "\rPV\rSP\r...": row 0 stays as it is written by the column headers.
+QString statisticsRowHeaders(const models::TableLayout& layout)
+{
+    QString clip;
+    for (const models::HeaderText& row : layout.statistics)
+        clip += u'\r' + headerText(row);
+    return clip;
+}
+
+QString statisticsColumnHeaders()
+{
+    return u'\t' + digital(3) + u'\t' + digital(4) + u'\t';
+}
+
+} // namespace
+
+TableWindow::TableWindow(int slot, QWidget* parent)
+    : QWidget(parent)
+    , m_slot(slot)
+    , m_records(new SpreadGrid(this))
+    , m_frame(new QGroupBox(this))
+    , m_statistics(new SpreadGrid(m_frame))
+    , m_scaler(this, {ReferenceWidth, ReferenceHeight})
+{
+    setObjectName(u"frmDataDigital_" + QString::number(slot));
+    m_records->setObjectName(QStringLiteral("fpSpread1"));
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_statistics->setObjectName(QStringLiteral("fpSpread2"));
+    m_statistics->setMaxCols(2);
+    m_records->setGeometry(pixels(RecordGridTwips));
+    m_frame->setGeometry(pixels(FrameTwips));
+    m_statistics->setGeometry(pixels(StatisticsGridTwips));
+    resize(qRound(ReferenceWidth / LayoutScaler::TwipsPerPixel), qRound(ReferenceHeight / LayoutScaler::TwipsPerPixel));
+    // Recorded once, at the reference size: a later recording would take a stretched layout for it.
+    m_scaler.SaveSizes();
+
+    const auto swallow = [](int* keyAscii) { *keyAscii = 0; }; // no cell is edited by typing
+    connect(m_records, &SpreadGrid::KeyPress, this, swallow);
+    connect(m_statistics, &SpreadGrid::KeyPress, this, swallow);
+    connect(m_records, &SpreadGrid::BlockSelected, this, &TableWindow::showBlockStatistics);
+}
+
+const SlotData& TableWindow::slotData() const
+{
+    return loadedData().slot(m_slot);
+}
+
+std::optional<models::TableLayout> TableWindow::layout() const
+{
+    const SlotData& file = slotData();
+    return models::tableLayout(file.ModelName, file.ModelOption, file.AllChannels, models::filledChannels(file.TraceData));
+}
+
+void TableWindow::Load()
+{
+    ApplyTableStrings();
+    if (slotData().FilePath.isEmpty())
+        return;
+    FillTable();
+    m_records->setReDraw(true);
+    m_statistics->setReDraw(true);
+}
+
+void TableWindow::FillTable()
+{
+    m_records->setReDraw(false);
+    m_records->setMaxRows(slotData().RecordCount);
+    if (const std::optional<models::TableLayout> chosen = layout())
+        fillColumns(*chosen);
+}
+
+void TableWindow::fillColumns(const models::TableLayout& chosen)
+{
+    const TraceColumns& trace = slotData().TraceData;
+    m_records->setMaxCols(static_cast<int>(chosen.values.size()) + 1);
+    m_records->setClip(recordHeaders(chosen));
+    m_records->SetArray(1, 1, trace.TimeValue);
+    int col = 2;
+    for (const models::GridColumn& column : chosen.values)
+        m_records->SetArray(col++, 1, trace.column(column.column));
+}
+
+void TableWindow::ApplyTableStrings()
+{
+    const SlotData& file = slotData();
+    if (const QWidget* graph = GraphForm(m_slot))
+        setWindowTitle(graph->windowTitle());
+    m_frame->setTitle(digital(1));
+    m_statistics->setClip(statisticsColumnHeaders());
+    if (const std::optional<int> title = models::tableTitleKey(file.ModelName))
+        setWindowTitle(digital(*title) + u'[' + file.FilePath.toUpper() + u']');
+    if (const std::optional<models::TableLayout> chosen = layout()) {
+        m_records->setClip(recordHeaders(*chosen));
+        m_statistics->setClip(statisticsRowHeaders(*chosen));
+    }
+    m_records->refreshTexts(); // the time texts follow the language
+}
+
+void TableWindow::writeStatisticsHeaders(const models::TableLayout* chosen)
+{
+    m_statistics->setClip(statisticsColumnHeaders());
+    if (!chosen)
+        return;
+    m_statistics->setMaxRows(static_cast<int>(chosen->statistics.size()));
+    m_statistics->setClip(statisticsRowHeaders(*chosen));
+}
+
+// The minimum and maximum of each evaluated column over the block's rows; a column without a
+// number there shows empty cells.
+void TableWindow::showBlockStatistics(int col, int row, int col2, int row2)
+{
+    Q_UNUSED(col)
+    Q_UNUSED(col2)
+    const std::optional<models::TableLayout> chosen = layout();
+    writeStatisticsHeaders(chosen ? &*chosen : nullptr);
+    if (!chosen)
+        return;
+    const int rows = static_cast<int>(chosen->statistics.size());
+    const std::vector<std::optional<ValueRange>> ranges = blockStatistics(m_records->cells(), 2, rows, row, row2);
+    for (int i = 0; i < rows; ++i) {
+        const std::optional<ValueRange>& range = ranges[static_cast<std::size_t>(i)];
+        m_statistics->setText(1, i + 1, range ? numbers::statisticText(range->minimum) : QString());
+        m_statistics->setText(2, i + 1, range ? numbers::statisticText(range->maximum) : QString());
+    }
+}
+
+void TableWindow::Activate()
+{
+    loadedData().FileNo = static_cast<qint16>(m_slot);
+}
+
+void TableWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Activate();
+    else if (event->type() == QEvent::ParentChange)
+        followSubWindow();
+}
+
+// Inside the main window's MDI area the window is activated through the sub-window that holds it.
+void TableWindow::followSubWindow()
+{
+    if (m_subWindow)
+        disconnect(m_subWindow, nullptr, this, nullptr);
+    m_subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!m_subWindow)
+        return;
+    connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
+        if (now.testFlag(Qt::WindowActive))
+            Activate();
+    });
+}
+
+void TableWindow::closeEvent(QCloseEvent* event)
+{
+    // The window lives as long as the program: a close request only hides it (or its sub-window).
+    event->ignore();
+    if (m_subWindow)
+        m_subWindow->hide();
+    else
+        hide();
+}
+
+void TableWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_scaler.ResizeControls();
+}
+
+void ApplyTableStrings(int slot)
+{
+    if (auto* window = qobject_cast<TableWindow*>(TableForm(slot)))
+        window->ApplyTableStrings();
+}
+
+} // namespace qor

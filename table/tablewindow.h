@@ -1,0 +1,73 @@
+#pragma once
+
+#include "data/recordermodel.h"
+
+#include "shell/layoutscaler.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QGroupBox;
+class QMdiSubWindow;
+
+namespace qor {
+
+struct SlotData;
+class SpreadGrid;
+
+// The table window of slot 1 or 2 (frmDataDigital_1, frmDataDigital_2): every record of the slot's
+// file in the record grid fpSpread1, and beside it, in the frame Frame1, the statistics grid
+// fpSpread2 with the minimum and maximum of each quantity over the rows selected in fpSpread1.
+// The window holds no data: it reads its slot of the data set and shares its columns.
+class TableWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TableWindow)
+
+public:
+    // The size the controls are laid out at, in twips.
+    static constexpr double ReferenceWidth = 14500;
+    static constexpr double ReferenceHeight = 10155;
+
+    explicit TableWindow(int slot, QWidget* parent = nullptr);
+
+    int slot() const { return m_slot; }
+    SpreadGrid* fpSpread1() const { return m_records; }
+    SpreadGrid* fpSpread2() const { return m_statistics; }
+    QGroupBox* Frame1() const { return m_frame; }
+
+    // What the window does when it is loaded with its slot's file: texts in the current language,
+    // then, when the slot has a file, the records.
+    void Load();
+    // Lays out and fills the record grid for the slot's file; a model without a table layout keeps
+    // the previous columns and only takes the new row count.
+    void FillTable();
+    // The caption, the frame caption and the headers of both grids in the current language.
+    void ApplyTableStrings();
+    // Makes the window's slot the current one.
+    void Activate();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    const SlotData& slotData() const;
+    std::optional<models::TableLayout> layout() const;
+    void fillColumns(const models::TableLayout& layout);
+    void writeStatisticsHeaders(const models::TableLayout* layout);
+    void showBlockStatistics(int col, int row, int col2, int row2);
+    void followSubWindow();
+
+    int m_slot;
+    SpreadGrid* m_records;
+    QGroupBox* m_frame;
+    SpreadGrid* m_statistics;
+    LayoutScaler m_scaler;
+    QPointer<QMdiSubWindow> m_subWindow;
+};
+
+// Applies the string table to the table window of slot 1 or 2 (TableForm(slot)), when there is one.
+void ApplyTableStrings(int slot);
+
+} // namespace qor
