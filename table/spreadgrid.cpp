@@ -23,8 +23,10 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     setSelectionBehavior(SelectItems);
     // Rows keep one height: with per-row sizing the view would visit every row.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    followFont();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Fitting a column measures the rows in view only, never a large share of millions of rows.
+    horizontalHeader()->setResizeContentsPrecision(0);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SpreadGrid::reportBlock);
     connect(m_model, &QAbstractItemModel::modelReset, this, &SpreadGrid::reportBlock);
 }
@@ -62,6 +64,29 @@ void SpreadGrid::setReDraw(bool on)
     setUpdatesEnabled(on);
     if (on)
         viewport()->update();
+}
+
+// Rows are as high as the font needs, and fitted columns are fitted again, so that a stretched
+// window's larger font still fits. (Other columns follow the header's font by themselves.)
+void SpreadGrid::followFont()
+{
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    for (int col : m_fittedColumns)
+        resizeColumnToContents(col - 1);
+}
+
+void SpreadGrid::fitColumnToContents(int col)
+{
+    if (!m_fittedColumns.contains(col))
+        m_fittedColumns.append(col);
+    resizeColumnToContents(col - 1);
+}
+
+void SpreadGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        followFont();
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event)

@@ -43,6 +43,8 @@ public:
     // Flag 2 (the only one there is) matches the beginning of the cell text.
     int SearchCol(int col, int firstRow, int lastRow, QStringView text, int flags = 2) const;
     void refreshTexts() { m_model->refreshTexts(); }
+    // Sizes the column to the texts of the rows in view, and again whenever the font changes.
+    void fitColumnToContents(int col);
 
     // The active cell; Action 1 scrolls to it and makes it the current cell.
     int Row() const { return m_row; }
@@ -65,15 +67,18 @@ Q_SIGNALS:
     void BlockSelected(int col, int row, int col2, int row2);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void followFont();
     void reportBlock();
 
     SpreadModel* m_model;
     int m_row = 1;
     int m_col = 1;
     bool m_reDraw = true;
+    QList<int> m_fittedColumns;
     GridBlock m_block;
 };
 

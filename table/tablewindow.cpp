@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMdiSubWindow>
 
 namespace qor {
@@ -76,6 +77,7 @@ TableWindow::TableWindow(int slot, QWidget* parent)
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_statistics->setObjectName(QStringLiteral("fpSpread2"));
     m_statistics->setMaxCols(2);
+    m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_records->setGeometry(pixels(RecordGridTwips));
     m_frame->setGeometry(pixels(FrameTwips));
     m_statistics->setGeometry(pixels(StatisticsGridTwips));
@@ -127,6 +129,8 @@ void TableWindow::fillColumns(const models::TableLayout& chosen)
     int col = 2;
     for (const models::GridColumn& column : chosen.values)
         m_records->SetArray(col++, 1, trace.column(column.column));
+    // The time texts are wider than numbers; the view measures the rows it shows, not every row.
+    m_records->fitColumnToContents(1);
 }
 
 void TableWindow::ApplyTableStrings()

@@ -155,6 +155,24 @@ private Q_SLOTS:
         QCOMPARE(grid->currentIndex().row(), 699);
     }
 
+    void fittedColumnsAndRowsFollowTheFont()
+    {
+        SpreadGrid grid;
+        grid.setMaxCols(2);
+        grid.setMaxRows(3);
+        grid.SetArray(1, 1, TextColumn::of({"a rather long text in the first column", "x", "y"}));
+        grid.fitColumnToContents(1);
+        const int width = grid.columnWidth(0);
+        const int otherWidth = grid.columnWidth(1);
+        const int height = grid.rowHeight(0);
+        QFont font = grid.font();
+        font.setPointSizeF(font.pointSizeF() * 2);
+        grid.setFont(font);
+        QVERIFY(grid.columnWidth(0) > width * 3 / 2);
+        QCOMPARE(grid.columnWidth(1), otherWidth);
+        QVERIFY(grid.rowHeight(0) > height * 3 / 2);
+    }
+
     void reDrawSwitchAndSearch()
     {
         SpreadGrid grid;
