@@ -115,6 +115,8 @@ void TableWindow::Load()
 void TableWindow::FillTable()
 {
     m_records->setReDraw(false);
+    // A block of the previous file says nothing about this one.
+    m_records->clearSelection();
     m_records->setMaxRows(slotData().RecordCount);
     if (const std::optional<models::TableLayout> chosen = layout())
         fillColumns(*chosen);

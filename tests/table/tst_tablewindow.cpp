@@ -175,6 +175,9 @@ private Q_SLOTS:
         // Its statistics keep what they showed.
         selectRows(*window.fpSpread1(), 1, 1);
         QCOMPARE(window.fpSpread2()->MaxRows(), 0);
+        // A new file drops the selection of the previous one, even with as many records.
+        window.FillTable();
+        QVERIFY(!window.fpSpread1()->selectionModel()->hasSelection());
     }
 
     void statisticsShowTheTrueRangeOfTheNumbers()
