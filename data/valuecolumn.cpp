@@ -1,5 +1,6 @@
 #include "valuecolumn.h"
 
+#include "minmaxlevels.h"
 #include "numbertext.h"
 
 #include <cmath>
@@ -7,6 +8,15 @@
 #include <limits>
 
 namespace qor {
+
+ValueColumn::ValueColumn() = default;
+ValueColumn::~ValueColumn() = default;
+
+const MinMaxLevels& ValueColumn::minMaxLevels() const
+{
+    std::call_once(m_levelsBuilt, [this] { m_levels = std::make_unique<const MinMaxLevels>(*this); });
+    return *m_levels;
+}
 
 DoubleColumn::DoubleColumn(NumberArray values)
     : m_values(std::move(values))

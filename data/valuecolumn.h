@@ -5,8 +5,11 @@
 #include "bulkallocator.h"
 
 #include <memory>
+#include <mutex>
 
 namespace qor {
+
+class MinMaxLevels;
 
 // One recorded quantity of a file, one entry per record, indexed from 0. Columns are immutable and
 // shared: the data set, plots and grids hold the same object, so a later read that replaces a
@@ -17,12 +20,21 @@ namespace qor {
 // number().
 class ValueColumn {
 public:
-    virtual ~ValueColumn() = default;
+    ValueColumn();
+    virtual ~ValueColumn();
     virtual qsizetype size() const = 0;
     virtual double number(qsizetype index) const = 0;
     virtual QString text(qsizetype index) const = 0;
     // False for a column that the file did not fill: every text empty, every number NaN.
     virtual bool isFilled() const { return true; }
+
+    // The minimum/maximum levels of the numbers, built on first use (once, whichever thread asks
+    // first) and kept here, so that every plot showing the column shares them.
+    const MinMaxLevels& minMaxLevels() const;
+
+private:
+    mutable std::once_flag m_levelsBuilt;
+    mutable std::unique_ptr<const MinMaxLevels> m_levels;
 };
 
 using ColumnPtr = std::shared_ptr<const ValueColumn>;

@@ -1,0 +1,156 @@
+#include "minmaxlevels.h"
+
+#include "valuecolumn.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace qor {
+
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr float FloatNaN = std::numeric_limits<float>::quiet_NaN();
+
+float roundedDown(double value)
+{
+    float f = static_cast<float>(value);
+    return static_cast<double>(f) > value ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+float roundedUp(double value)
+{
+    float f = static_cast<float>(value);
+    return static_cast<double>(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
+} // namespace
+
+bool MinMax::isEmpty() const
+{
+    return std::isnan(minimum);
+}
+
+void MinMax::include(double value)
+{
+    if (std::isnan(value))
+        return;
+    if (isEmpty()) {
+        minimum = maximum = value;
+        return;
+    }
+    minimum = std::min(minimum, value);
+    maximum = std::max(maximum, value);
+}
+
+void MinMax::include(const MinMax& other)
+{
+    if (other.isEmpty())
+        return;
+    include(other.minimum);
+    include(other.maximum);
+}
+
+MinMax MinMax::none()
+{
+    return {NaN, NaN};
+}
+
+MinMaxLevels::MinMaxLevels(const ValueColumn& column)
+    : m_column(column)
+{
+    // A column the file did not fill holds no number: no levels, every range is empty.
+    if (!column.isFilled() || column.size() == 0)
+        return;
+    buildBase();
+    buildUpper();
+}
+
+void MinMaxLevels::buildBase()
+{
+    const qsizetype size = m_column.size();
+    std::vector<float>& base = m_levels.emplace_back();
+    base.reserve(static_cast<std::size_t>((size + BaseBlock - 1) / BaseBlock * 2));
+    for (qsizetype first = 0; first < size; first += BaseBlock) {
+        const MinMax extremes = scan(first, std::min(first + BaseBlock, size));
+        base.push_back(extremes.isEmpty() ? FloatNaN : roundedDown(extremes.minimum));
+        base.push_back(extremes.isEmpty() ? FloatNaN : roundedUp(extremes.maximum));
+    }
+}
+
+void MinMaxLevels::buildUpper()
+{
+    while (m_levels.back().size() > 2) {
+        const std::vector<float>& below = m_levels.back();
+        std::vector<float> level;
+        level.reserve((below.size() / 2 + 2) / 2 * 2);
+        for (std::size_t i = 0; i < below.size(); i += 4) {
+            const bool pair = i + 2 < below.size();
+            // fmin/fmax pass over a NaN, so an empty block never hides its neighbour.
+            level.push_back(pair ? std::fmin(below[i], below[i + 2]) : below[i]);
+            level.push_back(pair ? std::fmax(below[i + 1], below[i + 3]) : below[i + 1]);
+        }
+        m_levels.push_back(std::move(level));
+    }
+}
+
+MinMax MinMaxLevels::scan(qsizetype first, qsizetype last) const
+{
+    MinMax extremes = MinMax::none();
+    for (qsizetype i = first; i < last; ++i)
+        extremes.include(m_column.number(i));
+    return extremes;
+}
+
+MinMax MinMaxLevels::blocks(int level, qsizetype firstBlock, qsizetype lastBlock) const
+{
+    if (level >= levelCount() || firstBlock >= lastBlock)
+        return MinMax::none();
+    const float* values = m_levels[static_cast<std::size_t>(level)].data();
+    // A block without numbers holds NaN, which fails every comparison and so is passed over.
+    float low = std::numeric_limits<float>::infinity();
+    float high = -low;
+    for (qsizetype i = firstBlock * 2; i < lastBlock * 2; i += 2) {
+        low = values[i] < low ? values[i] : low;
+        high = values[i + 1] > high ? values[i + 1] : high;
+    }
+    return low > high ? MinMax::none() : MinMax{low, high};
+}
+
+MinMax MinMaxLevels::range(qsizetype first, qsizetype last) const
+{
+    if (!m_column.isFilled())
+        return MinMax::none();
+    if (last - first < 2 * BaseBlock)
+        return scan(first, last);
+    // Whole base blocks in the middle, single records at the two ragged ends.
+    qsizetype lowBlock = (first + BaseBlock - 1) / BaseBlock;
+    qsizetype highBlock = last / BaseBlock;
+    MinMax extremes = scan(first, lowBlock * BaseBlock);
+    extremes.include(scan(highBlock * BaseBlock, last));
+    // Climb the levels, taking the odd blocks at either end that have no partner inside the range.
+    for (int level = 0; lowBlock < highBlock; ++level) {
+        if (lowBlock & 1) {
+            extremes.include(blocks(level, lowBlock, lowBlock + 1));
+            ++lowBlock;
+        }
+        if (highBlock & 1) {
+            --highBlock;
+            extremes.include(blocks(level, highBlock, highBlock + 1));
+        }
+        lowBlock /= 2;
+        highBlock /= 2;
+    }
+    return extremes;
+}
+
+qsizetype MinMaxLevels::byteSize() const
+{
+    qsizetype bytes = 0;
+    for (const std::vector<float>& level : m_levels)
+        bytes += static_cast<qsizetype>(level.capacity() * sizeof(float));
+    return bytes;
+}
+
+} // namespace qor

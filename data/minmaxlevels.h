@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <vector>
+
+namespace qor {
+
+class ValueColumn;
+
+// The smallest and largest number of a run of records; both NaN when the run holds no number.
+struct MinMax {
+    double minimum;
+    double maximum;
+
+    bool isEmpty() const;
+    void include(double value);
+    void include(const MinMax& other);
+    static MinMax none();
+};
+
+// Precomputed minimum and maximum of a column's numbers per block of 16 records, then per 32, 64,
+// and so on up to one block, so that the extremes of any run of records take O(log n) steps. The
+// graph uses them to reduce a plot to one minimum and maximum per pixel column, whatever the record
+// count. The extremes are kept as floats rounded outwards (a minimum never rises, a maximum never
+// falls), so a spike of one record is never lost; the levels cost 1/16 of a byte per record and
+// level, an eighth of a column of doubles in all.
+class MinMaxLevels {
+public:
+    static constexpr qsizetype BaseBlock = 16;
+
+    // Reads every number of `column`, which must outlive the levels (the column keeps them).
+    explicit MinMaxLevels(const ValueColumn& column);
+
+    // The extremes of the numbers of records [first, last).
+    MinMax range(qsizetype first, qsizetype last) const;
+    // The extremes of blocks [firstBlock, lastBlock) of one level, read in sequence: the cheap way to
+    // reduce many neighbouring runs whose ends lie on that level's block boundaries.
+    MinMax blocks(int level, qsizetype firstBlock, qsizetype lastBlock) const;
+    static constexpr qsizetype blockSize(int level) { return BaseBlock << level; }
+
+    int levelCount() const { return static_cast<int>(m_levels.size()); }
+    qsizetype byteSize() const;
+
+private:
+    MinMax scan(qsizetype first, qsizetype last) const;
+    void buildBase();
+    void buildUpper();
+
+    const ValueColumn& m_column;
+    // Level L holds min, max interleaved for blocks of BaseBlock << L records.
+    std::vector<std::vector<float>> m_levels;
+};
+
+} // namespace qor

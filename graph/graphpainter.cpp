@@ -1,0 +1,194 @@
+#include "graphpainter.h"
+
+#include "plotreducer.h"
+#include "trendgraph.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+namespace qor {
+
+namespace {
+
+QColor faded(QColor color, int alpha)
+{
+    color.setAlpha(alpha);
+    return color;
+}
+
+} // namespace
+
+GraphPainter::GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout)
+    : m_graph(graph)
+    , m_painter(painter)
+    , m_layout(layout)
+    , m_area(layout.plotArea())
+{
+}
+
+void GraphPainter::paint()
+{
+    m_painter.fillRect(m_layout.bounds(), m_graph.graphFrameColor());
+    m_painter.fillRect(m_area, m_graph.plotAreaColor());
+    paintGrid();
+    paintPlots();
+    paintCursors();
+    paintAnnotations();
+    paintZoomSpan();
+    m_painter.setPen(QPen(m_graph.axis(GraphAxis::Time).majorTickColor(), 0));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(m_area);
+    paintTimeAxis();
+    paintValueAxis(m_graph.axis(GraphAxis::Temperature), true);
+    paintValueAxis(m_graph.axis(GraphAxis::Output), false);
+}
+
+void GraphPainter::paintGrid()
+{
+    const TrendAxis& time = m_graph.axis(GraphAxis::Time);
+    const TrendAxis& temperature = m_graph.axis(GraphAxis::Temperature);
+    if (time.minorGrid())
+        paintGridLines(time, true, time.majorDivisions() * TrendAxis::MinorPerMajor, 40);
+    if (temperature.minorGrid())
+        paintGridLines(temperature, false, temperature.majorDivisions() * TrendAxis::MinorPerMajor, 40);
+    paintGridLines(time, true, time.majorDivisions(), 110);
+    paintGridLines(temperature, false, temperature.majorDivisions(), 110);
+}
+
+void GraphPainter::paintGridLines(const TrendAxis& axis, bool vertical, int parts, int alpha)
+{
+    m_painter.setPen(QPen(faded(axis.majorTickColor(), alpha), 0, Qt::DotLine));
+    for (int i = 1; i < parts; ++i) {
+        const double at = vertical ? m_area.left() + m_area.width() * i / parts : m_area.bottom() - m_area.height() * i / parts;
+        if (vertical)
+            m_painter.drawLine(QPointF(at, m_area.top()), QPointF(at, m_area.bottom()));
+        else
+            m_painter.drawLine(QPointF(m_area.left(), at), QPointF(m_area.right(), at));
+    }
+}
+
+int GraphPainter::labelStride(double spacing, double needed) const
+{
+    return spacing > 0 ? std::max(1, static_cast<int>(std::ceil(needed / spacing))) : 1;
+}
+
+void GraphPainter::paintTimeAxis()
+{
+    const TrendAxis& axis = m_graph.axis(GraphAxis::Time);
+    const QFontMetricsF metrics(m_painter.font());
+    const std::vector<double> ticks = axis.majorTicks();
+    qreal widest = 0;
+    for (double tick : ticks)
+        widest = std::max(widest, metrics.horizontalAdvance(axis.tickLabel(tick)));
+    const int stride = labelStride(m_area.width() / axis.majorDivisions(), widest + metrics.averageCharWidth() * 2);
+    const qreal tick = m_layout.tickLength();
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const double x = m_area.left() + m_area.width() * static_cast<double>(i) / axis.majorDivisions();
+        m_painter.setPen(QPen(axis.majorTickColor(), 0));
+        m_painter.drawLine(QPointF(x, m_area.bottom()), QPointF(x, m_area.bottom() + tick));
+        if (i % static_cast<std::size_t>(stride) != 0)
+            continue;
+        const QString label = axis.tickLabel(ticks[i]);
+        const qreal width = metrics.horizontalAdvance(label);
+        const qreal left = std::clamp(x - width / 2, m_layout.bounds().left(), m_layout.bounds().right() - width);
+        m_painter.setPen(axis.labelColor());
+        m_painter.drawText(QPointF(left, m_area.bottom() + tick + metrics.ascent() + 1), label);
+    }
+}
+
+void GraphPainter::paintValueAxis(const TrendAxis& axis, bool left)
+{
+    const QFontMetricsF metrics(m_painter.font());
+    const std::vector<double> ticks = axis.majorTicks();
+    const int stride = labelStride(m_area.height() / axis.majorDivisions(), metrics.height() * 1.1);
+    const qreal tick = m_layout.tickLength();
+    const qreal edge = left ? m_area.left() : m_area.right();
+    const qreal outward = left ? -tick : tick;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const double y = m_area.bottom() - m_area.height() * static_cast<double>(i) / axis.majorDivisions();
+        m_painter.setPen(QPen(axis.majorTickColor(), 0));
+        m_painter.drawLine(QPointF(edge, y), QPointF(edge + outward, y));
+        if (i % static_cast<std::size_t>(stride) != 0)
+            continue;
+        const QString label = axis.tickLabel(ticks[i]);
+        const qreal width = metrics.horizontalAdvance(label);
+        const qreal x = left ? edge - tick - metrics.averageCharWidth() / 2 - width : edge + tick + metrics.averageCharWidth() / 2;
+        m_painter.setPen(axis.labelColor());
+        m_painter.drawText(QPointF(x, y + metrics.ascent() / 2 - 1), label);
+    }
+    if (axis.caption().isEmpty())
+        return;
+    const qreal width = metrics.horizontalAdvance(axis.caption());
+    const qreal x = left ? std::max(m_layout.bounds().left() + 2, edge - width / 2) : std::min(m_layout.bounds().right() - width - 2, edge - width / 2);
+    m_painter.setPen(axis.captionColor());
+    m_painter.drawText(QPointF(x, m_area.top() - metrics.descent() - tick), axis.caption());
+}
+
+void GraphPainter::paintPlots()
+{
+    const TrendAxis& time = m_graph.axis(GraphAxis::Time);
+    const qreal density = m_painter.device() ? m_painter.device()->devicePixelRatioF() : 1.0;
+    m_painter.save();
+    m_painter.setClipRect(m_area);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    PlotReducer reducer({m_area, time.minimum(), time.maximum(), static_cast<int>(std::ceil(m_area.width() * density))});
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
+        const GraphPlot& plot = m_graph.plot(k);
+        if (!plot.isVisible() || plot.pointCount() == 0)
+            continue;
+        const TrendAxis& y = m_graph.axis(plot.yAxis());
+        m_painter.setPen(QPen(plot.color(), plot.lineWidth(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        for (const QPolygonF& run : reducer.runs(plot, y.minimum(), y.maximum())) {
+            if (run.size() == 1)
+                m_painter.drawPoint(run.front());
+            else
+                m_painter.drawPolyline(run);
+        }
+    }
+    m_painter.restore();
+}
+
+void GraphPainter::paintCursors()
+{
+    for (int c = 1; c <= TrendGraph::CursorCount; ++c) {
+        const GraphCursor& cursor = m_graph.cursor(c);
+        const double x = m_layout.xToPixel(cursor.x());
+        if (!cursor.isVisible() || x < m_area.left() || x > m_area.right())
+            continue;
+        m_painter.setPen(QPen(cursor.color(), 1));
+        m_painter.drawLine(QPointF(x, m_area.top()), QPointF(x, m_area.bottom()));
+    }
+}
+
+void GraphPainter::paintAnnotations()
+{
+    const QFontMetricsF metrics(m_painter.font());
+    const TrendAxis& temperature = m_graph.axis(GraphAxis::Temperature);
+    for (int a = 1; a <= TrendGraph::AnnotationCount; ++a) {
+        const GraphAnnotation& annotation = m_graph.annotation(a);
+        if (!annotation.isVisible() || annotation.caption().isEmpty())
+            continue;
+        const qreal width = metrics.horizontalAdvance(annotation.caption());
+        const qreal x = std::clamp<qreal>(m_layout.xToPixel(annotation.x()) + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
+        const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(), m_area.bottom() - metrics.descent());
+        m_painter.setPen(annotation.captionColor());
+        m_painter.drawText(QPointF(x, y), annotation.caption());
+    }
+}
+
+void GraphPainter::paintZoomSpan()
+{
+    const auto span = m_graph.zoomSpan();
+    if (!span)
+        return;
+    const double from = std::clamp(m_layout.xToPixel(span->first), m_area.left(), m_area.right());
+    const double to = std::clamp(m_layout.xToPixel(span->second), m_area.left(), m_area.right());
+    const QColor mark = m_graph.axis(GraphAxis::Time).majorTickColor();
+    m_painter.fillRect(QRectF(QPointF(from, m_area.top()), QPointF(to, m_area.bottom())), faded(mark, 50));
+    m_painter.setPen(QPen(mark, 0, Qt::DashLine));
+    m_painter.drawLine(QPointF(from, m_area.top()), QPointF(from, m_area.bottom()));
+    m_painter.drawLine(QPointF(to, m_area.top()), QPointF(to, m_area.bottom()));
+}
+
+} // namespace qor
