@@ -1,5 +1,6 @@
 #include "minmaxlevels.h"
 
+#include "parallel.h"
 #include "valuecolumn.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@ namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr float FloatNaN = std::numeric_limits<float>::quiet_NaN();
+// Blocks below this count are not worth a thread of their own.
+constexpr std::int64_t BlocksPerPart = 1 << 16;
 
 float roundedDown(double value)
 {
@@ -70,13 +73,17 @@ MinMaxLevels::MinMaxLevels(const ValueColumn& column)
 void MinMaxLevels::buildBase()
 {
     const qsizetype size = m_column.size();
-    std::vector<float>& base = m_levels.emplace_back();
-    base.reserve(static_cast<std::size_t>((size + BaseBlock - 1) / BaseBlock * 2));
-    for (qsizetype first = 0; first < size; first += BaseBlock) {
-        const MinMax extremes = scan(first, std::min(first + BaseBlock, size));
-        base.push_back(extremes.isEmpty() ? FloatNaN : roundedDown(extremes.minimum));
-        base.push_back(extremes.isEmpty() ? FloatNaN : roundedUp(extremes.maximum));
-    }
+    const qsizetype blockCount = (size + BaseBlock - 1) / BaseBlock;
+    std::vector<float>& base = m_levels.emplace_back(static_cast<std::size_t>(blockCount * 2));
+    // Every core takes its own stretch of blocks; the column is immutable, so reading it in parallel is safe.
+    runInParts(blockCount, BlocksPerPart, [&](int, std::int64_t firstBlock, std::int64_t blocks) {
+        for (qsizetype b = firstBlock; b < firstBlock + blocks; ++b) {
+            const MinMax extremes = scan(b * BaseBlock, std::min((b + 1) * BaseBlock, size));
+            base[static_cast<std::size_t>(2 * b)] = extremes.isEmpty() ? FloatNaN : roundedDown(extremes.minimum);
+            base[static_cast<std::size_t>(2 * b + 1)] = extremes.isEmpty() ? FloatNaN : roundedUp(extremes.maximum);
+        }
+        return true;
+    });
 }
 
 void MinMaxLevels::buildUpper()
@@ -97,10 +104,15 @@ void MinMaxLevels::buildUpper()
 
 MinMax MinMaxLevels::scan(qsizetype first, qsizetype last) const
 {
-    MinMax extremes = MinMax::none();
-    for (qsizetype i = first; i < last; ++i)
-        extremes.include(m_column.number(i));
-    return extremes;
+    // A NaN fails both comparisons and so is passed over.
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    for (qsizetype i = first; i < last; ++i) {
+        const double value = m_column.number(i);
+        low = value < low ? value : low;
+        high = value > high ? value : high;
+    }
+    return low > high ? MinMax::none() : MinMax{low, high};
 }
 
 MinMax MinMaxLevels::blocks(int level, qsizetype firstBlock, qsizetype lastBlock) const
