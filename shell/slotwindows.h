@@ -12,4 +12,9 @@ QWidget* TableForm(int slot);
 void setGraphForm(int slot, QWidget* window);
 void setTableForm(int slot, QWidget* window);
 
+// SlotLoaded: the graph window of slot 1 or 2 is open with data. A graph window sets its flag when
+// it is activated and clears it when it is closed; the open command reads them to choose a slot.
+bool SlotLoaded(int slot);
+void setSlotLoaded(int slot, bool loaded);
+
 } // namespace qor

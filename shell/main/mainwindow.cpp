@@ -6,6 +6,11 @@
 #include "toolbaricons.h"
 
 #include "data/loadeddataset.h"
+#include "graph/graphwindow.h"
+#include "graph/timeslider.h"
+#include "graph/trendgraph.h"
+#include "graph/zoomhistory.h"
+#include "table/tablewindow.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
@@ -61,8 +66,10 @@ MainWindow::MainWindow(QWidget* parent)
     buildMenus();
     buildToolbar();
     connectCommands();
-    ApplyMainStrings();
     setMainFrame(this);
+    loadedData().FileNo = 1;
+    ApplyMainStrings();
+    createSlotWindows();
     resize(1200, 800);
 }
 
@@ -70,6 +77,57 @@ MainWindow::~MainWindow()
 {
     if (mainFrame() == this)
         setMainFrame(nullptr);
+}
+
+// The graph and table windows of slots 1 and 2 live, hidden until a file is opened, for the whole
+// run; closing one hides it.
+void MainWindow::createSlotWindows()
+{
+    for (int slot = 1; slot <= 2; ++slot) {
+        setSlotLoaded(slot, false);
+        auto* graph = new GraphWindow(slot);
+        auto* table = new TableWindow(slot);
+        setGraphForm(slot, graph);
+        setTableForm(slot, table);
+        for (QWidget* window : {static_cast<QWidget*>(graph), static_cast<QWidget*>(table)}) {
+            QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
+            sub->setAttribute(Qt::WA_DeleteOnClose, false);
+            sub->hide();
+        }
+        graph->load();
+        table->Load();
+    }
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+    connect(this, &MainWindow::languageChanged, this, &MainWindow::applyStringsToWindows);
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow* window)
+{
+    if (auto* graph = window ? qobject_cast<GraphWindow*>(window->widget()) : nullptr)
+        graph->activate();
+}
+
+void MainWindow::applyStringsToWindows()
+{
+    for (int slot = 1; slot <= 2; ++slot) {
+        if (GraphWindow* graph = graphWindow(slot))
+            graph->ApplyGraphStrings();
+        ApplyTableStrings(slot);
+    }
+}
+
+// The display settings' plot colours and range go to the graph windows of slots 1 to `lastSlot`,
+// their axis colours to those of slots 1 and 2.
+void MainWindow::applyDisplaySettings(int lastSlot)
+{
+    for (int slot = 1; slot <= 2; ++slot) {
+        GraphWindow* graph = graphWindow(slot);
+        if (!graph)
+            continue;
+        if (slot <= lastSlot)
+            graph->applyPlotSettings();
+        graph->applyAxisColors();
+    }
 }
 
 void MainWindow::buildMenus()
@@ -116,12 +174,17 @@ void MainWindow::buildToolbar()
 void MainWindow::connectCommands()
 {
     connect(command("M_Exit"), &QAction::triggered, this, &QWidget::close);
+    connect(command("MF_Open"), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
+    connect(button(1), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
     for (const QString& code : {QStringLiteral("KOR"), QStringLiteral("ENG"), QStringLiteral("CHR")})
         connect(command(LanguageCommand + code), &QAction::triggered, this, [this, code] { chooseLanguage(code); });
     for (int n : {1, 2})
         connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
     connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);
+    connect(command("MT_DataFind"), &QAction::triggered, this, &MainWindow::showTimeSearch);
     onButton(7, &MainWindow::showGraphWindow);
+    onButton(9, &MainWindow::showWholeRange);
+    onButton(13, &MainWindow::showTimeSearch);
     onButton(8, &MainWindow::showTableWindow);
     onButton(12, &MainWindow::showDisplaySettings);
     onButton(14, &MainWindow::enterCombinedView);
@@ -274,7 +337,35 @@ void MainWindow::startFileSplitter()
 void MainWindow::showDisplaySettings()
 {
     DisplaySettingsWindow window(this);
+    connect(&window, &DisplaySettingsWindow::applied, this, &MainWindow::applyDisplaySettings);
     window.exec();
+}
+
+// The time search works on clock times only; with the relative time axis shown the user is told.
+void MainWindow::showTimeSearch()
+{
+    const GraphWindow* graph = loadedData().FileNo <= 2 ? graphWindow(loadedData().FileNo) : nullptr;
+    if (graph && graph->Label3(0) == u"1")
+        return; // the search window comes with the search command
+    prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
+}
+
+// The whole recording of the current slot: no slider, no zoom, the time axis from the first to the
+// last record (0 to the recording's length on a relative axis).
+void MainWindow::showWholeRange()
+{
+    const int slot = loadedData().FileNo;
+    GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr;
+    if (!graph)
+        return;
+    graph->CWSlide7()->hide();
+    zoomHistory(slot).reset();
+    const SlotData& file = loadedData().slot(slot);
+    TrendAxis& time = graph->CWGraph1()->axis(GraphAxis::Time);
+    if (graph->Label3(0) == u"0")
+        time.setMinMax(0, graph->relTimeValue());
+    else if (file.FirstTime && file.LastTime)
+        time.setMinMax(*file.FirstTime, *file.LastTime);
 }
 
 } // namespace qor

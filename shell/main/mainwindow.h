@@ -1,5 +1,7 @@
 #pragma once
 
+#include "openflow.h"
+
 #include "shell/mainframe.h"
 
 #include <QHash>
@@ -10,6 +12,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 
 namespace qor {
@@ -35,6 +38,8 @@ public:
     void ApplyMainStrings();
     // The language commands: "KOR", "ENG" or "CHR".
     void chooseLanguage(const QString& langCode);
+    // Opens a recorded file as the open command does (files named at start-up, dropped files).
+    bool openFile(const QString& path) { return m_openFlow.open(path); }
     // Window list item `n` (1 or 2): its caption is the upper-cased path of the slot's file.
     void setWindowListCaption(int n, const QString& path);
 
@@ -53,6 +58,12 @@ Q_SIGNALS:
 private:
     void buildMenus();
     void buildToolbar();
+    void createSlotWindows();
+    void subWindowActivated(QMdiSubWindow* window);
+    void applyStringsToWindows();
+    void applyDisplaySettings(int lastSlot);
+    void showTimeSearch();
+    void showWholeRange();
     void connectCommands();
     void onButton(int index, void (MainWindow::*handler)());
     void showCurrentWindow(QWidget* window);
@@ -63,6 +74,7 @@ private:
     void showDisplaySettings();
     void setCheckedLanguage(const QString& langCode);
 
+    OpenFlow m_openFlow{*this};
     QMdiArea* m_mdiArea;
     QLabel* m_statusPanel1;
     QHash<QString, QAction*> m_commands;

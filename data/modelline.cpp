@@ -1,0 +1,30 @@
+#include "modelline.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace qor {
+
+std::optional<QString> insertModelLine(const QString& path, const QString& modelLine)
+{
+    QFile original(path);
+    if (!QFileInfo(path).isWritable())
+        return QStringLiteral("The file cannot be changed: it is read-only or missing.");
+    if (!original.open(QIODevice::ReadOnly))
+        return original.errorString();
+    const QByteArray former = original.readAll();
+    if (original.error() != QFileDevice::NoError)
+        return original.errorString();
+    original.close();
+
+    QSaveFile replacement(path);
+    replacement.setDirectWriteFallback(false);
+    const QByteArray line = modelLine.toLatin1() + "\r\n";
+    if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || replacement.write(line) != line.size() || replacement.write(former) != former.size()
+        || !replacement.commit())
+        return replacement.errorString();
+    return std::nullopt;
+}
+
+} // namespace qor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tracecolumns.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+// How the graph windows name the series of each recorder model: the legend captions and window
+// title, and the rows of the single-cursor readout and the range statistics. Names are keys of the
+// string table's Graph section, with a prefix where a channel or the option text goes before them.
+namespace qor::models {
+
+struct NamedSeries {
+    QString prefix;  // put before the name ("CH 1 ", or the option text and a blank)
+    int graphKey;    // the name: entry `graphKey` of the Graph section
+    ColumnId column; // the series shown or evaluated
+};
+
+// The legend captions Label(1..n) and the Graph title entry of a window showing the model's file;
+// nullopt for a model that leaves the window's texts as they are.
+struct LegendCaptions {
+    int titleKey;
+    std::vector<NamedSeries> items;
+};
+std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView option);
+
+// The rows of the single-cursor readout and of the range statistics, in order; empty for a model
+// that has none. `channelCode` is the QOR1400 family's channel display code (0: all channels).
+std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode);
+
+} // namespace qor::models

@@ -1,0 +1,219 @@
+#include "cursorcontroller.h"
+
+#include "graphlegend.h"
+#include "legendstate.h"
+#include "rangecursors.h"
+#include "timeslider.h"
+#include "trendgraph.h"
+#include "zoomhistory.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "data/modelseries.h"
+#include "shell/graphsettings.h"
+#include "shell/stringtable.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "table/spreadgrid.h"
+
+namespace qor {
+
+namespace {
+
+const QColor Unchecked(0xC0, 0xC0, 0xC0);
+
+// The annotation that follows cursors 1, 2 and 3 is annotation 1, 2 and 3.
+constexpr double AnnotationRise = 20;
+
+QString recordTime(const SlotData& slot, qsizetype index)
+{
+    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), datetime::amPmFor(graphSettings().LangCode));
+}
+
+} // namespace
+
+CursorController::CursorController(Window window)
+    : m_w(std::move(window))
+{
+}
+
+bool CursorController::absoluteTime() const
+{
+    return m_w.viewCode(0) == u"1";
+}
+
+QString CursorController::axisTime(double x) const
+{
+    return datetime::format(x, m_w.graph->axis(GraphAxis::Time).formatString());
+}
+
+void CursorController::HideSingleCursor()
+{
+    m_w.graph->cursor(1).setVisible(false);
+    legendState().set(LegendState::SingleCursorItem, m_w.slot, false);
+    m_w.legend->showChecked(LegendState::SingleCursorItem, false, Unchecked);
+    m_w.graph->annotation(1).setVisible(false);
+}
+
+void CursorController::HideRangeCursors()
+{
+    m_w.graph->cursor(2).setVisible(false);
+    m_w.graph->cursor(3).setVisible(false);
+    legendState().set(LegendState::RangeCursorsItem, m_w.slot, false);
+    m_w.legend->readout(2)->hide();
+    m_w.legend->readout(3)->hide();
+    m_w.legend->statisticsButton()->hide();
+    m_w.legend->statisticsGrid()->hide();
+    m_w.legend->showChecked(LegendState::RangeCursorsItem, false, Unchecked);
+    m_w.graph->annotation(2).setVisible(false);
+    m_w.graph->annotation(3).setVisible(false);
+}
+
+void CursorController::ShowSingleCursor()
+{
+    TrendGraph& graph = *m_w.graph;
+    GraphCursor& cursor = graph.cursor(1);
+    cursor.setVisible(true);
+    graph.setTrackMode(TrendGraph::TrackDragCursor);
+    const TrendAxis& time = graph.axis(GraphAxis::Time);
+    cursor.setX((time.minimum() + time.maximum()) / 2);
+    legendState().set(LegendState::SingleCursorItem, m_w.slot, true);
+    GraphAnnotation& note = graph.annotation(1);
+    note.setX(cursor.x());
+    const SlotData& slot = loadedData().slot(m_w.slot);
+    if (cursor.pointIndex() >= 0 && cursor.pointIndex() < slot.RecordCount)
+        note.setCaption(u"  " + recordTime(slot, cursor.pointIndex()));
+    note.setVisible(true);
+}
+
+void CursorController::ShowRangeCursors()
+{
+    TrendGraph& graph = *m_w.graph;
+    graph.cursor(1).setVisible(false);
+    graph.cursor(2).setVisible(true);
+    graph.cursor(3).setVisible(true);
+    const TrendAxis& time = graph.axis(GraphAxis::Time);
+    const std::int64_t from = datetime::secondsFromSerial(time.minimum());
+    const std::int64_t to = datetime::secondsFromSerial(time.maximum());
+    const std::int64_t inset = rangeCursorInsetSeconds(to - from);
+    graph.cursor(2).setX(datetime::serialFromSeconds(from + inset));
+    graph.cursor(3).setX(datetime::serialFromSeconds(to - inset));
+    graph.cursor(4).setX(graph.cursor(2).x());
+    graph.cursor(5).setX(graph.cursor(3).x());
+    graph.setTrackMode(TrendGraph::TrackDragCursor);
+    legendState().set(LegendState::RangeCursorsItem, m_w.slot, true);
+    showRangeReadouts();
+    m_w.legend->readout(2)->show();
+    m_w.legend->readout(3)->show();
+    m_w.legend->statisticsButton()->show();
+    for (int k : {2, 3}) {
+        GraphAnnotation& note = graph.annotation(k);
+        note.setX(graph.cursor(k).x());
+        note.setCaption(u"  " + m_w.legend->readout(k)->text() + u"  ");
+        note.setVisible(true);
+    }
+}
+
+void CursorController::showRangeReadouts()
+{
+    m_w.legend->readout(2)->setText(u"1." + axisTime(m_w.graph->cursor(2).x()));
+    m_w.legend->readout(3)->setText(u"2." + axisTime(m_w.graph->cursor(3).x()));
+}
+
+// Writes the values of record `pointIndex` into the legend texts of the model's series; a record
+// outside the slot's data leaves them as they are.
+void CursorController::writeReadout(int pointIndex)
+{
+    const SlotData& slot = loadedData().slot(m_w.slot);
+    if (pointIndex < 0 || pointIndex >= slot.RecordCount)
+        return;
+    const int channelCode = static_cast<int>(m_w.viewCode(5).toDouble());
+    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelCode);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const models::NamedSeries& row = rows[r];
+        m_w.legend->itemText(static_cast<int>(r) + 1)->setText(row.prefix + stringEntry(StringSection::Graph, row.graphKey) + QStringLiteral(" : ")
+                                                              + slot.TraceData.column(row.column)->text(pointIndex));
+    }
+}
+
+void CursorController::cursorMoved(int cursor, double y)
+{
+    TrendGraph& graph = *m_w.graph;
+    if (graph.cursor(1).isVisible()) {
+        const qsizetype index = graph.cursor(1).pointIndex();
+        writeReadout(static_cast<int>(index));
+        const SlotData& slot = loadedData().slot(m_w.slot);
+        if (index >= 0 && index < slot.RecordCount) {
+            graph.annotation(1).setCaption(u"  " + recordTime(slot, index));
+            graph.annotation(1).setAnchor(graph.cursor(1).x(), y + AnnotationRise);
+        }
+        return;
+    }
+    if (!graph.cursor(2).isVisible())
+        return;
+    showRangeReadouts();
+    graph.cursor(4).setX(graph.cursor(2).x());
+    graph.cursor(5).setX(graph.cursor(3).x());
+    if (cursor == 2) {
+        graph.annotation(2).setAnchor(graph.cursor(2).x(), y + AnnotationRise);
+        graph.annotation(2).setCaption(u' ' + m_w.legend->readout(2)->text());
+    } else {
+        graph.annotation(3).setAnchor(graph.cursor(3).x(), y);
+        graph.annotation(3).setCaption(m_w.legend->readout(3)->text() + u' ');
+    }
+}
+
+void CursorController::zoomCompleted()
+{
+    HideSingleCursor();
+    HideRangeCursors();
+    TrendGraph& graph = *m_w.graph;
+    TimeSlider& slider = *m_w.slider;
+    slider.show();
+    graph.cursor(1).setVisible(false);
+    m_w.window->unsetCursor();
+    graph.setTrackMode(TrendGraph::TrackNone);
+    const TrendAxis& time = graph.axis(GraphAxis::Time);
+    const double minimum = time.minimum();
+    const double maximum = time.maximum();
+    ZoomHistory& zoom = zoomHistory(m_w.slot);
+    zoom.push(minimum, maximum);
+    const SlotData& slot = loadedData().slot(m_w.slot);
+    if (absoluteTime()) {
+        zoom.visibleSeconds = static_cast<double>(datetime::wholeSecondsBetween(minimum, maximum));
+        slider.setValue(minimum);
+        const double last = slot.RecordCount > 0 ? slot.TraceData.TimeValue->back() : maximum;
+        if (maximum < last)
+            slider.axis().setMaximum(datetime::addSeconds(last, -static_cast<std::int64_t>(zoom.visibleSeconds)));
+        else
+            slider.hide();
+    } else {
+        zoom.visibleSpan = maximum - minimum;
+        slider.setValue(minimum);
+        if (maximum < slider.axis().maximum())
+            slider.axis().setMaximum(m_w.relativeLength() - zoom.visibleSpan);
+        else
+            slider.hide();
+    }
+}
+
+// The slider scrolls a zoomed range; its value also moves when its range is set, which must not
+// collapse the time axis while nothing is zoomed.
+void CursorController::sliderChanged(double value)
+{
+    const ZoomHistory& zoom = zoomHistory(m_w.slot);
+    if (value == 0 || zoom.depth() == 0)
+        return;
+    const double maximum = m_w.viewCode(0) == u"0" ? value + zoom.visibleSpan : datetime::addSeconds(value, static_cast<std::int64_t>(zoom.visibleSeconds));
+    m_w.graph->axis(GraphAxis::Time).setMinMax(value, maximum);
+}
+
+void CursorController::keyPressed(int key)
+{
+    if (key == Qt::Key_Escape)
+        m_w.window->unsetCursor();
+}
+
+} // namespace qor

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace qor {
+
+class GraphLegend;
+class TimeSlider;
+class TrendGraph;
+
+// The cursors of a graph window: the single cursor whose record values are written into the
+// legend, the pair of range cursors whose times are shown beside it, what follows a zoom drag
+// (the zoom history and the slider that scrolls the zoomed range) and the Escape key.
+class CursorController {
+public:
+    struct Window {
+        QWidget* window;
+        TrendGraph* graph;
+        TimeSlider* slider;
+        GraphLegend* legend;
+        int slot;
+        std::function<QString(int)> viewCode;      // the caption of Label3(i)
+        std::function<double()> relativeLength;   // RelTimeValue of the slot
+    };
+
+    explicit CursorController(Window window);
+
+    void HideSingleCursor();
+    void HideRangeCursors();
+    void ShowSingleCursor();
+    void ShowRangeCursors();
+
+    void cursorMoved(int cursor, double y);
+    void zoomCompleted();
+    void sliderChanged(double value);
+    void keyPressed(int key);
+
+private:
+    bool absoluteTime() const;
+    QString axisTime(double x) const;
+    void writeReadout(int pointIndex);
+    void showRangeReadouts();
+
+    Window m_w;
+};
+
+} // namespace qor

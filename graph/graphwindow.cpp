@@ -1,0 +1,367 @@
+#include "graphwindow.h"
+
+#include "graphlegend.h"
+#include "legendstate.h"
+#include "timeslider.h"
+#include "trendgraph.h"
+#include "zoomhistory.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "shell/bgrcolor.h"
+#include "shell/graphsettings.h"
+#include "shell/mainframe.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace qor {
+
+namespace {
+
+const QColor LightBack(0xE0, 0xE0, 0xE0);
+const QColor DarkBack(0x40, 0x40, 0x40);
+
+// Grid densities by settings code (0, 5, 10) and by view code ("0", "1", "2").
+struct GridDensity {
+    int settingsCode;
+    const char16_t* viewCode;
+    int timeDivisions;
+    int temperatureDivisions;
+};
+constexpr std::array<GridDensity, 3> GridDensities = {{{0, u"0", 5, 10}, {5, u"1", 10, 20}, {10, u"2", 13, 30}}};
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+void setBackColor(QWidget* widget, const QColor& color)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+GraphWindow::GraphWindow(int slot, QWidget* parent)
+    : QWidget(parent)
+    , m_slot(slot)
+    , m_graph(new TrendGraph(this))
+    , m_slider(new TimeSlider(this))
+    , m_legend(new GraphLegend(this))
+    , m_statusFrame(new QWidget(this))
+    , m_busy(new QWidget(this))
+    , m_busyText(new QLabel(m_busy))
+    , m_progress(new QProgressBar(m_busy))
+    , m_picture(new QLabel(this))
+    , m_exitButton(new QPushButton(QStringLiteral("Exit"), this))
+    , m_scaler(this, QSizeF(ReferenceWidth, ReferenceHeight))
+    , m_cursors({this, m_graph, m_slider, m_legend, slot, [this](int i) { return Label3(i); }, [this] { return m_relTimeValue; }})
+{
+    setObjectName(QStringLiteral("frmDataGraph_%1").arg(slot));
+    setWindowTitle(QStringLiteral("그래프 보기"));
+    buildControls();
+    connectControls();
+}
+
+GraphWindow::~GraphWindow() = default;
+
+void GraphWindow::buildControls()
+{
+    resize(qRound(ReferenceWidth / LayoutScaler::TwipsPerPixel), qRound(ReferenceHeight / LayoutScaler::TwipsPerPixel));
+    for (int i = 0; i < 3; ++i) {
+        QLabel*& line = m_infoLines[static_cast<std::size_t>(i)];
+        line = new QLabel(this);
+        line->setObjectName(QStringLiteral("Label4_%1").arg(i));
+        line->setGeometry(8, 4 + i * 18, 725, 18);
+    }
+    m_graph->setObjectName(QStringLiteral("CWGraph1"));
+    m_graph->setGeometry(0, 60, 740, 545);
+    m_slider->setObjectName(QStringLiteral("CWSlide7"));
+    m_slider->setGeometry(0, 608, 740, 52);
+    m_slider->hide();
+    m_legend->setGeometry(744, 60, 185, 600);
+
+    m_statusFrame->setObjectName(QStringLiteral("Frame5"));
+    m_statusFrame->hide();
+    for (int i = 0; i < static_cast<int>(m_codes.size()); ++i) {
+        m_codes[static_cast<std::size_t>(i)] = new QLabel(QStringLiteral("0"), m_statusFrame);
+        m_codes[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+    }
+    m_codes[0]->setText(QStringLiteral("1"));
+
+    m_busy->setObjectName(QStringLiteral("Frame1"));
+    m_busy->setGeometry(220, 280, 300, 64);
+    setBackColor(m_busy, QColor(0xFF, 0xFF, 0xE1));
+    m_busyText->setObjectName(QStringLiteral("Label6"));
+    m_busyText->setGeometry(10, 6, 280, 22);
+    m_progress->setGeometry(10, 32, 280, 22);
+    m_progress->setRange(0, 1000);
+    m_busy->hide();
+
+    m_picture->setObjectName(QStringLiteral("PicPrint"));
+    m_picture->setGeometry(0, 60, 930, 600);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture->hide();
+    m_exitButton->setObjectName(QStringLiteral("Command1"));
+    m_exitButton->setGeometry(850, 8, 75, 26);
+    m_exitButton->hide();
+}
+
+void GraphWindow::connectControls()
+{
+    connect(m_legend, &GraphLegend::itemClicked, this, &GraphWindow::legendClicked);
+    connect(m_legend->statisticsButton(), &QPushButton::clicked, this, &GraphWindow::RangeStatistics);
+    connect(m_exitButton, &QPushButton::clicked, this, &GraphWindow::RestoreGraphView);
+    connect(m_graph, &TrendGraph::cursorMoved, this, [this](int cursor, double, double y, bool) { m_cursors.cursorMoved(cursor, y); });
+    connect(m_graph, &TrendGraph::zoomCompleted, this, [this] { m_cursors.zoomCompleted(); });
+    connect(m_graph, &TrendGraph::keyPressed, this, [this](int key) { m_cursors.keyPressed(key); });
+    connect(m_slider, &TimeSlider::valueChanged, this, [this](double value) { m_cursors.sliderChanged(value); });
+}
+
+QLabel* GraphWindow::Label4(int line) const
+{
+    return m_infoLines.at(static_cast<std::size_t>(line));
+}
+
+QString GraphWindow::Label3(int index) const
+{
+    return m_codes.at(static_cast<std::size_t>(index))->text();
+}
+
+void GraphWindow::setLabel3(int index, const QString& code)
+{
+    m_codes.at(static_cast<std::size_t>(index))->setText(code);
+    if (index <= 4)
+        syncCheckMarks(index);
+}
+
+// The main window's check marks follow code `index`; codes 0 and 1 count as numbers, the others
+// as texts, and a code outside "0" to "2" leaves the marks as they are.
+void GraphWindow::syncCheckMarks(int index)
+{
+    MainFrame* frame = mainFrame();
+    if (!frame)
+        return;
+    const QString code = Label3(index);
+    if (index == 0 || index == 1) {
+        const bool on = code.toDouble() != 0;
+        frame->setMenuChecked(index == 0 ? QStringLiteral("MT_AbsTime") : QStringLiteral("MV_Style_2"), on);
+        frame->setMenuChecked(index == 0 ? QStringLiteral("MT_RelaTime") : QStringLiteral("MV_Style_1"), !on);
+        return;
+    }
+    static const std::array<QStringList, 3> items = {QStringList{"MVL_Normal", "MVL_Middle", "MVL_Thick"},
+                                                     QStringList{"MY_standard", "MY_Dense1", "MY_Dense2"},
+                                                     QStringList{"MX_Standard", "MX_Dense1", "MX_Dense2"}};
+    const QStringList& names = items[static_cast<std::size_t>(index - 2)];
+    const qsizetype chosen = QStringList{"0", "1", "2"}.indexOf(code);
+    if (chosen < 0)
+        return;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        frame->setMenuChecked(names[i], i == chosen);
+}
+
+void GraphWindow::load()
+{
+    if (!m_sizesSaved) {
+        m_scaler.SaveSizes(); // the layout at the reference size, whatever size the window has later
+        m_sizesSaved = true;
+    }
+    m_loaded = true;
+    const GraphSettings& settings = graphSettings();
+    applyPlotSettings();
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
+        m_graph->plot(k).setLineWidth(settings.PlotsWidth);
+        m_graph->plot(k).setVisible(true);
+        legendState().set(k, m_slot, true);
+        m_legend->showChecked(k, true, fromBgr(settings.PlotColor[static_cast<std::size_t>(k - 1)]));
+    }
+    legendState().set(LegendState::SingleCursorItem, m_slot, false);
+    legendState().set(LegendState::RangeCursorsItem, m_slot, false);
+    setLabel3(2, QString::number(settings.PlotsWidth - 1));
+    applyAxisColors();
+    m_graph->setGraphFrameColor(fromBgr(settings.FrameColor));
+    m_graph->setPlotAreaColor(m_graph->graphFrameColor());
+    setTextColor(m_legend->header(), m_graph->axis(GraphAxis::Time).labelColor());
+    m_slider->setBackColor(m_graph->graphFrameColor());
+    applyStyleFromSettings();
+    applyGrids();
+}
+
+void GraphWindow::applyPlotSettings()
+{
+    const GraphSettings& settings = graphSettings();
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
+        const QColor color = fromBgr(settings.PlotColor[static_cast<std::size_t>(k - 1)]);
+        m_graph->plot(k).setColor(color);
+        setTextColor(m_legend->itemText(k), color);
+    }
+    m_graph->axis(GraphAxis::Temperature).setMinMax(settings.PVRange.minimum, settings.PVRange.maximum);
+}
+
+void GraphWindow::applyAxisColors()
+{
+    const GraphSettings& settings = graphSettings();
+    const std::array<std::pair<GraphAxis, qint32>, 3> colors = {
+        {{GraphAxis::Time, settings.TimeColor}, {GraphAxis::Temperature, settings.TempColor}, {GraphAxis::Output, settings.OutputColor}}};
+    for (const auto& [axisId, bgr] : colors) {
+        TrendAxis& axis = m_graph->axis(axisId);
+        axis.setLabelColor(fromBgr(bgr));
+        if (axisId != GraphAxis::Time)
+            axis.setCaptionColor(fromBgr(bgr));
+        axis.setMajorTickColor(axis.labelColor());
+    }
+}
+
+// A window whose time-axis colour is set starts in the dark style.
+void GraphWindow::applyStyleFromSettings()
+{
+    const bool dark = graphSettings().TimeColor != 0;
+    setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0"));
+    applyBackground();
+    for (QLabel* line : m_infoLines)
+        setTextColor(line, dark ? fromBgr(ButtonFaceColor) : QColor(Qt::black));
+}
+
+void GraphWindow::applyBackground()
+{
+    const QColor back = Label3(1) == u"0" ? LightBack : DarkBack;
+    setBackColor(this, back);
+    m_legend->setBackColor(back);
+}
+
+// Grid densities from the settings; an unknown Y code leaves the Y axis as designed, an unknown X
+// code the X axis.
+void GraphWindow::applyGrids()
+{
+    const GraphSettings& settings = graphSettings();
+    for (const GridDensity& d : GridDensities) {
+        if (settings.YGridMode == d.settingsCode) {
+            setLabel3(3, QString::fromUtf16(d.viewCode));
+            m_graph->axis(GraphAxis::Temperature).setMajorDivisions(d.temperatureDivisions);
+            m_graph->axis(GraphAxis::Temperature).setMinorGrid(false);
+        }
+    }
+    for (const GridDensity& d : GridDensities) {
+        if (settings.XGridMode == d.settingsCode) {
+            setLabel3(4, QString::fromUtf16(d.viewCode));
+            m_graph->axis(GraphAxis::Time).setMajorDivisions(d.timeDivisions);
+            m_graph->axis(GraphAxis::Time).setMinorGrid(false);
+        }
+    }
+}
+
+void GraphWindow::activate()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())
+        frame->showMaximized();
+    loadedData().FileNo = static_cast<qint16>(m_slot);
+    setSlotLoaded(m_slot, true);
+    if (MainFrame* frame = mainFrame())
+        frame->showSlotWindow(m_slot);
+    for (int i = 0; i <= 4; ++i)
+        syncCheckMarks(i);
+    if (!loadedData().slot(m_slot).FilePath.isEmpty())
+        RestoreGraphView();
+}
+
+void GraphWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_scaler.ResizeControls();
+    MainFrame* frame = mainFrame();
+    const auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const bool bothMaximized = frame && frame->isMaximized() && sub && sub->isMaximized();
+    if (frame && !frame->combinedViewActive() && !bothMaximized)
+        RestoreGraphView();
+}
+
+// Closing the window unloads it: the slot's file is forgotten, its table window closes, and the
+// last open graph window takes the file commands with it.
+void GraphWindow::closeEvent(QCloseEvent* event)
+{
+    setSlotLoaded(m_slot, false);
+    if (MainFrame* frame = mainFrame(); frame && !SlotLoaded(1) && !SlotLoaded(2))
+        frame->setFileCommandsEnabled(false);
+    if (QWidget* table = TableForm(m_slot))
+        table->close();
+    loadedData().slot(m_slot).FilePath.clear();
+    m_loaded = false;
+    event->accept();
+}
+
+void GraphWindow::clearData()
+{
+    m_graph->clearData();
+}
+
+void GraphWindow::setChartLength(qint32 length)
+{
+    m_graph->setChartLength(length);
+}
+
+void GraphWindow::setAxisMinMax(GraphAxis axis, double minimum, double maximum)
+{
+    m_graph->axis(axis).setMinMax(minimum, maximum);
+}
+
+void GraphWindow::plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
+{
+    m_graph->plotXvsY(plot, x, y);
+}
+
+void GraphWindow::chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
+{
+    m_graph->chartXvsY(plot, x, y);
+}
+
+void GraphWindow::setPlotYAxis(int plot, GraphAxis axis)
+{
+    m_graph->plot(plot).setYAxis(axis);
+}
+
+void GraphWindow::setSliderRange(double minimum, double maximum)
+{
+    m_slider->axis().setMinMax(minimum, maximum);
+}
+
+void GraphWindow::showBusyNotice(int dots)
+{
+    m_busyText->setText(stringEntry(StringSection::Graph, 26) + QString(dots, u'.'));
+    m_progress->setValue(0);
+    m_busy->raise();
+    m_busy->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Lets the window repaint while a long read goes on; user input waits until the read is done.
+void GraphWindow::setBusyProgress(double fraction)
+{
+    m_progress->setValue(qRound(fraction * m_progress->maximum()));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GraphWindow::hideBusyNotice()
+{
+    m_busy->hide();
+    QApplication::restoreOverrideCursor();
+}
+
+GraphWindow* graphWindow(int slot)
+{
+    return qobject_cast<GraphWindow*>(GraphForm(slot));
+}
+
+} // namespace qor

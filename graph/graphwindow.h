@@ -1,0 +1,120 @@
+#pragma once
+
+#include "cursorcontroller.h"
+
+#include "data/tracegraph.h"
+#include "shell/layoutscaler.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace qor {
+
+class GraphLegend;
+class TimeSlider;
+class TrendGraph;
+
+// The trend graph window of slot 1 or 2 ("frmDataGraph_1", "frmDataGraph_2"): the graph control
+// CWGraph1, the time slider CWSlide7, the legend, the three information lines Label4(0..2), the
+// busy notice Frame1, the picture box PicPrint and its Exit button Command1, and the view-state
+// codes Label3(0..5). Readers draw into it through TraceGraph.
+class GraphWindow final : public QWidget, public TraceGraph {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GraphWindow)
+
+public:
+    // The reference size every control's geometry is laid out at.
+    static constexpr double ReferenceWidth = 13995;
+    static constexpr double ReferenceHeight = 10005;
+
+    explicit GraphWindow(int slot, QWidget* parent = nullptr);
+    ~GraphWindow() override;
+
+    int slot() const { return m_slot; }
+    TrendGraph* CWGraph1() const { return m_graph; }
+    TimeSlider* CWSlide7() const { return m_slider; }
+    GraphLegend* legend() const { return m_legend; }
+    QLabel* Label4(int line) const;
+    QLabel* PicPrint() const { return m_picture; }
+    QPushButton* Command1() const { return m_exitButton; }
+    QWidget* Frame1() const { return m_busy; }
+    CursorController& cursors() { return m_cursors; }
+
+    // The view-state codes: 0 time axis ("1" absolute, "0" relative), 1 style ("1" dark), 2 line
+    // width minus 1, 3 Y grid, 4 X grid, 5 the QOR1400 family's channel display. Changing codes 0
+    // to 4 sets the main window's check marks at once.
+    QString Label3(int index) const;
+    void setLabel3(int index, const QString& code);
+
+    // The relative length of the slot's recording (RelTimeValue), set by the time-axis commands.
+    double relTimeValue() const { return m_relTimeValue; }
+    void setRelTimeValue(double value) { m_relTimeValue = value; }
+
+    // The load steps: layout, settings (colours, widths, range, style, grids) and legend state.
+    // They run again when the window is shown after it was closed.
+    void load();
+    bool isLoaded() const { return m_loaded; }
+    // The activation steps; the main window calls them when the window becomes the active one.
+    void activate();
+
+    void legendClicked(int item);
+    void RangeStatistics();
+    void RestoreGraphView();
+    void ApplyGraphStrings();
+    // Plot colours and the process-value range of the settings (`plots`), and the axis colours.
+    void applyPlotSettings();
+    void applyAxisColors();
+    // The background of the window, the legend and the slider for the style code.
+    void applyBackground();
+
+    void clearData() override;
+    void setChartLength(qint32 length) override;
+    void setAxisMinMax(GraphAxis axis, double minimum, double maximum) override;
+    void plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
+    void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
+    void setPlotYAxis(int plot, GraphAxis axis) override;
+    void setSliderRange(double minimum, double maximum) override;
+    void showBusyNotice(int dots) override;
+    void setBusyProgress(double fraction) override;
+    void hideBusyNotice() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void applyStyleFromSettings();
+    void applyGrids();
+    void syncCheckMarks(int index);
+    QColor legendTextColor() const;
+
+    int m_slot;
+    TrendGraph* m_graph;
+    TimeSlider* m_slider;
+    GraphLegend* m_legend;
+    std::array<QLabel*, 3> m_infoLines{};
+    std::array<QLabel*, 6> m_codes{};
+    QWidget* m_statusFrame;
+    QWidget* m_busy;
+    QLabel* m_busyText;
+    QProgressBar* m_progress;
+    QLabel* m_picture;
+    QPushButton* m_exitButton;
+    LayoutScaler m_scaler;
+    CursorController m_cursors;
+    double m_relTimeValue = 0;
+    bool m_loaded = false;
+    bool m_sizesSaved = false;
+};
+
+// The graph window of a slot, or nullptr.
+GraphWindow* graphWindow(int slot);
+
+} // namespace qor

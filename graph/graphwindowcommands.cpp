@@ -1,0 +1,168 @@
+// The graph window's own commands: legend clicks, the range statistics, the return to the normal
+// view and the texts of the string table.
+#include "graphwindow.h"
+
+#include "graphlegend.h"
+#include "legendstate.h"
+#include "trendgraph.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "data/modelseries.h"
+#include "data/numbertext.h"
+#include "shell/bgrcolor.h"
+#include "shell/graphsettings.h"
+#include "shell/mainframe.h"
+#include "shell/prompts.h"
+#include "shell/stringtable.h"
+#include "table/spreadgrid.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+#include <limits>
+
+namespace qor {
+
+namespace {
+
+const QColor Unchecked(0xC0, 0xC0, 0xC0);
+const QColor LightCursorText(0x40, 0x40, 0x40);
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+// The smallest and largest number of records `first` to `last`, in single precision as the
+// statistics show them; texts that are no numbers are passed over.
+std::optional<std::pair<float, float>> numericRange(const ValueColumn& column, qsizetype first, qsizetype last)
+{
+    float lowest = std::numeric_limits<float>::infinity();
+    float highest = -std::numeric_limits<float>::infinity();
+    for (qsizetype r = first; r <= last; ++r) {
+        const double value = column.number(r);
+        if (std::isnan(value))
+            continue;
+        lowest = std::min(lowest, static_cast<float>(value));
+        highest = std::max(highest, static_cast<float>(value));
+    }
+    if (lowest > highest)
+        return std::nullopt;
+    return std::pair{lowest, highest};
+}
+
+} // namespace
+
+QColor GraphWindow::legendTextColor() const
+{
+    return Label3(1).toDouble() != 0 ? fromBgr(ButtonFaceColor) : LightCursorText;
+}
+
+void GraphWindow::legendClicked(int item)
+{
+    const bool wasOn = legendState().isOn(item, m_slot);
+    if (wasOn) {
+        m_legend->showChecked(item, false, Unchecked);
+    } else if (item <= TrendGraph::PlotCount) {
+        m_legend->showChecked(item, true, fromBgr(graphSettings().PlotColor[static_cast<std::size_t>(item - 1)]));
+    } else {
+        const QColor color = legendTextColor();
+        m_legend->showChecked(item, true, color);
+        setTextColor(m_legend->readout(2), color);
+        setTextColor(m_legend->readout(3), color);
+        for (int k = 1; k <= 3; ++k) {
+            m_graph->cursor(k).setColor(color);
+            m_graph->annotation(k).setCaptionColor(color);
+        }
+    }
+    if (item <= TrendGraph::PlotCount) {
+        m_graph->plot(item).setVisible(!wasOn);
+        legendState().set(item, m_slot, !wasOn);
+    } else if (item == LegendState::SingleCursorItem) {
+        m_cursors.HideRangeCursors();
+        if (m_graph->cursor(1).isVisible())
+            m_cursors.HideSingleCursor();
+        else
+            m_cursors.ShowSingleCursor();
+    } else {
+        m_cursors.HideSingleCursor();
+        if (m_graph->cursor(2).isVisible())
+            m_cursors.HideRangeCursors();
+        else
+            m_cursors.ShowRangeCursors();
+    }
+}
+
+// The minimum and maximum of every series of the model between the range cursors. A series with
+// no number in the range shows empty cells.
+void GraphWindow::RangeStatistics()
+{
+    SpreadGrid* grid = m_legend->statisticsGrid();
+    const qsizetype first = m_graph->cursor(4).pointIndex();
+    const qsizetype last = m_graph->cursor(5).pointIndex();
+    if (first >= last) {
+        grid->hide();
+        prompts().message(this, stringEntry(StringSection::Graph, 25), QStringLiteral("Error"));
+        return;
+    }
+    grid->show();
+    grid->setMaxCols(2);
+    grid->setRow(0);
+    grid->setCol(0);
+    grid->setClip(QString(u'\t' + stringEntry(StringSection::Digital, 3) + u'\t' + stringEntry(StringSection::Digital, 4)));
+    const SlotData& slot = loadedData().slot(m_slot);
+    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, static_cast<int>(Label3(5).toDouble()));
+    if (rows.empty() || last >= slot.RecordCount)
+        return;
+    grid->setMaxRows(static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        grid->setText(0, row, stringEntry(StringSection::Graph, rows[r].graphKey));
+        const auto range = numericRange(*slot.TraceData.column(rows[r].column), first, last);
+        grid->setText(1, row, range ? numbers::statisticText(range->first) : QString());
+        grid->setText(2, row, range ? numbers::statisticText(range->second) : QString());
+    }
+}
+
+void GraphWindow::RestoreGraphView()
+{
+    if (loadedData().FileNo == 3)
+        return;
+    if (MainFrame* frame = mainFrame()) {
+        for (int index = 1; index <= 14; ++index)
+            frame->setButtonEnabled(index, true);
+        for (const char* name : {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet", "MF_Open", "MF_FileInfo"})
+            frame->setMenuEnabled(QString::fromLatin1(name), true);
+    }
+    m_legend->show();
+    m_picture->hide();
+    m_exitButton->hide();
+    applyBackground();
+}
+
+void GraphWindow::ApplyGraphStrings()
+{
+    m_legend->header()->setText(stringEntry(StringSection::Graph, 1));
+    m_legend->itemText(10)->setText(stringEntry(StringSection::Graph, 2));
+    m_legend->itemText(11)->setText(stringEntry(StringSection::Graph, 23));
+    m_legend->statisticsButton()->setText(stringEntry(StringSection::Graph, 24));
+    const SlotData& slot = loadedData().slot(m_slot);
+    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
+        setWindowTitle(stringEntry(StringSection::Graph, captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
+        for (std::size_t i = 0; i < captions->items.size(); ++i)
+            m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(StringSection::Graph, captions->items[i].graphKey));
+    }
+    const datetime::AmPm amPm = datetime::amPmFor(graphSettings().LangCode);
+    auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
+    auto info = [](int key) { return stringEntry(StringSection::Fileinfo, key); };
+    Label4(0)->setText(info(2) + QStringLiteral(" : ") + windowTitle());
+    Label4(1)->setText(info(3) + QStringLiteral(" :  ") + slot.ModelName + QString(20, u' ') + info(4) + QStringLiteral(" : ") + timeText(slot.FirstTime)
+                       + QString(15, u' ') + info(5) + QStringLiteral(" : ") + timeText(slot.LastTime));
+    Label4(2)->setText(info(6) + QStringLiteral(" :  ") + slot.PrintComment);
+}
+
+} // namespace qor
