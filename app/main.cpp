@@ -1,4 +1,5 @@
 #include "app/dumpcommand.h"
+#include "shell/main/mainwindow.h"
 #include "shell/main/startup.h"
 
 #include <QApplication>
@@ -12,9 +13,9 @@ namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fputs("Usage: TraceReader [--dump FILE]\n"
-               "  (no arguments)  start the viewer\n"
-               "  --dump FILE     print the model, time range and every record of a recorded file\n",
+    std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE\n"
+               "  FILE [FILE]   start the viewer and open the files, into slot 1 and then slot 2\n"
+               "  --dump FILE   print the model, time range and every record of a recorded file\n",
                to);
 }
 
@@ -49,5 +50,7 @@ int main(int argc, char* argv[])
     qor::Startup startup;
     if (!startup.run())
         return 0;
+    for (const QString& file : QApplication::arguments().mid(1, 2))
+        startup.mainWindow()->openFile(file);
     return QApplication::exec();
 }

@@ -19,6 +19,9 @@
 #include "shell/stringtable.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -70,6 +73,7 @@ MainWindow::MainWindow(QWidget* parent)
     loadedData().FileNo = 1;
     ApplyMainStrings();
     createSlotWindows();
+    setAcceptDrops(true);
     resize(1200, 800);
 }
 
@@ -99,6 +103,22 @@ void MainWindow::createSlotWindows()
     }
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
     connect(this, &MainWindow::languageChanged, this, &MainWindow::applyStringsToWindows);
+}
+
+// Recorded files dropped on the window are opened as the open command opens them, one after the
+// other (into slot 1 and then slot 2 when both are free).
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        openFile(url.toLocalFile());
+    event->acceptProposedAction();
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* window)

@@ -51,6 +51,10 @@ public:
     void showSlotWindow(int slot) override;
     bool isMaximized() const override;
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 Q_SIGNALS:
     // The language changed; windows apply the string table again.
     void languageChanged();
