@@ -124,15 +124,14 @@ bool OpenFlow::recogniseCsv(int slot, const QString& path, GraphWindow& window)
                 window.setLabel3(5, QString::number(header.channelDisplayCode));
             return true;
         case recordedfile::HeaderStatus::NoModelLine:
-            prompts().message(&m_main, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
+            fail(slot, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
             return false;
         case recordedfile::HeaderStatus::UnknownCsvModel:
             if (ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted) {
                 prepareWindow(slot, window);
                 continue;
             }
-            m_main.setWindowListCaption(slot, {});
-            window.legend()->show();
+            abandon(slot);
             return false;
         case recordedfile::HeaderStatus::UnknownKind:
         case recordedfile::HeaderStatus::Unreadable:
@@ -190,13 +189,22 @@ void OpenFlow::finish(int slot, GraphWindow& window)
         m_main.setFileCommandsEnabled(true);
 }
 
-// An open that failed is told to the user; the slot then holds no file.
-void OpenFlow::fail(int slot, const QString& message, const QString& title)
+// An open that ended early leaves the slot without a file, and the file commands as the files
+// still open want them (showing the slot's window had switched them on).
+void OpenFlow::abandon(int slot)
 {
     loadedData().slot(slot).FilePath.clear();
     m_main.setWindowListCaption(slot, {});
     if (GraphWindow* window = graphWindow(slot))
         window->legend()->show();
+    const auto holdsFile = [](int s) { return !loadedData().slot(s).FilePath.isEmpty() && loadedData().slot(s).RecordCount > 0; };
+    m_main.setFileCommandsEnabled(holdsFile(1) || holdsFile(2));
+}
+
+// An open that failed is told to the user.
+void OpenFlow::fail(int slot, const QString& message, const QString& title)
+{
+    abandon(slot);
     prompts().message(&m_main, message, title);
 }
 

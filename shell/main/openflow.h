@@ -27,6 +27,7 @@ private:
     void prepareWindow(int slot, GraphWindow& window);
     void showChannels(GraphWindow& window, int count);
     void finish(int slot, GraphWindow& window);
+    void abandon(int slot);
     void fail(int slot, const QString& message, const QString& title);
 
     MainWindow& m_main;

@@ -1,12 +1,11 @@
 #include "shell/inifile.h"
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace qor;
 
@@ -24,28 +23,6 @@ void setContents(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
-
-// Files this process writes cannot grow beyond `bytes` while it lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    Q_DISABLE_COPY_MOVE(FileSizeLimit)
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
 
 } // namespace
 

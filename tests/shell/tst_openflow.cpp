@@ -1,0 +1,292 @@
+#include "data/loadeddataset.h"
+#include "data/readresult.h"
+#include "graph/graphlegend.h"
+#include "graph/graphwindow.h"
+#include "graph/trendgraph.h"
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/main/mainwindow.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+#include "support/filesizelimit.h"
+#include "support/fixtures.h"
+#include "support/scriptedprompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace qor;
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers the model selection window once it is shown: picks the option (or none) and confirms,
+// or cancels.
+void answerModelWindow(const QString& option, bool confirm)
+{
+    QTimer::singleShot(0, [option, confirm] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog && dialog->objectName() == u"frmDataProcess");
+        if (!option.isEmpty())
+            dialog->findChild<QRadioButton*>(option)->click();
+        dialog->findChild<QPushButton*>(confirm ? QStringLiteral("Command2") : QStringLiteral("Command1"))->click();
+    });
+}
+
+int visibleLegendItems(int slot)
+{
+    int count = 0;
+    for (int item = 1; item <= 9; ++item)
+        count += graphWindow(slot)->legend()->itemText(item)->isVisibleTo(graphWindow(slot)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TestOpenFlow : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedPrompts* m_prompts = nullptr;
+    std::unique_ptr<MainWindow> m_main;
+    int m_files = 0;
+
+    QString write(const QString& extension, const QByteArray& bytes)
+    {
+        return fixtures::writeFile(m_dir, QStringLiteral("20150301080000_Oven%1.%2").arg(++m_files).arg(extension), bytes);
+    }
+
+    QString logFile(const QByteArray& model, const QByteArray& option, int values)
+    {
+        QByteArray bytes = fixtures::logHeader(model, option);
+        for (int r = 0; r < 3; ++r)
+            bytes += fixtures::logRecord(r, {1, 2, 3, 4, 5, 6, 7, 8, 9}).left(4 + 8 * values);
+        return write(QStringLiteral("log"), bytes);
+    }
+
+    QString errorLog() const { return QString::fromUtf8(contents(m_dir.filePath("TraceReader.log"))); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        setAppPath(m_dir.path());
+        for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
+            QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
+        LoadGraphSettings();
+        LoadStringTable();
+    }
+
+    void init()
+    {
+        m_prompts = &ScriptedPrompts::install();
+        for (int slot = 1; slot <= 3; ++slot)
+            loadedData().slot(slot) = {};
+        m_main = std::make_unique<MainWindow>();
+        m_main->show();
+    }
+
+    void cleanup() { m_main.reset(); }
+
+    void cancellingTheDialogChangesNothing()
+    {
+        loadedData().FileNo = 2;
+        m_main->command("MF_Open")->trigger();
+        QCOMPARE(m_prompts->fileFilters, QStringList({"All Files (*.*)", "Data Files (*.csv)", "Data Files (*.log)"}));
+        QCOMPARE(m_prompts->selectedFilter, 0);
+        QCOMPARE(loadedData().FileNo, 2);
+        QVERIFY(!SlotLoaded(1));
+        QVERIFY(!m_main->button(2)->isEnabled());
+    }
+
+    void aLogFileOpensIntoSlotOneWithItsChannels()
+    {
+        const QString path = logFile("QOR1000", "", 6);
+        m_prompts->fileAnswers.enqueue(path);
+        m_main->button(1)->trigger();
+        QVERIFY(m_prompts->messages.isEmpty());
+        const SlotData& slot = loadedData().slot(1);
+        QCOMPARE(slot.FilePath, path); // kept as opened, for every later read
+        QCOMPARE(m_main->command("MW_Dis_1")->text(), path.toUpper());
+        QCOMPARE(slot.RecordCount, 3);
+        QCOMPARE(loadedData().FileNo, 1);
+        QVERIFY(SlotLoaded(1));
+        QCOMPARE(visibleLegendItems(1), 6);
+        QCOMPARE(graphWindow(1)->Label3(0), "1");
+        QVERIFY(graphWindow(1)->windowTitle().contains(path.toUpper()));
+        for (int index = 2; index <= 13; ++index)
+            QVERIFY(m_main->button(index)->isEnabled());
+        QVERIFY(m_main->command("MF_Print")->isEnabled());
+        QVERIFY(m_main->command("M_TimeAxis")->isEnabled());
+    }
+
+    void filesGoToTheFreeSlotThenToTheActiveWindow()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1000", "A", 3)));
+        QCOMPARE(visibleLegendItems(1), 3);
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        QCOMPARE(loadedData().FileNo, 2);
+        QCOMPARE(visibleLegendItems(2), 9);
+        m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graphWindow(1)->parentWidget()));
+        const QString third = logFile("QOR1200", "", 6);
+        QVERIFY(m_main->openFile(third));
+        QCOMPARE(loadedData().slot(1).FilePath, third);
+        QCOMPARE(loadedData().slot(1).ModelName, "QOR1200");
+    }
+
+    void filesOfNoKnownKindAreRefused()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        const QString before = loadedData().slot(1).FilePath;
+        m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graphWindow(1)->parentWidget()));
+        QVERIFY(!m_main->openFile(write(QStringLiteral("TXT"), "; QOR1300\r\n")));
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::MDIForm, 14));
+        QCOMPARE(m_prompts->messages[0].title, "Error");
+        QCOMPARE(loadedData().slot(1).FilePath, before);
+        QCOMPARE(loadedData().slot(1).RecordCount, 3);
+    }
+
+    void csvFilesNeedTheirModelLine()
+    {
+        QVERIFY(!m_main->openFile(write(QStringLiteral("CSV"), "2015-03-01 08:00:00,1,2,3\r\n")));
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::MDIForm, 14));
+        QVERIFY(!m_main->button(2)->isEnabled());
+    }
+
+    void csvChannelsFollowTheOption()
+    {
+        QVERIFY(m_main->openFile(write(QStringLiteral("CSV"), "; QOR1400\r\n; CH2\r\n2015-03-01 08:00:00,1,2,3\r\n")));
+        QCOMPARE(loadedData().slot(1).ModelOption, "CH2");
+        QVERIFY(!loadedData().slot(1).AllChannels);
+        QCOMPARE(graphWindow(1)->Label3(5), "2");
+        QCOMPARE(visibleLegendItems(1), 3);
+        QVERIFY(m_main->openFile(write(QStringLiteral("CSV"), "; qor1400 with more text\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n")));
+        QVERIFY(loadedData().slot(2).AllChannels);
+        QCOMPARE(graphWindow(2)->Label3(5), "0");
+        QCOMPARE(visibleLegendItems(2), 9);
+    }
+
+    void datFilesNameTheirModel()
+    {
+        samplegen::Recording recording;
+        recording.kind = samplegen::FileKind::Dat;
+        recording.model = "QOR510";
+        recording.records = 50;
+        QVERIFY(m_main->openFile(fixtures::generated(m_dir, recording)));
+        QCOMPARE(loadedData().slot(1).ModelName, "QOR510");
+        QCOMPARE(visibleLegendItems(1), 6);
+    }
+
+    void failedReadsAreReportedAndLogged()
+    {
+        QVERIFY(!m_main->openFile(write(QStringLiteral("LOG"), QByteArray(120, 'x'))));
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, ReadFailureMessage);
+        QCOMPARE(m_prompts->messages[0].title, ReadFailureTitle);
+        QVERIFY(errorLog().contains(u"MDIFORM1.MF_Open\""));
+        QVERIFY(loadedData().slot(1).FilePath.isEmpty());
+        QVERIFY(!m_main->command("MW_Dis_1")->isVisible());
+
+        QVERIFY(!m_main->openFile(write(QStringLiteral("CSV"), "; QOR1300\r\n; \r\n; no data\r\n")));
+        QCOMPARE(m_prompts->messages.size(), 2);
+        QCOMPARE(m_prompts->messages[1].title, ReadFailureTitle);
+        QVERIFY(errorLog().contains(u"modFunc_Ran.FuncReadCsvFile\""));
+        QVERIFY(!m_main->button(2)->isEnabled());
+    }
+
+    void anOldCsvFileGetsTheChosenModelLine()
+    {
+        QByteArray old;
+        for (int line = 0; line < 1000; ++line)
+            old += line == 0 ? QByteArray(";\r\n") : QByteArray("2015-03-01 08:") + QByteArray::number(10 + line / 60) + ':' + QByteArray::number(10 + line % 50) + ",1,2,3,4,5,6\r\n";
+        const QString path = write(QStringLiteral("CSV"), old);
+        answerModelWindow(QStringLiteral("Option1_2"), true);
+        QVERIFY(m_main->openFile(path));
+        QCOMPARE(contents(path), "; QOR1200\r\n" + old);
+        QCOMPARE(loadedData().slot(1).ModelName, "QOR1200");
+        QCOMPARE(visibleLegendItems(1), 6);
+    }
+
+    void confirmingWithoutAChoiceWritesTheFirstModel()
+    {
+        const QByteArray old = ";\n2015-03-01 08:00:00,1,2,3\n";
+        const QString path = write(QStringLiteral("CSV"), old);
+        answerModelWindow({}, true);
+        QVERIFY(m_main->openFile(path));
+        QCOMPARE(contents(path), "; QOR1000\r\n" + old);
+    }
+
+    void cancellingTheModelWindowLeavesTheFileAlone()
+    {
+        const QByteArray old = "; old format\r\n2015-03-01 08:00:00,1,2,3\r\n";
+        const QString path = write(QStringLiteral("CSV"), old);
+        answerModelWindow({}, false);
+        QVERIFY(!m_main->openFile(path));
+        QCOMPARE(contents(path), old);
+        QVERIFY(!m_main->command("MW_Dis_1")->isVisible());
+    }
+
+    // A model that no CSV model line is recognised for asks again the next time.
+    void aModelWithoutCsvReadingIsAskedForAgain()
+    {
+        const QByteArray old = ";\r\n2015-03-01 08:00:00,1,2,3\r\n";
+        const QString path = write(QStringLiteral("CSV"), old);
+        answerModelWindow(QStringLiteral("Option1_5"), true); // QOR720
+        QTimer::singleShot(50, [] { answerModelWindow({}, false); });
+        QVERIFY(!m_main->openFile(path));
+        QCOMPARE(contents(path), "; QOR720\r\n" + old);
+    }
+
+    void aFailedRewriteLeavesTheFileByteForByte()
+    {
+        QByteArray old = ";\r\n";
+        for (int line = 0; line < 2000; ++line)
+            old += "2015-03-01 08:00:00,1,2,3\r\n";
+        const QString path = write(QStringLiteral("CSV"), old);
+        answerModelWindow({}, true);
+        {
+            const FileSizeLimit fullDisk(1000);
+            QVERIFY(!m_main->openFile(path));
+        }
+        QCOMPARE(contents(path), old);
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].title, "Error");
+        QCOMPARE(QDir(m_dir.path()).entryList({"*.CSV.*"}, QDir::Files).size(), 0); // no leftover
+    }
+
+    void closingTheLastGraphWindowTakesTheFileCommands()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        graphWindow(1)->parentWidget()->close();
+        QVERIFY(m_main->button(2)->isEnabled());
+        QVERIFY(loadedData().slot(1).FilePath.isEmpty());
+        graphWindow(2)->parentWidget()->close();
+        QVERIFY(!m_main->button(2)->isEnabled());
+        QVERIFY(!m_main->command("M_TimeAxis")->isEnabled());
+        // A closed window is loaded afresh when a file is opened into its slot again.
+        QVERIFY(m_main->openFile(logFile("QOR1000", "A", 3)));
+        QVERIFY(graphWindow(1)->isLoaded());
+        QVERIFY(m_main->button(2)->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestOpenFlow)
+#include "tst_openflow.moc"
