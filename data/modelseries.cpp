@@ -92,4 +92,20 @@ std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, in
     return {};
 }
 
+std::array<ChannelName, 3> settingsChannelNames(QStringView model, bool allChannels)
+{
+    using Names = std::array<ChannelName, 3>;
+    if (isOneOf(model, {u"QOR500", u"QOR510"}))
+        return Names{{{QStringLiteral("CH1"), 0}, {QStringLiteral("CH2"), 0}, {}}};
+    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
+        return Names{{{{}, 3}, {{}, 4}, {}}};
+    if (model == u"QOR1300")
+        return Names{{{{}, 5}, {{}, 6}, {{}, 7}}};
+    if (isQor1400Family(model) && allChannels)
+        return Names{{{QStringLiteral("CH1 "), 3}, {QStringLiteral("CH2 "), 3}, {QStringLiteral("CH3 "), 3}}};
+    if (isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR1000-Z7"}) || isQor1400Family(model))
+        return Names{{{{}, 3}, {}, {}}};
+    return Names{{{QStringLiteral("CH1"), 0}, {QStringLiteral("CH2"), 0}, {QStringLiteral("CH3"), 0}}};
+}
+
 } // namespace qor::models

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -30,5 +31,13 @@ std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView opti
 // The rows of the single-cursor readout and of the range statistics, in order; empty for a model
 // that has none. `channelCode` is the QOR1400 family's channel display code (0: all channels).
 std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode);
+
+// The names of the three channel rows of the display settings window: a text and a key of the
+// string table's GraphSet section put after it (0: none). Without a model file: "CH1" to "CH3".
+struct ChannelName {
+    QString text;
+    int graphSetKey = 0;
+};
+std::array<ChannelName, 3> settingsChannelNames(QStringView model, bool allChannels);
 
 } // namespace qor::models

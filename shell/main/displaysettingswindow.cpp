@@ -1,6 +1,7 @@
 #include "displaysettingswindow.h"
 
 #include "data/loadeddataset.h"
+#include "data/modelseries.h"
 #include "data/numbertext.h"
 #include "data/recordedfile.h"
 #include "shell/bgrcolor.h"
@@ -179,20 +180,11 @@ void DisplaySettingsWindow::applyStrings()
 void DisplaySettingsWindow::showChannelsOfCurrentFile()
 {
     const SlotData& slot = loadedData().current();
-    const QString& model = slot.ModelName;
-    std::array<QString, 3> names = {QStringLiteral("CH1"), QStringLiteral("CH2"), QStringLiteral("CH3")};
-    if (model == u"QOR500" || model == u"QOR510")
-        names = {QStringLiteral("CH1"), QStringLiteral("CH2"), QString()};
-    else if (model == u"QOR1200" || model == u"QOR520")
-        names = {entry(3), entry(4), QString()};
-    else if (model == u"QOR1300")
-        names = {entry(5), entry(6), entry(7)};
-    else if (models::isQor1400Family(model) && slot.AllChannels)
-        names = {u"CH1 " + entry(3), u"CH2 " + entry(3), u"CH3 " + entry(3)};
-    else if (model == u"QOR1000" || model == u"QOR1100" || model == u"QOR1000-Z7" || models::isQor1400Family(model))
-        names = {entry(3), QString(), QString()};
-    for (std::size_t row = 0; row < names.size(); ++row)
-        m_label1[static_cast<std::size_t>(ChannelLabel[row])]->setText(names[row]);
+    const std::array<models::ChannelName, 3> names = models::settingsChannelNames(slot.ModelName, slot.AllChannels);
+    for (std::size_t row = 0; row < names.size(); ++row) {
+        const QString key = names[row].graphSetKey != 0 ? entry(names[row].graphSetKey) : QString();
+        m_label1[static_cast<std::size_t>(ChannelLabel[row])]->setText(names[row].text + key);
+    }
 
     if (slot.RecordCount == 0)
         return;

@@ -3,8 +3,20 @@
 #include "shell/inifile.h"
 #include "shell/main/mainmenus.h"
 #include "shell/main/mainwindow.h"
+#include "data/loadeddataset.h"
+#include "graph/graphwindow.h"
+#include "graph/timeslider.h"
+#include "graph/trendgraph.h"
+#include "graph/zoomhistory.h"
+#include "shell/bgrcolor.h"
+#include "shell/main/displaysettingswindow.h"
 #include "shell/stringtable.h"
+#include "support/fixtures.h"
 #include "support/scriptedprompts.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
 
 #include <QAction>
 #include <QDir>
@@ -165,6 +177,94 @@ private Q_SLOTS:
         QVERIFY(m_prompts->messages.isEmpty());
         QTRY_VERIFY(QFile::exists(marker));
         QFile::remove(tool.fileName());
+    }
+
+    // A recording of 600 records, one a second, opened into the next free slot.
+    QString openRecording(MainWindow& window)
+    {
+        samplegen::Recording recording;
+        recording.records = 600;
+        const QString path = fixtures::generated(m_dir, recording);
+        if (!window.openFile(path))
+            qFatal("cannot open %s", qPrintable(path));
+        return path;
+    }
+
+    void theTimeSearchNeedsTheAbsoluteTimeAxis()
+    {
+        MainWindow window;
+        openRecording(window);
+        window.button(13)->trigger();
+        QVERIFY(m_prompts->messages.isEmpty());
+        graphWindow(1)->setLabel3(0, QStringLiteral("0"));
+        window.command("MT_DataFind")->trigger();
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::Find, 13));
+        QCOMPARE(m_prompts->messages[0].title, "Error");
+    }
+
+    void theWholeRangeButtonUndoesTheZoom()
+    {
+        MainWindow window;
+        openRecording(window);
+        const SlotData& slot = loadedData().slot(1);
+        TrendAxis& time = graphWindow(1)->CWGraph1()->axis(GraphAxis::Time);
+        time.setMinMax(*slot.FirstTime + 0.001, *slot.FirstTime + 0.002);
+        zoomHistory(1).push(time.minimum(), time.maximum());
+        graphWindow(1)->CWSlide7()->show();
+        window.button(9)->trigger();
+        QCOMPARE(time.minimum(), *slot.FirstTime);
+        QCOMPARE(time.maximum(), *slot.LastTime);
+        QCOMPARE(zoomHistory(1).depth(), 0);
+        QVERIFY(!graphWindow(1)->CWSlide7()->isVisibleTo(graphWindow(1)));
+    }
+
+    // OK in the display settings recolours the plots of the slots up to the current one and the
+    // axes of both graph windows.
+    void displaySettingsReachTheGraphWindows()
+    {
+        MainWindow window;
+        openRecording(window);
+        openRecording(window);
+        loadedData().FileNo = 1;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<DisplaySettingsWindow*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QPushButton*>("Command4")->click();
+            dialog->findChild<QPushButton*>("Command1")->click();
+        });
+        graphSettings().PlotColor.fill(0x123456);
+        graphSettings().OutputColor = 0;
+        graphWindow(2)->applyPlotSettings();
+        window.command("M_DisplaySet")->trigger();
+        QCOMPARE(graphWindow(1)->CWGraph1()->plot(2).color(), fromBgr(0xFF00FF));
+        QCOMPARE(graphWindow(2)->CWGraph1()->plot(2).color(), fromBgr(0x123456));
+        QCOMPARE(graphWindow(2)->CWGraph1()->axis(GraphAxis::Output).labelColor(), fromBgr(0x80FF));
+        QCOMPARE(graphWindow(1)->CWGraph1()->axis(GraphAxis::Temperature).maximum(), 300.0);
+    }
+
+    void qtDialogTextsFollowTheLanguage()
+    {
+        MainWindow window;
+        window.chooseLanguage(QStringLiteral("ENG"));
+        const QString english = QCoreApplication::translate("QFileDialog", "&Open");
+        window.chooseLanguage(QStringLiteral("KOR"));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "&Open") != english);
+        window.chooseLanguage(QStringLiteral("ENG"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), english);
+    }
+
+    void withoutSettingsEverythingIsEmpty()
+    {
+        QFile::remove(graphSettingsPath());
+        graphSettings() = {};
+        LoadGraphSettings();
+        QCOMPARE(graphSettings().LangCode, "");
+        QCOMPARE(graphSettings().PVRange.maximum, 0.0);
+        MainWindow window;
+        for (const char* code : {"MV_Language_KOR", "MV_Language_ENG", "MV_Language_CHR"})
+            QVERIFY(!window.command(code)->isChecked());
+        startIn(QStringLiteral("ENG"));
     }
 
     void exitClosesTheMainWindow()
