@@ -1,9 +1,11 @@
 #include "graphwindow.h"
 
 #include "graphlegend.h"
+#include "griddensity.h"
 #include "legendstate.h"
 #include "timeslider.h"
 #include "trendgraph.h"
+#include "widgetcolors.h"
 #include "zoomhistory.h"
 
 #include "data/datetime.h"
@@ -27,30 +29,6 @@ namespace {
 
 const QColor LightBack(0xE0, 0xE0, 0xE0);
 const QColor DarkBack(0x40, 0x40, 0x40);
-
-// Grid densities by settings code (0, 5, 10) and by view code ("0", "1", "2").
-struct GridDensity {
-    int settingsCode;
-    const char16_t* viewCode;
-    int timeDivisions;
-    int temperatureDivisions;
-};
-constexpr std::array<GridDensity, 3> GridDensities = {{{0, u"0", 5, 10}, {5, u"1", 10, 20}, {10, u"2", 13, 30}}};
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-void setBackColor(QWidget* widget, const QColor& color)
-{
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "graphlegend.h"
 #include "legendstate.h"
 #include "trendgraph.h"
+#include "widgetcolors.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
@@ -29,13 +30,6 @@ namespace {
 
 const QColor Unchecked(0xC0, 0xC0, 0xC0);
 const QColor LightCursorText(0x40, 0x40, 0x40);
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
 
 // The smallest and largest number of records `first` to `last`, in single precision as the
 // statistics show them; texts that are no numbers are passed over.

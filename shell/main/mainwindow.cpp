@@ -209,6 +209,7 @@ void MainWindow::connectCommands()
     onButton(12, &MainWindow::showDisplaySettings);
     onButton(14, &MainWindow::enterCombinedView);
     onButton(15, &MainWindow::startFileSplitter);
+    m_viewCommands.connectCommands();
 }
 
 void MainWindow::onButton(int index, void (MainWindow::*handler)())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "openflow.h"
+#include "viewcommands.h"
 
 #include "shell/mainframe.h"
 
@@ -40,6 +41,7 @@ public:
     void chooseLanguage(const QString& langCode);
     // Opens a recorded file as the open command does (files named at start-up, dropped files).
     bool openFile(const QString& path) { return m_openFlow.open(path); }
+    ViewCommands& viewCommands() { return m_viewCommands; }
     // Window list item `n` (1 or 2): its caption is the upper-cased path of the slot's file.
     void setWindowListCaption(int n, const QString& path);
 
@@ -79,6 +81,7 @@ private:
     void setCheckedLanguage(const QString& langCode);
 
     OpenFlow m_openFlow{*this};
+    ViewCommands m_viewCommands{*this};
     QMdiArea* m_mdiArea;
     QLabel* m_statusPanel1;
     QHash<QString, QAction*> m_commands;

@@ -1,0 +1,307 @@
+#include "viewcommands.h"
+
+#include "mainwindow.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "data/parallel.h"
+#include "data/recordedfile.h"
+#include "graph/graphlegend.h"
+#include "graph/graphwindow.h"
+#include "graph/griddensity.h"
+#include "graph/timeslider.h"
+#include "graph/trendgraph.h"
+#include "graph/widgetcolors.h"
+#include "graph/zoomhistory.h"
+#include "shell/bgrcolor.h"
+#include "shell/errorlog.h"
+#include "shell/graphsettings.h"
+#include "shell/inifile.h"
+#include "shell/prompts.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include <array>
+#include <exception>
+
+namespace qor {
+
+namespace {
+
+const QColor LightFrame(0xE0, 0xE0, 0xE0);
+const QColor DarkFrame(0x30, 0x30, 0x30);
+const QColor DarkBack(0x40, 0x40, 0x40);
+
+const QString AbsoluteFormat = QStringLiteral("mm/dd hh:nn:ss");
+const QString RelativeFormat = QStringLiteral("hhhh:nn:ss");
+const QString ZoomOutLogLabel = QStringLiteral("MDIFORM1.MV_ZoomOut");
+const QString AbsTimeLogLabel = QStringLiteral("MDIFORM1.MT_AbsTime");
+const QString RelaTimeLogLabel = QStringLiteral("MDIFORM1.MT_RelaTime");
+
+// Below this many records per core, computing relative times on more cores costs more than it saves.
+constexpr std::int64_t MinTimesPerPart = 1 << 20;
+
+struct MenuCommand {
+    const char* name;
+    void (ViewCommands::*run)();
+};
+
+const std::array<MenuCommand, 15> MenuCommands = {{
+    {"MV_Style_1", &ViewCommands::MV_Style_1},
+    {"MV_Style_2", &ViewCommands::MV_Style_2},
+    {"MVL_Normal", &ViewCommands::MVL_Normal},
+    {"MVL_Middle", &ViewCommands::MVL_Middle},
+    {"MVL_Thick", &ViewCommands::MVL_Thick},
+    {"MX_Standard", &ViewCommands::MX_Standard},
+    {"MX_Dense1", &ViewCommands::MX_Dense1},
+    {"MX_Dense2", &ViewCommands::MX_Dense2},
+    {"MY_standard", &ViewCommands::MY_standard},
+    {"MY_Dense1", &ViewCommands::MY_Dense1},
+    {"MY_Dense2", &ViewCommands::MY_Dense2},
+    {"MV_ZoomIn", &ViewCommands::MV_ZoomIn},
+    {"MV_ZoomOut", &ViewCommands::MV_ZoomOut},
+    {"MT_AbsTime", &ViewCommands::MT_AbsTime},
+    {"MT_RelaTime", &ViewCommands::MT_RelaTime},
+}};
+
+const std::array<std::pair<int, void (ViewCommands::*)()>, 3> ButtonCommands = {{
+    {6, &ViewCommands::toggleStyle},
+    {10, &ViewCommands::MV_ZoomIn},
+    {11, &ViewCommands::MV_ZoomOut},
+}};
+
+bool writeSetting(QStringView section, QStringView key, qint64 value)
+{
+    return IniFile(graphSettingsPath()).write(section, key, QString::number(value));
+}
+
+// Per record the whole seconds since `first`, as a date serial counted from date zero.
+TimePtr relativeTimes(const TimeColumn& times, double first)
+{
+    TimeColumn relative(times.size());
+    runInParts(static_cast<std::int64_t>(times.size()), MinTimesPerPart, [&](int, std::int64_t from, std::int64_t count) {
+        for (auto i = static_cast<std::size_t>(from); i < static_cast<std::size_t>(from + count); ++i)
+            relative[i] = datetime::serialFromSeconds(datetime::wholeSecondsBetween(first, times[i]));
+        return true;
+    });
+    return std::make_shared<const TimeColumn>(std::move(relative));
+}
+
+// The time axis and the slider show `minimum` to `maximum` in `format`; the slider, which only
+// scrolls a zoomed range, goes back to its start and out of sight.
+void showTimeRange(GraphWindow& window, const QString& format, double minimum, double maximum)
+{
+    TrendAxis& time = window.CWGraph1()->axis(GraphAxis::Time);
+    time.setFormatString(format);
+    time.setMinMax(minimum, maximum);
+    TimeSlider& slider = *window.CWSlide7();
+    slider.axis().setFormatString(format);
+    slider.axis().setMinMax(minimum, maximum);
+    slider.setValue(0);
+    slider.hide();
+}
+
+// The whole recording on the time axis as the window shows it: clock times, or 0 to its length.
+std::pair<double, double> wholeRange(const GraphWindow& window)
+{
+    if (window.Label3(0) != u"1")
+        return {0, window.relTimeValue()};
+    const SlotData& data = loadedData().slot(window.slot());
+    return {data.FirstTime.value(), data.LastTime.value()};
+}
+
+} // namespace
+
+ViewCommands::ViewCommands(MainWindow& mainWindow)
+    : m_main(mainWindow)
+{
+}
+
+void ViewCommands::connectCommands()
+{
+    for (const MenuCommand& command : MenuCommands)
+        QObject::connect(m_main.command(QString::fromLatin1(command.name)), &QAction::triggered, &m_main, [this, run = command.run] { (this->*run)(); });
+    for (const auto& [index, run] : ButtonCommands)
+        QObject::connect(m_main.button(index), &QAction::triggered, &m_main, [this, run = run] { (this->*run)(); });
+}
+
+GraphWindow* ViewCommands::currentWindow() const
+{
+    const int slot = loadedData().FileNo;
+    return slot == 1 || slot == 2 ? graphWindow(slot) : nullptr;
+}
+
+void ViewCommands::MV_Style_1()
+{
+    applyStyle(false);
+}
+
+void ViewCommands::MV_Style_2()
+{
+    applyStyle(true);
+}
+
+void ViewCommands::toggleStyle()
+{
+    if (const GraphWindow* window = currentWindow())
+        applyStyle(window->CWGraph1()->graphFrameColor() == LightFrame);
+}
+
+void ViewCommands::applyStyle(bool dark)
+{
+    GraphWindow* window = currentWindow();
+    if (!window)
+        return;
+    window->cursors().HideSingleCursor();
+    window->cursors().HideRangeCursors();
+    const QColor text = dark ? QColor(Qt::white) : QColor(Qt::black);
+    TrendGraph& graph = *window->CWGraph1();
+    window->setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0"));
+    graph.setGraphFrameColor(dark ? DarkFrame : LightFrame);
+    graph.setPlotAreaColor(graph.graphFrameColor());
+    for (int line = 0; line < 3; ++line)
+        setTextColor(window->Label4(line), text);
+    TrendAxis& time = graph.axis(GraphAxis::Time);
+    time.setLabelColor(text);
+    time.setMajorTickColor(text);
+    setTextColor(window->legend()->header(), text);
+    window->applyBackground(); // the window and the legend follow the style code
+    window->CWSlide7()->setBackColor(dark ? DarkBack : LightFrame);
+    writeSetting(u"Color", u"TIME_Color", toBgr(time.labelColor()));
+    writeSetting(u"Color", u"Frame_Color", toBgr(graph.graphFrameColor()));
+}
+
+void ViewCommands::setLineWidth(int width)
+{
+    GraphWindow* window = currentWindow();
+    if (!window)
+        return;
+    window->setLabel3(2, QString::number(width - 1));
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k)
+        window->CWGraph1()->plot(k).setLineWidth(width);
+    writeSetting(u"Line", u"Plots_Width", width);
+}
+
+void ViewCommands::setGrid(GraphAxis axisId, std::size_t density)
+{
+    GraphWindow* window = currentWindow();
+    if (!window)
+        return;
+    const bool time = axisId == GraphAxis::Time;
+    const GridDensity& grid = GridDensities.at(density);
+    window->setLabel3(time ? 4 : 3, QString::fromUtf16(grid.viewCode));
+    TrendAxis& axis = window->CWGraph1()->axis(axisId);
+    axis.setMajorDivisions(time ? grid.timeDivisions : grid.temperatureDivisions);
+    axis.setMinorGrid(false);
+    writeSetting(u"Line", time ? u"X_Grid" : u"Y_Grid", grid.settingsCode);
+}
+
+// A horizontal drag on the graph now chooses the range to zoom to; the window does the rest.
+void ViewCommands::MV_ZoomIn()
+{
+    GraphWindow* window = currentWindow();
+    if (!window)
+        return;
+    window->CWGraph1()->setTrackMode(TrendGraph::TrackZoomX);
+    window->setCursor(Qt::SizeHorCursor);
+}
+
+void ViewCommands::MV_ZoomOut()
+{
+    GraphWindow* window = currentWindow();
+    if (!window)
+        return;
+    try {
+        zoomOut(*window);
+    } catch (const std::exception& error) {
+        WriteErrorLog(QString::fromLocal8Bit(error.what()) + ZoomOutLogLabel);
+    }
+}
+
+// The value axes go back to their full ranges; the time axis steps back one zoom depth, from the
+// first depth to the whole recording.
+void ViewCommands::zoomOut(GraphWindow& window)
+{
+    TrendGraph& graph = *window.CWGraph1();
+    const GraphSettings::Range& range = graphSettings().PVRange;
+    graph.axis(GraphAxis::Temperature).setMinMax(range.minimum, range.maximum);
+    graph.axis(GraphAxis::Output).setMinMax(0, 100);
+    ZoomHistory& zoom = zoomHistory(window.slot());
+    if (zoom.depth() == 1) {
+        const auto [minimum, maximum] = wholeRange(window);
+        graph.axis(GraphAxis::Time).setMinMax(minimum, maximum);
+        window.CWSlide7()->hide();
+        zoom.stepBack();
+    } else if (zoom.depth() > 1) {
+        const auto [minimum, maximum] = zoom.stepBack().value();
+        graph.axis(GraphAxis::Time).setMinMax(minimum, maximum);
+    }
+}
+
+// Reads the slot's file again and shows it against clock time or against the time since its first
+// record. The zoom history is dropped with the old axis: its ranges belong to the other time base.
+void ViewCommands::switchTimeAxis(bool relative)
+{
+    GraphWindow* window = currentWindow();
+    const QStringView shown = relative ? u"1" : u"0";
+    if (!window || window->Label3(0) != shown)
+        return;
+    window->cursors().HideSingleCursor();
+    window->cursors().HideRangeCursors();
+    try {
+        if (!readAgain(*window))
+            return;
+        zoomHistory(window->slot()).reset();
+        if (relative)
+            showRelativeTime(*window);
+        else
+            showAbsoluteTime(*window);
+    } catch (const std::exception& error) {
+        const QString& label = relative ? RelaTimeLogLabel : AbsTimeLogLabel;
+        reportFailure(*window, {QString::fromLocal8Bit(error.what()) + label});
+    }
+}
+
+bool ViewCommands::readAgain(GraphWindow& window)
+{
+    SlotData& data = loadedData().slot(window.slot());
+    const ReadResult result = recordedfile::readRecords(models::fileKindOf(data.FilePath), window, data.FilePath, data);
+    if (result.ok()) {
+        for (const QString& line : result.logLines())
+            WriteErrorLog(line);
+        return true;
+    }
+    reportFailure(window, result.logLines());
+    return false;
+}
+
+void ViewCommands::reportFailure(GraphWindow& window, const QStringList& logLines)
+{
+    for (const QString& line : logLines)
+        WriteErrorLog(line);
+    prompts().message(&window, ReadFailureMessage, ReadFailureTitle);
+}
+
+// The reader has drawn the plots against clock time already.
+void ViewCommands::showAbsoluteTime(GraphWindow& window)
+{
+    const SlotData& data = loadedData().slot(window.slot());
+    showTimeRange(window, AbsoluteFormat, data.FirstTime.value(), data.LastTime.value());
+    window.setLabel3(0, QStringLiteral("1"));
+}
+
+void ViewCommands::showRelativeTime(GraphWindow& window)
+{
+    const SlotData& data = loadedData().slot(window.slot());
+    const double first = data.FirstTime.value();
+    window.setRelTimeValue(datetime::serialFromSeconds(datetime::wholeSecondsBetween(first, data.LastTime.value())));
+    m_relTimeArray = relativeTimes(*data.TraceData.TimeValue, first);
+    const models::ReadPlan plan = recordedfile::readPlan(models::fileKindOf(data.FilePath), data);
+    for (const models::PlotAssignment& p : plan.plots)
+        window.CWGraph1()->plotXvsY(p.plot, m_relTimeArray, data.TraceData.column(p.column));
+    showTimeRange(window, RelativeFormat, 0, window.relTimeValue());
+    window.setLabel3(0, QStringLiteral("0"));
+}
+
+} // namespace qor
