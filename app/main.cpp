@@ -1,4 +1,5 @@
 #include "app/dumpcommand.h"
+#include "app/rendercommand.h"
 #include "shell/main/mainwindow.h"
 #include "shell/main/startup.h"
 
@@ -7,15 +8,18 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE\n"
+    std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE | --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
                "  FILE [FILE]   start the viewer and open the files, into slot 1 and then slot 2\n"
-               "  --dump FILE   print the model, time range and every record of a recorded file\n",
+               "  --dump FILE   print the model, time range and every record of a recorded file\n"
+               "  --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
+               "                save a picture of the file's trend graph (1600x900), without a display\n",
                to);
 }
 
@@ -25,8 +29,18 @@ bool isConsoleCommand(int argc, char* argv[])
     return argc > 1 && argv[1][0] == '-';
 }
 
+// Draws without a display: the graph window lives on the offscreen platform.
+int runRenderCommand(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return qor::runRender(QApplication::arguments().mid(2), stderr);
+}
+
 int runConsoleCommand(int argc, char* argv[])
 {
+    if (std::strcmp(argv[1], "--render") == 0)
+        return runRenderCommand(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--dump")

@@ -1,0 +1,295 @@
+#include "programfolder.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "graph/graphlegend.h"
+#include "graph/graphwindow.h"
+#include "graph/legendstate.h"
+#include "graph/trendgraph.h"
+#include "shell/main/mainwindow.h"
+#include "support/scriptedprompts.h"
+#include "table/spreadgrid.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace qor;
+
+namespace {
+
+// Value v of record r: "(v+1)(r%50).5", so that every series and record reads differently.
+double plotValue(int record, int value)
+{
+    return (value + 1) * 10 + record % 50 + 0.5;
+}
+
+QString valueText(int record, int value)
+{
+    return QString::number(plotValue(record, value));
+}
+
+std::int64_t secondsOf(double serial)
+{
+    return datetime::secondsFromSerial(serial) - datetime::secondsFromSerial(ProgramFolder::at(0));
+}
+
+constexpr const char* Untouched = "untouched";
+
+} // namespace
+
+class TestGraphWindowCursors : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<MainWindow> m_main;
+    ScriptedPrompts* m_prompts = nullptr;
+
+    GraphWindow& open(const QString& path)
+    {
+        if (!m_main->openFile(path))
+            qFatal("the file %s did not open", qPrintable(path));
+        return *graphWindow(loadedData().FileNo);
+    }
+
+    // Range cursors on records `first` and `last`, then the statistics button.
+    void statisticsOver(GraphWindow& window, int first, int last)
+    {
+        if (!legendState().isOn(LegendState::RangeCursorsItem, window.slot()))
+            window.legendClicked(LegendState::RangeCursorsItem);
+        window.CWGraph1()->cursor(2).setPointIndex(first);
+        window.CWGraph1()->cursor(3).setPointIndex(last);
+        window.cursors().cursorMoved(3, 0);
+        QTest::mouseClick(window.legend()->statisticsButton(), Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_prompts = &ScriptedPrompts::install();
+        m_folder = std::make_unique<ProgramFolder>();
+        m_main = std::make_unique<MainWindow>();
+        m_main->show();
+    }
+    void cleanup()
+    {
+        m_main.reset();
+        m_folder.reset();
+    }
+
+    void singleCursorReadoutByModel_data()
+    {
+        QTest::addColumn<QByteArray>("model");
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QString>("channelCode");
+        QTest::addColumn<QStringList>("expected"); // "name : value index" or untouched
+        const QStringList triple = {"PV : 0", "SP : 1", "MV : 2"};
+        auto prefixed = [](const QStringList& prefixes, const QStringList& names) {
+            QStringList out;
+            int value = 0;
+            for (const QString& prefix : prefixes) {
+                for (const QString& name : names)
+                    out << prefix + name.section(' ', 0, 1) + ' ' + QString::number(value++);
+            }
+            return out;
+        };
+        QTest::newRow("QOR1000 named") << QByteArray("QOR1000") << QByteArray("OVEN") << "0" << prefixed({"OVEN "}, triple);
+        QTest::newRow("QOR1000 two channels") << QByteArray("QOR1000") << QByteArray() << "0" << prefixed({"CH 1 ", "CH 2 "}, triple);
+        QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << "0" << QStringList{"PV : 0", "SP : 1", "MV1 : 2", "MV2 : 3"};
+        QTest::newRow("QOR1200") << QByteArray("QOR1200") << QByteArray() << "0"
+                                 << QStringList{"PV : 0", "SP : 1", "MV : 2", "HPV : 3", "HSP : 4", "HMV : 5"};
+        QTest::newRow("QOR1300") << QByteArray("QOR1300") << QByteArray() << "0"
+                                 << QStringList{"Hi.PV : 0", "Hi.SP : 1", "Hi.MV : 2", "Exp.PV : 3", "Exp.SP : 4", "Exp.MV : 5", "Lo.PV : 6", "Lo.SP : 7", "Lo.MV : 8"};
+        QTest::newRow("QOR1400 code 0") << QByteArray("QOR1400") << QByteArray() << "0" << prefixed({"CH 1 ", "CH 2 ", "CH 3 "}, triple);
+        QTest::newRow("QOR1400 code 1") << QByteArray("QOR1400") << QByteArray() << "1" << prefixed({"CH 1 ", "CH 2 "}, triple);
+        QTest::newRow("QOR1400 named, code 1") << QByteArray("QOR1400") << QByteArray("ZONE") << "1" << prefixed({"ZONE "}, triple);
+        QTest::newRow("other model") << QByteArray("QOR9999") << QByteArray() << "0" << QStringList{};
+    }
+    void singleCursorReadoutByModel()
+    {
+        QFETCH(QByteArray, model);
+        QFETCH(QByteArray, option);
+        QFETCH(QString, channelCode);
+        QFETCH(QStringList, expected);
+        GraphWindow& window = open(m_folder->writeLog(model, option, 600, 1, plotValue));
+        window.setLabel3(5, channelCode);
+        for (int item = 1; item <= 9; ++item)
+            window.legend()->itemText(item)->setText(Untouched);
+        window.legendClicked(LegendState::SingleCursorItem);
+        TrendGraph& graph = *window.CWGraph1();
+        QCOMPARE(graph.cursor(1).pointIndex(), 300); // the middle of the shown range
+        QCOMPARE(graph.annotation(1).caption(), "  2015-03-01 AM 8:05:00");
+        QVERIFY(graph.annotation(1).isVisible());
+        QCOMPARE(graph.trackMode(), TrendGraph::TrackDragCursor);
+
+        graph.cursor(1).setPointIndex(7);
+        window.cursors().cursorMoved(1, 40);
+        for (int item = 1; item <= 9; ++item) {
+            QString want = Untouched;
+            if (item <= expected.size()) {
+                const QString& e = expected[item - 1];
+                want = e.section(' ', 0, -2) + ' ' + valueText(7, e.section(' ', -1).toInt());
+            }
+            QCOMPARE(window.legend()->itemText(item)->text(), want);
+        }
+        QCOMPARE(graph.annotation(1).caption(), "  2015-03-01 AM 8:00:07");
+        QCOMPARE(graph.annotation(1).x(), graph.cursor(1).x());
+        QCOMPARE(graph.annotation(1).y(), 60.0);
+    }
+
+    // Records ten seconds apart over more than two days; the shown range starts at 09:00.
+    void rangeCursorsStandInsideTheShownSpan_data()
+    {
+        QTest::addColumn<int>("span");
+        QTest::addColumn<int>("inset");
+        QTest::newRow("180 s") << 180 << 20;
+        QTest::newRow("181 s") << 181 << 60;
+        QTest::newRow("600 s") << 600 << 60;
+        QTest::newRow("601 s") << 601 << 300;
+        QTest::newRow("3 h") << 10800 << 3000;
+        QTest::newRow("a day") << 86400 << 5 * 3600;
+        QTest::newRow("over a day") << 86401 << 11 * 3600;
+        QTest::newRow("two days") << 172800 << 11 * 3600;
+    }
+    void rangeCursorsStandInsideTheShownSpan()
+    {
+        QFETCH(int, span);
+        QFETCH(int, inset);
+        GraphWindow& window = open(m_folder->writeLog("QOR1000", "A", 20000, 10, plotValue));
+        TrendGraph& graph = *window.CWGraph1();
+        graph.axis(GraphAxis::Time).setMinMax(ProgramFolder::at(3600), ProgramFolder::at(3600 + span));
+        QTest::mouseClick(window.legend()->itemText(11), Qt::LeftButton);
+        QCOMPARE(secondsOf(graph.cursor(2).x()), 3600 + inset);
+        QVERIFY(std::abs(secondsOf(graph.cursor(3).x()) - (3600 + span - inset)) <= 5); // on the nearest record
+        QCOMPARE(graph.cursor(4).x(), graph.cursor(2).x());
+        QCOMPARE(graph.cursor(5).x(), graph.cursor(3).x());
+        QVERIFY(!graph.cursor(1).isVisible());
+        const QString first = "1." + datetime::format(graph.cursor(2).x(), u"mm/dd hh:nn:ss");
+        QCOMPARE(window.legend()->readout(2)->text(), first);
+        QCOMPARE(window.legend()->readout(3)->text(), "2." + datetime::format(graph.cursor(3).x(), u"mm/dd hh:nn:ss"));
+        QVERIFY(window.legend()->readout(2)->isVisible() && window.legend()->statisticsButton()->isVisible());
+        QCOMPARE(graph.annotation(2).caption(), "  " + first + "  ");
+        QCOMPARE(graph.annotation(2).x(), graph.cursor(2).x());
+        QVERIFY(graph.annotation(3).isVisible());
+    }
+
+    void draggingARangeCursorUpdatesItsReadout()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 3600, 1, plotValue));
+        TrendGraph& graph = *window.CWGraph1();
+        window.legendClicked(LegendState::RangeCursorsItem);
+        const GraphLayout layout = graph.layout(graph.rect());
+        const QPoint from = QPointF(layout.xToPixel(graph.cursor(2).x()), layout.plotArea().center().y()).toPoint();
+        const QPoint to = from + QPoint(60, 0);
+        QTest::mousePress(&graph, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&graph, to);
+        QTest::mouseRelease(&graph, Qt::LeftButton, {}, to);
+        QVERIFY(secondsOf(graph.cursor(2).x()) > 300);
+        QCOMPARE(graph.cursor(4).x(), graph.cursor(2).x());
+        QCOMPARE(window.legend()->readout(2)->text(), "1." + datetime::format(graph.cursor(2).x(), u"mm/dd hh:nn:ss"));
+        QCOMPARE(graph.annotation(2).caption(), " " + window.legend()->readout(2)->text());
+        QCOMPARE(graph.annotation(2).y(), graph.cursor(2).y() + 20);
+
+        // Cursor 3's text stands at the event's Y itself.
+        graph.cursor(3).setPointIndex(3000);
+        window.cursors().cursorMoved(3, 55);
+        QCOMPARE(graph.cursor(5).pointIndex(), 3000);
+        QCOMPARE(graph.annotation(3).caption(), "2.03/01 08:50:00 ");
+        QCOMPARE(graph.annotation(3).x(), graph.cursor(3).x());
+        QCOMPARE(graph.annotation(3).y(), 55.0);
+    }
+
+    void statisticsListEachSeriesBetweenTheCursors()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        statisticsOver(window, 110, 125);
+        SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QVERIFY(grid.isVisible());
+        QCOMPARE(grid.GetText(1, 0), "Minimum");
+        QCOMPARE(grid.GetText(2, 0), "Maximum");
+        QCOMPARE(grid.MaxRows(), 9);
+        QCOMPARE(grid.GetText(0, 1), "Hi.PV");
+        QCOMPARE(grid.GetText(0, 9), "Lo.MV");
+        QCOMPARE(grid.GetText(1, 1), "20.5"); // record 110: 10 + 10 + 0.5
+        QCOMPARE(grid.GetText(2, 1), "35.5"); // record 125
+        QCOMPARE(grid.GetText(1, 9), "100.5");
+        QCOMPARE(grid.GetText(2, 9), "115.5");
+
+        // Neighbouring records give those two records.
+        statisticsOver(window, 148, 149);
+        QCOMPARE(grid.GetText(1, 4), "88.5");
+        QCOMPARE(grid.GetText(2, 4), "89.5");
+        QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    void cursorsOutOfOrderOrOnOneRecordAreRefused_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("reversed") << 300 << 200;
+        QTest::newRow("same record") << 250 << 250;
+    }
+    void cursorsOutOfOrderOrOnOneRecordAreRefused()
+    {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        statisticsOver(window, 10, 20);
+        QVERIFY(window.legend()->statisticsGrid()->isVisible());
+        statisticsOver(window, first, last);
+        QVERIFY(!window.legend()->statisticsGrid()->isVisible());
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, "The range start cursor must come before the range end cursor.");
+        QCOMPARE(m_prompts->messages[0].title, "Error");
+    }
+
+    void statisticsShowTheTrueExtremes()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1200", {}, 100, 1, [](int record, int value) {
+            return value == 0 ? 12000.0 + record : value == 1 ? -5000.0 - record : value == 2 ? record * 0.25 : 1.0;
+        }));
+        statisticsOver(window, 10, 20);
+        SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QCOMPARE(grid.MaxRows(), 6);
+        QCOMPARE(grid.GetText(1, 1), "12010.0");
+        QCOMPARE(grid.GetText(2, 1), "12020.0");
+        QCOMPARE(grid.GetText(1, 2), "-5020.0");
+        QCOMPARE(grid.GetText(2, 2), "-5010.0");
+        QCOMPARE(grid.GetText(1, 3), "2.5");
+        QCOMPARE(grid.GetText(2, 3), "5.0");
+        QCOMPARE(grid.GetText(0, 4), "HPV");
+    }
+
+    void textsThatAreNoNumbersArePassedOver()
+    {
+        QList<QByteArray> lines;
+        for (int r = 0; r < 20; ++r)
+            lines << (r == 5 ? QByteArray("abc") : QByteArray::number(100 + r)) + ",x," + QByteArray::number(r) + ",1,1,1,1,1,1";
+        GraphWindow& window = open(m_folder->writeCsv("QOR1300", {}, lines));
+        statisticsOver(window, 3, 8);
+        SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QCOMPARE(grid.GetText(1, 1), "103.0");
+        QCOMPARE(grid.GetText(2, 1), "108.0");
+        QCOMPARE(grid.GetText(1, 2), ""); // no number at all
+        QCOMPARE(grid.GetText(2, 2), "");
+        QCOMPARE(grid.GetText(1, 3), "3.0");
+        QCOMPARE(grid.GetText(2, 3), "8.0");
+        QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    void aModelOutsideTheTableGetsTheHeaderRowOnly()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR9999", {}, 100, 1, plotValue));
+        statisticsOver(window, 10, 20);
+        SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QVERIFY(grid.isVisible());
+        QCOMPARE(grid.GetText(1, 0), "Minimum");
+        QCOMPARE(grid.MaxRows(), 0);
+    }
+};
+
+QTEST_MAIN(TestGraphWindowCursors)
+#include "tst_graphwindowcursors.moc"

@@ -1,0 +1,129 @@
+#include "programfolder.h"
+
+#include "data/datetime.h"
+#include "data/loadeddataset.h"
+#include "graph/graphwindow.h"
+#include "graph/legendstate.h"
+#include "graph/timeslider.h"
+#include "graph/trendgraph.h"
+#include "graph/zoomhistory.h"
+#include "shell/main/mainwindow.h"
+#include "support/scriptedprompts.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace qor;
+
+namespace {
+
+using Range = std::pair<double, double>;
+
+Range shown(const TrendGraph& graph)
+{
+    return {graph.axis(GraphAxis::Time).minimum(), graph.axis(GraphAxis::Time).maximum()};
+}
+
+// A mouse drag across the plot area in the zoom mode, from and to fractions of its width
+// (beyond 1 runs past the right edge).
+void dragZoom(TrendGraph& graph, double from, double to)
+{
+    graph.setTrackMode(TrendGraph::TrackZoomX);
+    const QRectF area = graph.layout(graph.rect()).plotArea();
+    const int y = qRound(area.center().y());
+    const QPoint start(qRound(area.left() + from * area.width()), y);
+    const QPoint end(qRound(area.left() + to * area.width()), y);
+    QTest::mousePress(&graph, Qt::LeftButton, {}, start);
+    QTest::mouseMove(&graph, end);
+    QTest::mouseRelease(&graph, Qt::LeftButton, {}, end);
+}
+
+} // namespace
+
+class TestGraphWindowZoom : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<MainWindow> m_main;
+    GraphWindow* m_window = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        ScriptedPrompts::install();
+        m_folder = std::make_unique<ProgramFolder>();
+        m_main = std::make_unique<MainWindow>();
+        m_main->show();
+        const QString path = m_folder->writeLog("QOR1300", {}, 3600, 1, [](int record, int) { return record % 100; });
+        QVERIFY(m_main->openFile(path));
+        m_window = graphWindow(1);
+    }
+    void cleanup()
+    {
+        m_main.reset();
+        m_folder.reset();
+    }
+
+    void aZoomDragIsRecordedAndScrolledByTheSlider()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        TimeSlider& slider = *m_window->CWSlide7();
+        m_window->legendClicked(LegendState::SingleCursorItem);
+        dragZoom(graph, 0.25, 0.5);
+        const auto [minimum, maximum] = shown(graph);
+        QVERIFY(minimum > ProgramFolder::at(800) && maximum < ProgramFolder::at(1900));
+        ZoomHistory& zoom = zoomHistory(1);
+        QCOMPARE(zoom.depth(), 1);
+        QCOMPARE(zoom.visibleSeconds, double(datetime::wholeSecondsBetween(minimum, maximum)));
+        QVERIFY(!graph.cursor(1).isVisible());
+        QVERIFY(!legendState().isOn(LegendState::SingleCursorItem, 1));
+        QCOMPARE(graph.trackMode(), TrendGraph::TrackNone);
+        QVERIFY(slider.isVisible());
+        QCOMPARE(slider.value(), minimum);
+        QCOMPARE(slider.axis().maximum(), datetime::addSeconds(ProgramFolder::at(3599), -static_cast<std::int64_t>(zoom.visibleSeconds)));
+
+        // The slider scrolls the zoomed span; a value of 0 is passed over.
+        slider.setValue(ProgramFolder::at(2000));
+        QCOMPARE(shown(graph), Range(ProgramFolder::at(2000), datetime::addSeconds(ProgramFolder::at(2000), static_cast<std::int64_t>(zoom.visibleSeconds))));
+        Q_EMIT slider.valueChanged(0);
+        QCOMPARE(graph.axis(GraphAxis::Time).minimum(), ProgramFolder::at(2000));
+
+        // A zoom that reaches the last record leaves nothing to scroll.
+        slider.setValue(slider.axis().maximum());
+        QCOMPARE(graph.axis(GraphAxis::Time).maximum(), ProgramFolder::at(3599));
+        dragZoom(graph, 0.5, 1.2);
+        QCOMPARE(zoom.depth(), 2);
+        QCOMPARE(graph.axis(GraphAxis::Time).maximum(), ProgramFolder::at(3599));
+        QVERIFY(!slider.isVisible());
+    }
+
+    void twentyOneNestedZoomsKeepTwentyDepths()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        std::vector<Range> ranges;
+        for (int n = 1; n <= 21; ++n) {
+            const Range before = shown(graph);
+            dragZoom(graph, 0.1, 0.9);
+            QVERIFY2(shown(graph) != before, qPrintable(QString::number(n)));
+            ranges.push_back(shown(graph));
+        }
+        ZoomHistory& zoom = zoomHistory(1);
+        QCOMPARE(zoom.depth(), ZoomHistory::MaxDepth);
+        // Stepping back goes through zooms 19 down to 1, then to the whole range.
+        for (int depth = 19; depth >= 1; --depth) {
+            const std::optional<Range> back = zoom.stepBack();
+            QVERIFY(back);
+            // The slider, set to the zoomed minimum, puts the maximum on a whole second.
+            const Range& zoomed = ranges[static_cast<std::size_t>(depth - 1)];
+            QCOMPARE(back->first, zoomed.first);
+            QVERIFY(std::abs(back->second - zoomed.second) < 1 / 86400.0);
+        }
+        QVERIFY(!zoom.stepBack());
+        QCOMPARE(zoom.depth(), 0);
+    }
+};
+
+QTEST_MAIN(TestGraphWindowZoom)
+#include "tst_graphwindowzoom.moc"
