@@ -1,0 +1,82 @@
+// Switching the time axis of an open recording: the relative-time command and the absolute-time
+// command, each read the file again and redraw the graph. The recording is opened once through the
+// open flow, as the user opens it; QOR_BENCH_LOG names it (bench/run.sh writes a 10-million-record
+// file). Each iteration times one switch to relative time and one back, in wall-clock time.
+
+#include "data/loadeddataset.h"
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/main/mainwindow.h"
+#include "shell/stringtable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+// Seconds that `run` takes, events of the window included.
+template <typename Run>
+double secondsOf(Run run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    QCoreApplication::processEvents();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+void BM_SwitchTimeAxis(benchmark::State& state)
+{
+    const char* path = std::getenv("QOR_BENCH_LOG");
+    if (!path) {
+        state.SkipWithError("QOR_BENCH_LOG names no file");
+        return;
+    }
+    QTemporaryDir folder;
+    for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, folder.filePath(name));
+    qor::setAppPath(folder.path());
+    qor::LoadGraphSettings();
+    qor::LoadStringTable();
+    qor::MainWindow main;
+    main.show();
+    if (!main.openFile(QString::fromLocal8Bit(path))) {
+        state.SkipWithError("the recording could not be opened");
+        return;
+    }
+    qor::ViewCommands& commands = main.viewCommands();
+    double relative = 0;
+    double absolute = 0;
+    for (auto _ : state) {
+        const double toRelative = secondsOf([&] { commands.MT_RelaTime(); });
+        const double toAbsolute = secondsOf([&] { commands.MT_AbsTime(); });
+        relative += toRelative;
+        absolute += toAbsolute;
+        state.SetIterationTime(toRelative + toAbsolute);
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["relative_s"] = relative / iterations;
+    state.counters["absolute_s"] = absolute / iterations;
+    state.counters["records"] = qor::loadedData().slot(1).RecordCount;
+}
+BENCHMARK(BM_SwitchTimeAxis)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
