@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace qor {
 
@@ -72,14 +73,27 @@ void SpreadGrid::followFont()
 {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     for (int col : m_fittedColumns)
-        resizeColumnToContents(col - 1);
+        fitColumn(col);
 }
 
 void SpreadGrid::fitColumnToContents(int col)
 {
     if (!m_fittedColumns.contains(col))
         m_fittedColumns.append(col);
-    resizeColumnToContents(col - 1);
+    fitColumn(col);
+}
+
+// Measures the header and a sample of rows (the first hundred and the last), never every row:
+// a column of ten million times would take minutes to measure in full, and its texts are alike.
+void SpreadGrid::fitColumn(int col)
+{
+    constexpr int SampleRows = 100;
+    const QFontMetrics metrics(font());
+    int width = metrics.horizontalAdvance(GetText(col, 0)) + 16;
+    const int rows = MaxRows();
+    for (int row = 1; row <= rows; row = row < SampleRows ? row + 1 : std::max(row + 1, rows))
+        width = std::max(width, metrics.horizontalAdvance(GetText(col, row)) + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8);
+    setColumnWidth(col - 1, width);
 }
 
 void SpreadGrid::changeEvent(QEvent* event)

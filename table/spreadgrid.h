@@ -72,6 +72,7 @@ protected:
 
 private:
     void followFont();
+    void fitColumn(int col);
     void reportBlock();
 
     SpreadModel* m_model;

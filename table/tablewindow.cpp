@@ -131,7 +131,7 @@ void TableWindow::fillColumns(const models::TableLayout& chosen)
     int col = 2;
     for (const models::GridColumn& column : chosen.values)
         m_records->SetArray(col++, 1, trace.column(column.column));
-    // The time texts are wider than numbers; the view measures the rows it shows, not every row.
+    // The time texts are wider than numbers.
     m_records->fitColumnToContents(1);
 }
 

@@ -98,6 +98,10 @@ bool OpenFlow::readInto(int slot, const QString& path)
             fail(slot, ReadFailureMessage, ReadFailureTitle);
             return false;
         }
+        // A log names no channel display code; its option tells whether all channels are there, so
+        // the readouts never show channels the file does not hold.
+        if (models::isQor1400Family(data.ModelName))
+            window.setLabel3(5, data.ModelOption.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
     }
     const ReadResult result = recordedfile::readRecords(kind, window, path, data);
     for (const QString& line : result.logLines())

@@ -183,6 +183,16 @@ private Q_SLOTS:
         QCOMPARE(visibleLegendItems(2), 9);
     }
 
+    void logChannelsFollowTheOption()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1400", "CH1", 3)));
+        QCOMPARE(graphWindow(1)->Label3(5), "1");
+        QCOMPARE(visibleLegendItems(1), 3);
+        QVERIFY(m_main->openFile(logFile("QOR1400", "", 9)));
+        QCOMPARE(graphWindow(2)->Label3(5), "0");
+        QCOMPARE(visibleLegendItems(2), 9);
+    }
+
     void datFilesNameTheirModel()
     {
         samplegen::Recording recording;
