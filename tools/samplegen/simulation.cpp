@@ -62,9 +62,11 @@ std::vector<LoopSettings> loopSettings(const Recording &recording, Random &rando
         const double soak = 60 + 5 * std::floor(random.uniform(0, 7));
         return {chamberTemperature(soak, cycle), chamberHumidity(cycle)};
     }
-    const double soak = 600 + 50 * std::floor(random.uniform(0, 9));
+    // Ovens soak between 150 and 230 degrees, within the default 0 to 300 scale of the graphs; the
+    // heat-cool loop runs hotter, so that its cool-down needs the cooling output.
+    const double soak = 150 + 10 * std::floor(random.uniform(0, 9));
     if (recording.model == "QOR1000-Z7")
-        return {heatCoolLoop(soak, cycle)};
+        return {heatCoolLoop(4 * soak, cycle)};
     std::vector<LoopSettings> zones;
     for (int zone = 0; zone < 3; ++zone)
         zones.push_back(furnaceZone(zone, soak, cycle));
