@@ -210,10 +210,14 @@ void CursorController::sliderChanged(double value)
     m_w.graph->axis(GraphAxis::Time).setMinMax(value, maximum);
 }
 
+// Escape gives the mouse its normal pointer back and ends a zoom that was asked for but not dragged.
 void CursorController::keyPressed(int key)
 {
-    if (key == Qt::Key_Escape)
-        m_w.window->unsetCursor();
+    if (key != Qt::Key_Escape)
+        return;
+    m_w.window->unsetCursor();
+    if (m_w.graph->trackMode() == TrendGraph::TrackZoomX)
+        m_w.graph->setTrackMode(TrendGraph::TrackNone);
 }
 
 } // namespace qor

@@ -379,6 +379,18 @@ private Q_SLOTS:
         QTest::keyClick(window.CWGraph1(), Qt::Key_Escape);
         QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
+
+    void escapeEndsAZoomNotYetDragged()
+    {
+        GraphWindow window(1);
+        window.load();
+        window.CWGraph1()->setTrackMode(TrendGraph::TrackZoomX);
+        QTest::keyClick(window.CWGraph1(), Qt::Key_Escape);
+        QCOMPARE(window.CWGraph1()->trackMode(), TrendGraph::TrackNone);
+        window.CWGraph1()->setTrackMode(TrendGraph::TrackDragCursor);
+        QTest::keyClick(window.CWGraph1(), Qt::Key_Escape);
+        QCOMPARE(window.CWGraph1()->trackMode(), TrendGraph::TrackDragCursor);
+    }
 };
 
 QTEST_MAIN(TestGraphWindow)
