@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -143,11 +145,5 @@ BENCHMARK(BM_BuildLevels)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

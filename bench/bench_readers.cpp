@@ -9,31 +9,17 @@
 #include "data/nullgraph.h"
 #include "data/recordedfile.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
 
-// A field of /proc/self/status in bytes (Linux only; 0 elsewhere).
-double statusBytes(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    while (status >> name) {
-        if (name == field + ':') {
-            double kib = 0;
-            status >> kib;
-            return kib * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 void readFile(benchmark::State& state, const char* variable)
 {

@@ -8,11 +8,12 @@
 
 #include "data/loadeddataset.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -23,21 +24,6 @@ constexpr qsizetype TenMillion = 10'000'000;
 constexpr qsizetype OneMillion = 1'000'000;
 const double FirstTime = datetime::dateSerial(2015, 3, 1);
 
-// A field of /proc/self/status in bytes (Linux only; 0 elsewhere).
-double statusBytes(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    while (status >> name) {
-        if (name == field + ':') {
-            double kib = 0;
-            status >> kib;
-            return kib * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 // A QOR1300 recording of `records` records, one a second, in slot 1.
 void loadRecording(qsizetype records)
@@ -170,11 +156,5 @@ BENCHMARK(BM_BlockStatistics)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

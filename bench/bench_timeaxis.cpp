@@ -9,6 +9,8 @@
 #include "shell/main/mainwindow.h"
 #include "shell/stringtable.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -72,11 +74,5 @@ BENCHMARK(BM_SwitchTimeAxis)->UseManualTime()->Iterations(3)->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
