@@ -318,17 +318,23 @@ void GraphWindow::showBusyNotice(int dots)
 {
     m_busyText->setText(stringEntry(StringSection::Graph, 26) + QString(dots, u'.'));
     m_progress->setValue(0);
+    m_lastRepaint.invalidate();
     m_busy->raise();
     m_busy->show();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// Lets the window repaint while a long read goes on; user input waits until the read is done.
+// Lets the window repaint while a long read goes on, a few times a second (a repaint costs more
+// than reading a buffer); user input waits until the read is done.
 void GraphWindow::setBusyProgress(double fraction)
 {
+    constexpr qint64 RepaintMilliseconds = 150;
     m_progress->setValue(qRound(fraction * m_progress->maximum()));
+    if (m_lastRepaint.isValid() && m_lastRepaint.elapsed() < RepaintMilliseconds)
+        return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_lastRepaint.start();
 }
 
 void GraphWindow::hideBusyNotice()

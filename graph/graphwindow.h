@@ -5,6 +5,7 @@
 #include "data/tracegraph.h"
 #include "shell/layoutscaler.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -110,6 +111,7 @@ private:
     LayoutScaler m_scaler;
     CursorController m_cursors;
     double m_relTimeValue = 0;
+    QElapsedTimer m_lastRepaint;
     bool m_loaded = false;
     bool m_sizesSaved = false;
 };
