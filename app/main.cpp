@@ -64,7 +64,6 @@ int main(int argc, char* argv[])
     qor::Startup startup;
     if (!startup.run())
         return 0;
-    for (const QString& file : QApplication::arguments().mid(1, 2))
-        startup.mainWindow()->openFile(file);
+    startup.mainWindow()->openFiles(QApplication::arguments().mid(1, 2));
     return QApplication::exec();
 }

@@ -105,8 +105,7 @@ void MainWindow::createSlotWindows()
     connect(this, &MainWindow::languageChanged, this, &MainWindow::applyStringsToWindows);
 }
 
-// Recorded files dropped on the window are opened as the open command opens them, one after the
-// other (into slot 1 and then slot 2 when both are free).
+// Recorded files dropped on the window are opened as the open command opens them.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
@@ -116,9 +115,17 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        openFile(url.toLocalFile());
+        paths << url.toLocalFile();
+    openFiles(paths);
     event->acceptProposedAction();
+}
+
+void MainWindow::openFiles(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        openFile(path);
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* window)

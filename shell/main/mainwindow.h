@@ -41,6 +41,8 @@ public:
     void chooseLanguage(const QString& langCode);
     // Opens a recorded file as the open command does (files named at start-up, dropped files).
     bool openFile(const QString& path) { return m_openFlow.open(path); }
+    // Opens the files one after the other, into slot 1 and then slot 2 when both are free.
+    void openFiles(const QStringList& paths);
     ViewCommands& viewCommands() { return m_viewCommands; }
     // Window list item `n` (1 or 2): its caption is the upper-cased path of the slot's file.
     void setWindowListCaption(int n, const QString& path);

@@ -17,7 +17,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -279,6 +282,37 @@ private Q_SLOTS:
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
         QCOMPARE(QDir(m_dir.path()).entryList({"*.CSV.*"}, QDir::Files).size(), 0); // no leftover
+    }
+
+    // Files named on the command line and files dropped on the window go to slot 1, then slot 2.
+    void namedFilesFillTheSlotsInTurn()
+    {
+        const QString first = logFile("QOR1300", "", 9);
+        const QString second = logFile("QOR1200", "", 6);
+        m_main->openFiles({first, second});
+        QCOMPARE(loadedData().slot(1).FilePath, first);
+        QCOMPARE(loadedData().slot(2).FilePath, second);
+    }
+
+    void droppedFilesAreOpened()
+    {
+        const QString path = logFile("QOR1000", "A", 3);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_main.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_main.get(), &drop);
+        QCOMPARE(loadedData().slot(1).FilePath, path);
+        QCOMPARE(loadedData().slot(1).RecordCount, 3);
+
+        QMimeData remote;
+        remote.setUrls({QUrl(QStringLiteral("https://example.invalid/x.LOG"))});
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
+        refused.ignore();
+        QApplication::sendEvent(m_main.get(), &refused);
+        QVERIFY(!refused.isAccepted());
     }
 
     void closingTheLastGraphWindowTakesTheFileCommands()
