@@ -1,3 +1,4 @@
+#include "support/fixtures.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
@@ -35,13 +36,6 @@ GraphSettings allSevens()
     return s;
 }
 
-void setContents(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 const QString shippedSettings = QStringLiteral(QOR_RESOURCES_DIR "/SetGraphInfo.ini");
 
 } // namespace
@@ -59,7 +53,7 @@ private Q_SLOTS:
 
     void valuesFollowTheLeadingNumberRule()
     {
-        setContents(m_path, "[Line]\r\nPlots_Width= 2 px\r\nY_Grid=1 0\r\nX_Grid=2.5\r\n"
+        fixtures::setContents(m_path, "[Line]\r\nPlots_Width= 2 px\r\nY_Grid=1 0\r\nX_Grid=2.5\r\n"
                             "[Color]\r\nPlots_Color_1=&HFF\r\nPlots_Color_2=&O17\r\nPlots_Color_3=3.5\r\nPlots_Color_4=-2.5\r\n"
                             "Plots_Color_5=1E3\r\nPlots_Color_6=abc\r\nPlots_Color_7=\r\nTIME_Color=16777215\r\nTEMP_Color=255\r\n"
                             "OUTPUT_Color=33023x\r\nFrame_Color=3158064\r\nMin_PVZoom=-12.25\r\nMax_PVZooM=250\r\n"
@@ -84,7 +78,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, contents);
         QFETCH(QString, expected);
-        setContents(m_path, contents);
+        fixtures::setContents(m_path, contents);
         GraphSettings settings = allSevens();
         QVERIFY(!settings.load(m_path));
         QCOMPARE(describe(settings), expected);

@@ -1,3 +1,4 @@
+#include "support/fixtures.h"
 #include "shell/inifile.h"
 #include "support/filesizelimit.h"
 
@@ -8,23 +9,6 @@
 
 
 using namespace qor;
-
-namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void setContents(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestIniFile : public QObject {
     Q_OBJECT
@@ -39,7 +23,7 @@ private Q_SLOTS:
 
     void valuesAreTheTrimmedTextAfterTheFirstEquals()
     {
-        setContents(m_path, "[Color]\r\nMin_PVZoom =  -12.5 \t\r\nformula= a = b \r\n");
+        fixtures::setContents(m_path, "[Color]\r\nMin_PVZoom =  -12.5 \t\r\nformula= a = b \r\n");
         const IniFile ini(m_path);
         QCOMPARE(ini.read(u"Color", u"Min_PVZoom", 10), "-12.5");
         QCOMPARE(ini.read(u"Color", u"formula", 50), "a = b");
@@ -47,13 +31,13 @@ private Q_SLOTS:
 
     void namesMatchWithoutRegardToCase()
     {
-        setContents(m_path, "[color]\r\nmax_pvzoom=250\r\n");
+        fixtures::setContents(m_path, "[color]\r\nmax_pvzoom=250\r\n");
         QCOMPARE(IniFile(m_path).read(u"COLOR", u"Max_PVZooM", 10), "250");
     }
 
     void theFirstMatchingSectionAndKeyCount()
     {
-        setContents(m_path, "Width=9\r\n[Line]\r\nwidth=1\r\nWIDTH=2\r\n[LINE]\r\nWidth=3\r\nGrid=5\r\n");
+        fixtures::setContents(m_path, "Width=9\r\n[Line]\r\nwidth=1\r\nWIDTH=2\r\n[LINE]\r\nWidth=3\r\nGrid=5\r\n");
         const IniFile ini(m_path);
         QCOMPARE(ini.read(u"Line", u"Width", 10), "1");
         QCOMPARE(ini.read(u"Line", u"Grid", 10), "");
@@ -63,7 +47,7 @@ private Q_SLOTS:
     {
         QCOMPARE(IniFile(m_dir->filePath(QStringLiteral("none.ini"))).read(u"Line", u"X_Grid", 10), "");
         QCOMPARE(IniFile(QString()).read(u"Line", u"X_Grid", 10), "");
-        setContents(m_path, "[Line]\r\nX_Grid=5\r\n[Color]\r\nY_Grid=10\r\n");
+        fixtures::setContents(m_path, "[Line]\r\nX_Grid=5\r\n[Color]\r\nY_Grid=10\r\n");
         const IniFile ini(m_path);
         QCOMPARE(ini.read(u"Line", u"Y_Grid", 10), "");
         QCOMPARE(ini.read(u"Print_Set", u"X_Grid", 10), "");
@@ -71,7 +55,7 @@ private Q_SLOTS:
 
     void aValueLongerThanTheBufferIsCut()
     {
-        setContents(m_path, "[S]\r\nnumber=123456789\r\ntext=\xea\xb0\x80\xeb\x82\x98\xeb\x8b\xa4\r\n");
+        fixtures::setContents(m_path, "[S]\r\nnumber=123456789\r\ntext=\xea\xb0\x80\xeb\x82\x98\xeb\x8b\xa4\r\n");
         const IniFile ini(m_path);
         QCOMPARE(ini.read(u"S", u"number", 10), "123456789");
         QCOMPARE(ini.read(u"S", u"number", 5), "1234");
@@ -91,7 +75,7 @@ private Q_SLOTS:
     void everyKindOfLineEndIsRead()
     {
         QFETCH(QByteArray, end);
-        setContents(m_path, "[A]" + end + "a=1" + end + end + "[B]" + end + "b=2");
+        fixtures::setContents(m_path, "[A]" + end + "a=1" + end + end + "[B]" + end + "b=2");
         const IniFile ini(m_path);
         QCOMPARE(ini.read(u"A", u"a", 10), "1");
         QCOMPARE(ini.read(u"B", u"b", 10), "2");
@@ -102,12 +86,12 @@ private Q_SLOTS:
     {
         const QByteArray before = "; settings\r\n\r\n[Line]\nPlots_Width=1\n[Color]\r\nPlots_Color_1 = 255\r\n"
                                   "an odd line\r\n  Max_PVZoom = 300  \r\nX_Major=0\r\n\r\n[Other]\r\nMax_PVZoom=7";
-        setContents(m_path, before);
+        fixtures::setContents(m_path, before);
         const IniFile ini(m_path);
         QVERIFY(ini.write(u"color", u"Max_PVZooM", u"250"));
         QByteArray expected = before;
         expected.replace("  Max_PVZoom = 300  ", "Max_PVZoom=250");
-        QCOMPARE(contents(m_path), expected);
+        QCOMPARE(fixtures::contents(m_path), expected);
         QCOMPARE(ini.read(u"Color", u"Max_PVZoom", 10), "250");
         QCOMPARE(ini.read(u"Other", u"Max_PVZoom", 10), "7");
     }
@@ -126,40 +110,40 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
-        setContents(m_path, before);
+        fixtures::setContents(m_path, before);
         QVERIFY(IniFile(m_path).write(u"Line", u"X_Grid", u"5"));
-        QCOMPARE(contents(m_path), after);
+        QCOMPARE(fixtures::contents(m_path), after);
     }
 
     void aWriteCreatesTheFileAndTheSection()
     {
         const IniFile ini(m_path);
         QVERIFY(ini.write(u"Language", u"Language", u"KOR"));
-        QCOMPARE(contents(m_path), "[Language]\r\nLanguage=KOR\r\n");
+        QCOMPARE(fixtures::contents(m_path), "[Language]\r\nLanguage=KOR\r\n");
 
-        setContents(m_path, "[Line]\r\nPlots_Width=1");
+        fixtures::setContents(m_path, "[Line]\r\nPlots_Width=1");
         QVERIFY(ini.write(u"Color", u"Frame_Color", u"\u4e2d"));
-        QCOMPARE(contents(m_path), "[Line]\r\nPlots_Width=1\r\n[Color]\r\nFrame_Color=\xe4\xb8\xad\r\n");
+        QCOMPARE(fixtures::contents(m_path), "[Line]\r\nPlots_Width=1\r\n[Color]\r\nFrame_Color=\xe4\xb8\xad\r\n");
         QCOMPARE(ini.read(u"Color", u"Frame_Color", 10), u"\u4e2d");
     }
 
     void aByteOrderMarkIsNotPartOfTheFirstLine()
     {
-        setContents(m_path, "\xEF\xBB\xBF[Line]\r\nX_Grid=0\r\n");
+        fixtures::setContents(m_path, "\xEF\xBB\xBF[Line]\r\nX_Grid=0\r\n");
         const IniFile ini(m_path);
         QVERIFY(ini.write(u"Line", u"X_Grid", u"10"));
-        QCOMPARE(contents(m_path), "\xEF\xBB\xBF[Line]\r\nX_Grid=10\r\n");
+        QCOMPARE(fixtures::contents(m_path), "\xEF\xBB\xBF[Line]\r\nX_Grid=10\r\n");
     }
 
     void aFailedWriteLeavesTheFileAsItWas()
     {
         const QByteArray before = "[Color]\r\n" + QByteArray(60, ';') + "\r\nTIME_Color=0\r\n";
-        setContents(m_path, before);
+        fixtures::setContents(m_path, before);
         {
             const FileSizeLimit limit(before.size());
             QVERIFY(!IniFile(m_path).write(u"Color", u"TIME_Color", u"16777215"));
         }
-        QCOMPARE(contents(m_path), before);
+        QCOMPARE(fixtures::contents(m_path), before);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("SetGraphInfo.ini")});
         QVERIFY(!IniFile(m_dir->filePath(QStringLiteral("missing/SetGraphInfo.ini"))).write(u"Line", u"X_Grid", u"0"));
     }

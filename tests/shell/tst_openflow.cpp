@@ -32,12 +32,6 @@ using namespace qor;
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Answers the model selection window once it is shown: picks the option (or none) and confirms,
 // or cancels.
 void answerModelWindow(const QString& option, bool confirm)
@@ -83,7 +77,7 @@ private:
         return write(QStringLiteral("log"), bytes);
     }
 
-    QString errorLog() const { return QString::fromUtf8(contents(m_dir.filePath("TraceReader.log"))); }
+    QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_dir.filePath("TraceReader.log"))); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -232,7 +226,7 @@ private Q_SLOTS:
         const QString path = write(QStringLiteral("CSV"), old);
         answerModelWindow(QStringLiteral("Option1_2"), true);
         QVERIFY(m_main->openFile(path));
-        QCOMPARE(contents(path), "; QOR1200\r\n" + old);
+        QCOMPARE(fixtures::contents(path), "; QOR1200\r\n" + old);
         QCOMPARE(loadedData().slot(1).ModelName, "QOR1200");
         QCOMPARE(visibleLegendItems(1), 6);
     }
@@ -243,7 +237,7 @@ private Q_SLOTS:
         const QString path = write(QStringLiteral("CSV"), old);
         answerModelWindow({}, true);
         QVERIFY(m_main->openFile(path));
-        QCOMPARE(contents(path), "; QOR1000\r\n" + old);
+        QCOMPARE(fixtures::contents(path), "; QOR1000\r\n" + old);
     }
 
     void cancellingTheModelWindowLeavesTheFileAlone()
@@ -252,7 +246,7 @@ private Q_SLOTS:
         const QString path = write(QStringLiteral("CSV"), old);
         answerModelWindow({}, false);
         QVERIFY(!m_main->openFile(path));
-        QCOMPARE(contents(path), old);
+        QCOMPARE(fixtures::contents(path), old);
         QVERIFY(!m_main->command("MW_Dis_1")->isVisible());
     }
 
@@ -264,7 +258,7 @@ private Q_SLOTS:
         answerModelWindow(QStringLiteral("Option1_5"), true); // QOR720
         QTimer::singleShot(50, [] { answerModelWindow({}, false); });
         QVERIFY(!m_main->openFile(path));
-        QCOMPARE(contents(path), "; QOR720\r\n" + old);
+        QCOMPARE(fixtures::contents(path), "; QOR720\r\n" + old);
     }
 
     void aFailedRewriteLeavesTheFileByteForByte()
@@ -278,7 +272,7 @@ private Q_SLOTS:
             const FileSizeLimit fullDisk(1000);
             QVERIFY(!m_main->openFile(path));
         }
-        QCOMPARE(contents(path), old);
+        QCOMPARE(fixtures::contents(path), old);
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
         QCOMPARE(QDir(m_dir.path()).entryList({"*.CSV.*"}, QDir::Files).size(), 0); // no leftover

@@ -8,10 +8,21 @@ namespace fixtures {
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
     const QString path = dir.filePath(name);
+    setContents(path, bytes);
+    return path;
+}
+
+void setContents(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write the fixture %s", qPrintable(path));
-    return path;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray logHeader(const QByteArray& model, const QByteArray& option)

@@ -12,6 +12,10 @@
 namespace fixtures {
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+// Replaces the bytes of the file at `path`.
+void setContents(const QString& path, const QByteArray& bytes);
+// The bytes of the file at `path`; empty when it cannot be read.
+QByteArray contents(const QString& path);
 
 // A .LOG header: the model in brackets and the option, each padded with blanks to 40 bytes.
 QByteArray logHeader(const QByteArray& model, const QByteArray& option = {});
