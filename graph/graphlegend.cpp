@@ -1,5 +1,7 @@
 #include "graphlegend.h"
 
+#include "widgetcolors.h"
+
 #include "shell/apppath.h"
 #include "table/spreadgrid.h"
 
@@ -100,9 +102,7 @@ void GraphLegend::showChecked(int item, bool checked, const QColor& textColor)
 {
     const QString icon = checked ? QStringLiteral("Checked.ico") : QStringLiteral("Unchecked.ico");
     itemCheck(item)->setPixmap(QPixmap(AppPath() + icon));
-    QPalette palette = itemText(item)->palette();
-    palette.setColor(QPalette::WindowText, textColor);
-    itemText(item)->setPalette(palette);
+    setTextColor(itemText(item), textColor);
 }
 
 void GraphLegend::setItemVisible(int item, bool visible)
@@ -113,12 +113,9 @@ void GraphLegend::setItemVisible(int item, bool visible)
 
 void GraphLegend::setBackColor(const QColor& color)
 {
-    for (QWidget* panel : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_groups[0]), static_cast<QWidget*>(m_groups[1]),
-                           static_cast<QWidget*>(m_groups[2])}) {
-        QPalette palette = panel->palette();
-        palette.setColor(QPalette::Window, color);
-        panel->setPalette(palette);
-    }
+    qor::setBackColor(this, color);
+    for (QFrame* group : m_groups)
+        qor::setBackColor(group, color);
 }
 
 bool GraphLegend::eventFilter(QObject* watched, QEvent* event)
