@@ -39,6 +39,7 @@ class CsvColumn final : public ValueColumn {
 public:
     CsvColumn(std::shared_ptr<const CsvDocument> document, int field, NumberArray numbers);
     qsizetype size() const override;
+    const double* numberData() const override { return m_numbers.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 

@@ -107,10 +107,16 @@ MinMax MinMaxLevels::scan(qsizetype first, qsizetype last) const
     // A NaN fails both comparisons and so is passed over.
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
-    for (qsizetype i = first; i < last; ++i) {
-        const double value = m_column.number(i);
+    auto include = [&](double value) {
         low = value < low ? value : low;
         high = value > high ? value : high;
+    };
+    if (const double* numbers = m_column.numberData()) {
+        for (qsizetype i = first; i < last; ++i)
+            include(numbers[i]);
+    } else {
+        for (qsizetype i = first; i < last; ++i)
+            include(m_column.number(i));
     }
     return low > high ? MinMax::none() : MinMax{low, high};
 }

@@ -27,6 +27,9 @@ public:
     virtual QString text(qsizetype index) const = 0;
     // False for a column that the file did not fill: every text empty, every number NaN.
     virtual bool isFilled() const { return true; }
+    // All numbers as one array, for columns that keep them so (nullptr otherwise): long scans
+    // then read memory instead of making a call per value.
+    virtual const double* numberData() const { return nullptr; }
 
     // The minimum/maximum levels of the numbers, built on first use (once, whichever thread asks
     // first) and kept here, so that every plot showing the column shares them.
@@ -44,6 +47,7 @@ class DoubleColumn final : public ValueColumn {
 public:
     explicit DoubleColumn(NumberArray values);
     qsizetype size() const override;
+    const double* numberData() const override { return m_values.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
@@ -57,6 +61,7 @@ class FixedPointColumn final : public ValueColumn {
 public:
     FixedPointColumn(NumberArray values, int decimals, bool pointWithoutDecimals);
     qsizetype size() const override;
+    const double* numberData() const override { return m_values.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
