@@ -14,10 +14,7 @@
 
 ProgramFolder::ProgramFolder()
 {
-    for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files)) {
-        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
-        QFile(m_dir.filePath(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
+    fixtures::installSideFiles(m_dir);
     qor::setAppPath(m_dir.path());
     setSetting(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("ENG"));
 }

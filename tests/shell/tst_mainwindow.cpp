@@ -39,11 +39,7 @@ private:
     // The program folder holds the shipped side files, the settings in language `code`.
     void startIn(const QString& code)
     {
-        for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files)) {
-            QFile::remove(m_dir.filePath(name));
-            QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
-            QFile(m_dir.filePath(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        }
+        fixtures::installSideFiles(m_dir);
         IniFile(graphSettingsPath()).write(u"Language", u"Language", code);
         LoadGraphSettings();
         LoadStringTable();

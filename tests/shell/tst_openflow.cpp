@@ -83,8 +83,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         setAppPath(m_dir.path());
-        for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
-            QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
+        fixtures::installSideFiles(m_dir);
         LoadGraphSettings();
         LoadStringTable();
     }

@@ -77,11 +77,7 @@ private Q_SLOTS:
     void init()
     {
         m_prompts = &ScriptedPrompts::install();
-        for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files)) {
-            QFile::remove(m_dir.filePath(name));
-            QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, m_dir.filePath(name));
-            QFile(m_dir.filePath(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        }
+        fixtures::installSideFiles(m_dir);
         QFile::remove(m_dir.filePath(QStringLiteral("TraceReader.log")));
         LoadGraphSettings();
         LoadStringTable();

@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -40,6 +41,18 @@ QByteArray logRecord(qint32 seconds, std::initializer_list<double> values)
         p += 8;
     }
     return out;
+}
+
+void installSideFiles(const QTemporaryDir& dir)
+{
+    const QDir resources(QStringLiteral(QOR_RESOURCES_DIR));
+    for (const QString& name : resources.entryList(QDir::Files)) {
+        const QString copy = dir.filePath(name);
+        QFile::remove(copy);
+        if (!QFile::copy(resources.filePath(name), copy))
+            qFatal("cannot copy the side file %s", qPrintable(name));
+        QFile(copy).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
 }
 
 QString generated(const QTemporaryDir& dir, const samplegen::Recording& recording)

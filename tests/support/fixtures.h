@@ -22,6 +22,10 @@ QByteArray logHeader(const QByteArray& model, const QByteArray& option = {});
 // One .LOG record: the seconds and the values.
 QByteArray logRecord(qint32 seconds, std::initializer_list<double> values);
 
+// Copies the side files the program ships (settings, language files, legend icons) into `dir`,
+// replacing earlier copies, writable, so that `dir` can serve as the program folder.
+void installSideFiles(const QTemporaryDir& dir);
+
 // Writes a generated recording into the folder and returns its path.
 QString generated(const QTemporaryDir& dir, const samplegen::Recording& recording);
 
