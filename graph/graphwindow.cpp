@@ -240,6 +240,18 @@ void GraphWindow::applyGrids()
     }
 }
 
+void GraphWindow::showWholeRange()
+{
+    m_slider->hide();
+    zoomHistory(m_slot).reset();
+    const SlotData& file = loadedData().slot(m_slot);
+    TrendAxis& time = m_graph->axis(GraphAxis::Time);
+    if (Label3(0) != u"1")
+        time.setMinMax(0, m_relTimeValue);
+    else if (file.FirstTime && file.LastTime)
+        time.setMinMax(*file.FirstTime, *file.LastTime);
+}
+
 void GraphWindow::activate()
 {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())

@@ -56,6 +56,10 @@ public:
     double relTimeValue() const { return m_relTimeValue; }
     void setRelTimeValue(double value) { m_relTimeValue = value; }
 
+    // The whole recording on the time axis, without zoom or slider: clock times from the first to
+    // the last record, or 0 to the recording's length on a relative axis.
+    void showWholeRange();
+
     // The load steps: layout, settings (colours, widths, range, style, grids) and legend state.
     // They run again when the window is shown after it was closed.
     void load();

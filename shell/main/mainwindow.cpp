@@ -383,17 +383,8 @@ void MainWindow::showTimeSearch()
 void MainWindow::showWholeRange()
 {
     const int slot = loadedData().FileNo;
-    GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr;
-    if (!graph)
-        return;
-    graph->CWSlide7()->hide();
-    zoomHistory(slot).reset();
-    const SlotData& file = loadedData().slot(slot);
-    TrendAxis& time = graph->CWGraph1()->axis(GraphAxis::Time);
-    if (graph->Label3(0) == u"0")
-        time.setMinMax(0, graph->relTimeValue());
-    else if (file.FirstTime && file.LastTime)
-        time.setMinMax(*file.FirstTime, *file.LastTime);
+    if (GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr)
+        graph->showWholeRange();
 }
 
 } // namespace qor

@@ -102,15 +102,6 @@ void showTimeRange(GraphWindow& window, const QString& format, double minimum, d
     slider.hide();
 }
 
-// The whole recording on the time axis as the window shows it: clock times, or 0 to its length.
-std::pair<double, double> wholeRange(const GraphWindow& window)
-{
-    if (window.Label3(0) != u"1")
-        return {0, window.relTimeValue()};
-    const SlotData& data = loadedData().slot(window.slot());
-    return {data.FirstTime.value(), data.LastTime.value()};
-}
-
 } // namespace
 
 ViewCommands::ViewCommands(MainWindow& mainWindow)
@@ -229,10 +220,7 @@ void ViewCommands::zoomOut(GraphWindow& window)
     graph.axis(GraphAxis::Output).setMinMax(0, 100);
     ZoomHistory& zoom = zoomHistory(window.slot());
     if (zoom.depth() == 1) {
-        const auto [minimum, maximum] = wholeRange(window);
-        graph.axis(GraphAxis::Time).setMinMax(minimum, maximum);
-        window.CWSlide7()->hide();
-        zoom.stepBack();
+        window.showWholeRange();
     } else if (zoom.depth() > 1) {
         const auto [minimum, maximum] = zoom.stepBack().value();
         graph.axis(GraphAxis::Time).setMinMax(minimum, maximum);
