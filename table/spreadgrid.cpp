@@ -2,8 +2,11 @@
 
 #include "shell/graphsettings.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace qor {
@@ -11,6 +14,7 @@ namespace qor {
 namespace {
 
 constexpr int ActionActiveCell = 1;
+constexpr int DragScrollMs = 40;
 
 } // namespace
 
@@ -20,26 +24,37 @@ SpreadGrid::SpreadGrid(QWidget* parent)
 {
     setModel(m_model);
     setEditTriggers(NoEditTriggers);
-    setSelectionMode(ContiguousSelection);
-    setSelectionBehavior(SelectItems);
-    // Rows keep one height: with per-row sizing the view would visit every row.
+    // The grid keeps its selection in grid rows itself and shows it on the page through the
+    // selection model; the base view's own selecting and scrolling would work in page rows.
+    setSelectionMode(NoSelection);
+    setAutoScroll(false);
+    setTabKeyNavigation(false);
+    setVerticalScrollMode(ScrollPerItem);
+    // Rows keep one height, so that a page is as many rows as the viewport holds.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     followFont();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    // Fitting a column measures the rows in view only, never a large share of millions of rows.
     horizontalHeader()->setResizeContentsPrecision(0);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SpreadGrid::reportBlock);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &SpreadGrid::reportBlock);
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int section) { headerPressed(Extent::Columns, section); });
+    connect(horizontalHeader(), &QHeaderView::sectionEntered, this, [this](int section) { headerEntered(Extent::Columns, section); });
+    connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int section) { headerPressed(Extent::Rows, section); });
+    connect(verticalHeader(), &QHeaderView::sectionEntered, this, [this](int section) { headerEntered(Extent::Rows, section); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &SpreadGrid::forgetSelection);
+    m_dragScroll.setInterval(DragScrollMs);
+    connect(&m_dragScroll, &QTimer::timeout, this, &SpreadGrid::dragScroll);
 }
 
 void SpreadGrid::setMaxRows(int rows)
 {
     m_model->setMaxRows(rows);
+    fitRowHeader();
+    fitPage();
 }
 
 void SpreadGrid::setMaxCols(int cols)
 {
     m_model->setMaxCols(cols);
+    fitPage();
 }
 
 int SpreadGrid::SearchCol(int col, int firstRow, int lastRow, QStringView text, int flags) const
@@ -50,13 +65,12 @@ int SpreadGrid::SearchCol(int col, int firstRow, int lastRow, QStringView text, 
 
 void SpreadGrid::setAction(int action)
 {
-    if (action != ActionActiveCell)
+    if (action != ActionActiveCell || m_row < 1 || m_row > MaxRows() || MaxCols() < 1)
         return;
-    const QModelIndex target = m_model->index(m_row - 1, std::max(m_col, 1) - 1);
-    if (!target.isValid())
-        return;
-    scrollTo(target, PositionAtTop);
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    const int col = std::clamp(m_col, 1, MaxCols());
+    showRow(m_row, PositionAtTop);
+    selectBlock(col, m_row, col, m_row);
+    showActiveCell();
 }
 
 void SpreadGrid::setReDraw(bool on)
@@ -74,6 +88,8 @@ void SpreadGrid::followFont()
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     for (int col : m_fittedColumns)
         fitColumn(col);
+    fitRowHeader();
+    fitPage();
 }
 
 void SpreadGrid::fitColumnToContents(int col)
@@ -96,6 +112,192 @@ void SpreadGrid::fitColumn(int col)
     setColumnWidth(col - 1, width);
 }
 
+// The row header measures the rows of its page only; the widest row number is kept in view
+// wherever the page is, so that the header does not change width while scrolling.
+void SpreadGrid::fitRowHeader()
+{
+    QHeaderView* header = verticalHeader();
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 8;
+    header->setMinimumWidth(header->fontMetrics().horizontalAdvance(QString::number(std::max(MaxRows(), 1))) + margins);
+}
+
+int SpreadGrid::rowsInView() const
+{
+    return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+}
+
+void SpreadGrid::setTopRow(int row)
+{
+    const int lastTop = std::max(1, MaxRows() - rowsInView() + 1);
+    // One row more than fits in full: the one cut off at the bottom.
+    m_model->setPage(std::clamp(row, 1, lastTop), rowsInView() + 1);
+    syncScrollBar();
+    showSelection();
+}
+
+void SpreadGrid::showRow(int row, ScrollHint hint)
+{
+    const int rows = rowsInView();
+    switch (hint) {
+    case PositionAtTop:
+        setTopRow(row);
+        break;
+    case PositionAtBottom:
+        setTopRow(row - rows + 1);
+        break;
+    case PositionAtCenter:
+        setTopRow(row - rows / 2);
+        break;
+    case EnsureVisible:
+        if (row < topRow())
+            setTopRow(row);
+        else if (row >= topRow() + rows)
+            setTopRow(row - rows + 1);
+        break;
+    }
+}
+
+void SpreadGrid::showActiveCell()
+{
+    showRow(m_active.y(), EnsureVisible);
+    scrollTo(m_model->index(m_active.y() - topRow(), m_active.x() - 1));
+}
+
+void SpreadGrid::syncScrollBar()
+{
+    QScrollBar* bar = verticalScrollBar();
+    const int rows = rowsInView();
+    const QScopedValueRollback hold(m_holdPage, true);
+    bar->setRange(0, std::max(0, MaxRows() - rows));
+    bar->setPageStep(rows);
+    bar->setSingleStep(1);
+    bar->setValue(topRow() - 1);
+}
+
+// The base view sizes the scroll bar for its page and moves the row header to match, which would
+// scroll the page's first row partly out of view; the page always starts at the top.
+void SpreadGrid::updateGeometries()
+{
+    {
+        const QScopedValueRollback hold(m_holdPage, true);
+        QTableView::updateGeometries();
+    }
+    verticalHeader()->setOffset(0);
+    syncScrollBar();
+}
+
+void SpreadGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, 0);
+    if (dy != 0 && !m_holdPage)
+        setTopRow(verticalScrollBar()->value() + 1);
+}
+
+void SpreadGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (!index.isValid())
+        return;
+    const int row = m_model->gridRow(index.row());
+    showRow(row, hint);
+    {
+        // Columns only: the row is on the page now.
+        const QScopedValueRollback hold(m_holdPage, true);
+        QTableView::scrollTo(m_model->index(row - topRow(), index.column()), EnsureVisible);
+    }
+    syncScrollBar();
+}
+
+void SpreadGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    fitPage();
+}
+
+GridBlock SpreadGrid::block() const
+{
+    if (!m_selected)
+        return {};
+    GridBlock b{std::min(m_anchor.x(), m_active.x()), std::min(m_anchor.y(), m_active.y()), std::max(m_anchor.x(), m_active.x()), std::max(m_anchor.y(), m_active.y())};
+    if (m_extent == Extent::Columns) {
+        b.row = 1;
+        b.row2 = MaxRows();
+    } else if (m_extent == Extent::Rows) {
+        b.col = 1;
+        b.col2 = MaxCols();
+    }
+    return b;
+}
+
+void SpreadGrid::selectBlock(int col, int row, int col2, int row2)
+{
+    select({col, row}, Extent::Cells, false);
+    select({col2, row2}, Extent::Cells, true);
+}
+
+void SpreadGrid::selectAll()
+{
+    if (MaxRows() > 0 && MaxCols() > 0)
+        selectBlock(1, 1, MaxCols(), MaxRows());
+}
+
+void SpreadGrid::clearBlock()
+{
+    forgetSelection();
+    showSelection();
+}
+
+// Makes `cell` the active cell; it starts a new selection there, or with `extend` it becomes the
+// far corner of the current one.
+void SpreadGrid::select(QPoint cell, Extent extent, bool extend)
+{
+    if (MaxRows() < 1 || MaxCols() < 1)
+        return;
+    cell = {std::clamp(cell.x(), 1, MaxCols()), std::clamp(cell.y(), 1, MaxRows())};
+    if (!extend || !m_selected) {
+        m_anchor = cell;
+        m_extent = extent;
+    }
+    m_selected = true;
+    m_active = cell;
+    m_col = cell.x();
+    m_row = cell.y();
+    showSelection();
+    reportBlock();
+}
+
+// A grid that changed its size starts without a selection, and says nothing of it.
+void SpreadGrid::forgetSelection()
+{
+    m_selected = false;
+    m_reported = {};
+}
+
+// The part of the selection on the page, and the active cell when it is there.
+void SpreadGrid::showSelection()
+{
+    const int top = topRow();
+    const int bottom = top + m_model->rowCount() - 1;
+    const GridBlock b = block();
+    QItemSelection shown;
+    const int first = std::max(b.row, top);
+    const int last = std::min(b.row2, bottom);
+    if (m_selected && first <= last && b.col >= 1 && b.col <= b.col2)
+        shown.select(m_model->index(first - top, b.col - 1), m_model->index(last - top, b.col2 - 1));
+    selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect);
+    const bool activeShown = m_active.y() >= top && m_active.y() <= bottom && m_active.x() >= 1 && m_active.x() <= MaxCols();
+    selectionModel()->setCurrentIndex(activeShown ? m_model->index(m_active.y() - top, m_active.x() - 1) : QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+// Reports the selected block when it differs from the last one reported.
+void SpreadGrid::reportBlock()
+{
+    const GridBlock b = block();
+    if (b == m_reported)
+        return;
+    m_reported = b;
+    Q_EMIT BlockSelected(b.col, b.row, b.col2, b.row2);
+}
+
 void SpreadGrid::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
@@ -114,28 +316,146 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    if (const std::optional<QPoint> target = keyTarget(*event)) {
+        select(*target, Extent::Cells, event->modifiers().testFlag(Qt::ShiftModifier));
+        showActiveCell();
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
-// Reports the bounding block of the selection when it differs from the last one reported.
-void SpreadGrid::reportBlock()
+// Where a movement key takes the active cell; nothing for other keys.
+std::optional<QPoint> SpreadGrid::keyTarget(const QKeyEvent& event) const
 {
-    const QItemSelection selection = selectionModel()->selection();
-    if (selection.isEmpty()) {
-        m_block = {};
-        return;
+    const int col = std::clamp(m_active.x(), 1, std::max(MaxCols(), 1));
+    const int row = std::clamp(m_active.y(), 1, std::max(MaxRows(), 1));
+    const bool control = event.modifiers().testFlag(Qt::ControlModifier);
+    switch (event.key()) {
+    case Qt::Key_Up:
+        return QPoint(col, row - 1);
+    case Qt::Key_Down:
+        return QPoint(col, row + 1);
+    case Qt::Key_Left:
+        return QPoint(col - 1, row);
+    case Qt::Key_Right:
+        return QPoint(col + 1, row);
+    case Qt::Key_PageUp:
+        return QPoint(col, row - rowsInView());
+    case Qt::Key_PageDown:
+        return QPoint(col, row + rowsInView());
+    case Qt::Key_Home:
+        return QPoint(1, control ? 1 : row);
+    case Qt::Key_End:
+        return QPoint(MaxCols(), control ? MaxRows() : row);
+    default:
+        return std::nullopt;
     }
-    GridBlock b{MaxCols(), MaxRows(), 0, 0};
-    for (const QItemSelectionRange& range : selection) {
-        b.col = std::min(b.col, range.left() + 1);
-        b.row = std::min(b.row, range.top() + 1);
-        b.col2 = std::max(b.col2, range.right() + 1);
-        b.row2 = std::max(b.row2, range.bottom() + 1);
-    }
-    if (b == m_block)
+}
+
+// Typing goes to the row below the active cell whose text in the active column begins with what
+// was typed; keys typed in quick succession make one text, searched from the active row.
+void SpreadGrid::keyboardSearch(const QString& search)
+{
+    if (search.isEmpty() || MaxRows() < 1 || MaxCols() < 1)
         return;
-    m_block = b;
-    Q_EMIT BlockSelected(b.col, b.row, b.col2, b.row2);
+    const bool continuing = m_sinceSearchKey.isValid() && m_sinceSearchKey.elapsed() < QApplication::keyboardInputInterval();
+    m_searchText = continuing ? m_searchText + search : search;
+    m_sinceSearchKey.start();
+    const int col = std::clamp(m_active.x(), 1, MaxCols());
+    const int from = std::clamp(continuing ? m_active.y() : m_active.y() + 1, 1, MaxRows());
+    int found = SearchCol(col, from, MaxRows(), m_searchText);
+    if (found < 0 && from > 1)
+        found = SearchCol(col, 1, from - 1, m_searchText);
+    if (found < 1)
+        return;
+    select({col, found}, Extent::Cells, false);
+    showActiveCell();
+}
+
+void SpreadGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    if (!indexAt(pos).isValid())
+        return;
+    setFocus(Qt::MouseFocusReason);
+    select(cellNearest(pos), Extent::Cells, event->modifiers().testFlag(Qt::ShiftModifier));
+    m_dragging = true;
+    m_dragPos = pos;
+}
+
+void SpreadGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+// Dragging beyond the top or the bottom of the view scrolls, the faster the farther away.
+void SpreadGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragging || !event->buttons().testFlag(Qt::LeftButton))
+        return;
+    m_dragPos = event->position().toPoint();
+    select(cellNearest(m_dragPos), m_extent, true);
+    const bool outside = m_dragPos.y() < 0 || m_dragPos.y() >= viewport()->height();
+    if (outside && !m_dragScroll.isActive())
+        m_dragScroll.start();
+    else if (!outside)
+        m_dragScroll.stop();
+}
+
+void SpreadGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_UNUSED(event)
+    m_dragging = false;
+    m_dragScroll.stop();
+}
+
+void SpreadGrid::dragScroll()
+{
+    const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+    const int beyond = m_dragPos.y() < 0 ? m_dragPos.y() : m_dragPos.y() - viewport()->height() + 1;
+    const int rows = beyond / rowHeight + (beyond < 0 ? -1 : 1);
+    setTopRow(topRow() + rows);
+    select({cellNearest(m_dragPos).x(), std::clamp(m_active.y() + rows, 1, MaxRows())}, m_extent, true);
+}
+
+// The grid cell under a point of the viewport, or the nearest one of the page when the point lies
+// beyond the cells.
+QPoint SpreadGrid::cellNearest(QPoint viewportPos) const
+{
+    const QHeaderView* columns = horizontalHeader();
+    int col = columnAt(viewportPos.x());
+    if (col < 0)
+        col = viewportPos.x() < 0 ? columns->logicalIndexAt(0) : columns->logicalIndex(columns->count() - 1);
+    const int lastOnPage = std::max(0, std::min(m_model->rowCount(), rowsInView()) - 1);
+    int pageRow = rowAt(viewportPos.y());
+    if (pageRow < 0 || pageRow > lastOnPage)
+        pageRow = viewportPos.y() < 0 ? 0 : lastOnPage;
+    return {col + 1, m_model->gridRow(pageRow)};
+}
+
+// A header click selects whole columns or rows; with shift, or dragged along the header, it
+// extends the selection.
+void SpreadGrid::headerPressed(Extent extent, int section)
+{
+    const bool extend = QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier) && m_extent == extent;
+    const QPoint cell = extent == Extent::Columns ? QPoint(section + 1, m_selected && extend ? m_active.y() : topRow()) : QPoint(m_selected && extend ? m_active.x() : 1, m_model->gridRow(section));
+    select(cell, extent, extend);
+}
+
+void SpreadGrid::headerEntered(Extent extent, int section)
+{
+    if (!m_selected || m_extent != extent || !QApplication::mouseButtons().testFlag(Qt::LeftButton))
+        return;
+    select(extent == Extent::Columns ? QPoint(section + 1, m_active.y()) : QPoint(m_active.x(), m_model->gridRow(section)), extent, true);
+}
+
+void SpreadGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    showSelection(); // the base view makes a cell of the page current when none is
 }
 
 } // namespace qor

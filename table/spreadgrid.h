@@ -2,7 +2,11 @@
 
 #include "spreadmodel.h"
 
+#include <QElapsedTimer>
 #include <QTableView>
+#include <QTimer>
+
+#include <optional>
 
 namespace qor {
 
@@ -20,6 +24,10 @@ struct GridBlock {
 // The spreadsheet grid: rows 1 to MaxRows and columns 1 to MaxCols under a header row 0 and a
 // header column 0, read-only, its cells read on demand from the arrays it shares with the data set.
 // Time columns show the general date-and-time text in the interface language.
+//
+// The view is told of the rows on screen only (see SpreadModel), so the grid pages through its
+// rows itself: the vertical scroll bar counts grid rows, and the selection, the active cell and the
+// keyboard and mouse that move them work in grid rows, whatever page is shown.
 class SpreadGrid final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SpreadGrid)
@@ -46,7 +54,7 @@ public:
     // Sizes the column to the texts of the rows in view, and again whenever the font changes.
     void fitColumnToContents(int col);
 
-    // The active cell; Action 1 scrolls to it and makes it the current cell.
+    // The active cell; Action 1 scrolls to it and selects it. Clicks and keys move it.
     int Row() const { return m_row; }
     int Col() const { return m_col; }
     void setRow(int row) { m_row = row; }
@@ -57,7 +65,19 @@ public:
     bool ReDraw() const { return m_reDraw; }
     void setReDraw(bool on);
 
-    GridBlock block() const { return m_block; }
+    // The selected block; all zero when nothing is selected.
+    GridBlock block() const;
+    // Selects the cells between two corners, the second becoming the active cell.
+    void selectBlock(int col, int row, int col2, int row2);
+    void clearBlock();
+    void selectAll() override;
+
+    // The first grid row on screen; rows are scrolled so that the last one can show in full.
+    int topRow() const { return m_model->firstRow(); }
+    void setTopRow(int row);
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    void keyboardSearch(const QString& search) override;
 
 Q_SIGNALS:
     // A character key: a receiver that sets *KeyAscii to 0 swallows it.
@@ -69,18 +89,57 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // What the selection spans beyond its corners.
+    enum class Extent { Cells, Columns, Rows };
+
     void followFont();
     void fitColumn(int col);
+    void fitRowHeader();
+
+    int rowsInView() const;
+    void fitPage() { setTopRow(topRow()); }
+    void showRow(int row, ScrollHint hint);
+    void showActiveCell();
+    void syncScrollBar();
+
+    void select(QPoint cell, Extent extent, bool extend);
+    void forgetSelection();
+    void showSelection();
     void reportBlock();
+    std::optional<QPoint> keyTarget(const QKeyEvent& event) const;
+    QPoint cellNearest(QPoint viewportPos) const;
+    void headerPressed(Extent extent, int section);
+    void headerEntered(Extent extent, int section);
+    void dragScroll();
 
     SpreadModel* m_model;
     int m_row = 1;
     int m_col = 1;
     bool m_reDraw = true;
     QList<int> m_fittedColumns;
-    GridBlock m_block;
+
+    bool m_selected = false;
+    QPoint m_anchor; // (column, row) where the selection began
+    QPoint m_active{1, 1}; // the selection's other corner, which keys and clicks move
+    Extent m_extent = Extent::Cells;
+    GridBlock m_reported;
+
+    bool m_holdPage = false; // the base view sets the vertical scroll bar in rows of its page
+    bool m_dragging = false;
+    QPoint m_dragPos;
+    QTimer m_dragScroll;
+    QString m_searchText;
+    QElapsedTimer m_sinceSearchKey;
 };
 
 } // namespace qor

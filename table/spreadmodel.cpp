@@ -24,6 +24,8 @@ void SpreadModel::setMaxRows(int rows)
         return;
     beginResetModel();
     m_cells.setMaxRows(rows);
+    m_firstRow = std::clamp(m_firstRow, 1, std::max(m_cells.MaxRows(), 1));
+    m_pageRows = rowsFrom(m_firstRow, m_capacity);
     endResetModel();
 }
 
@@ -66,22 +68,63 @@ void SpreadModel::refreshTexts()
     cellsChanged(0, 0, m_cells.MaxCols(), m_cells.MaxRows());
 }
 
+// The rows shrink, move and grow in separate steps, so that every row the view is told of stays
+// what it was until it is told otherwise.
+void SpreadModel::setPage(int firstRow, int capacity)
+{
+    firstRow = std::clamp(firstRow, 1, std::max(m_cells.MaxRows(), 1));
+    m_capacity = std::max(capacity, 0);
+    const int rows = rowsFrom(firstRow, m_capacity);
+    setPageRows(std::min(m_pageRows, rows));
+    movePage(firstRow);
+    setPageRows(rows);
+}
+
+int SpreadModel::rowsFrom(int firstRow, int capacity) const
+{
+    return std::clamp(m_cells.MaxRows() - firstRow + 1, 0, capacity);
+}
+
+void SpreadModel::setPageRows(int rows)
+{
+    if (rows < m_pageRows) {
+        beginRemoveRows({}, rows, m_pageRows - 1);
+        m_pageRows = rows;
+        endRemoveRows();
+    } else if (rows > m_pageRows) {
+        beginInsertRows({}, m_pageRows, rows - 1);
+        m_pageRows = rows;
+        endInsertRows();
+    }
+}
+
+void SpreadModel::movePage(int firstRow)
+{
+    if (firstRow == m_firstRow)
+        return;
+    m_firstRow = firstRow;
+    cellsChanged(0, firstRow, m_cells.MaxCols(), firstRow + m_pageRows - 1);
+}
+
 // Grid cells first..last, headers included; tells the view about the part of them it shows.
 void SpreadModel::cellsChanged(int firstCol, int firstRow, int lastCol, int lastRow)
 {
     lastCol = std::min(lastCol, m_cells.MaxCols());
-    lastRow = std::min(lastRow, m_cells.MaxRows());
     if (firstRow == 0 && lastCol >= 1)
         Q_EMIT headerDataChanged(Qt::Horizontal, std::max(firstCol, 1) - 1, lastCol - 1);
-    if (firstCol == 0 && lastRow >= 1)
-        Q_EMIT headerDataChanged(Qt::Vertical, std::max(firstRow, 1) - 1, lastRow - 1);
-    if (lastCol >= 1 && lastRow >= 1 && std::max(firstCol, 1) <= lastCol && std::max(firstRow, 1) <= lastRow)
-        Q_EMIT dataChanged(index(std::max(firstRow, 1) - 1, std::max(firstCol, 1) - 1), index(lastRow - 1, lastCol - 1), {Qt::DisplayRole});
+    const int top = std::max(firstRow, m_firstRow) - m_firstRow;
+    const int bottom = std::min(lastRow, m_firstRow + m_pageRows - 1) - m_firstRow;
+    if (top > bottom)
+        return;
+    if (firstCol == 0)
+        Q_EMIT headerDataChanged(Qt::Vertical, top, bottom);
+    if (lastCol >= 1 && std::max(firstCol, 1) <= lastCol)
+        Q_EMIT dataChanged(index(top, std::max(firstCol, 1) - 1), index(bottom, lastCol - 1), {Qt::DisplayRole});
 }
 
 int SpreadModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_cells.MaxRows();
+    return parent.isValid() ? 0 : m_pageRows;
 }
 
 int SpreadModel::columnCount(const QModelIndex& parent) const
@@ -93,7 +136,7 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole)
         return {};
-    return m_cells.GetText(index.column() + 1, index.row() + 1);
+    return m_cells.GetText(index.column() + 1, gridRow(index.row()));
 }
 
 QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -102,7 +145,7 @@ QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int r
         return {};
     const bool horizontal = orientation == Qt::Horizontal;
     const int col = horizontal ? section + 1 : 0;
-    const int row = horizontal ? 0 : section + 1;
+    const int row = horizontal ? 0 : gridRow(section);
     if (col > m_cells.MaxCols() || row > m_cells.MaxRows())
         return {};
     if (m_cells.hasOwnText(col, row))

@@ -6,9 +6,11 @@
 
 namespace qor {
 
-// The item model of a SpreadGrid: its cells, read on demand, row r and column c of the model being
-// grid row r + 1 and column c + 1; row 0 and column 0 of the grid are the header texts. Read-only.
-// Every change goes through here so that the view hears of it.
+// The item model of a SpreadGrid: a page of its cells, read on demand. Model row r is grid row
+// firstRow() + r and model column c is grid column c + 1; row 0 and column 0 of the grid are the
+// header texts. Only the page is a model row, because a view keeps memory for every row it is told
+// of, and a page of what fits on screen keeps that small whatever the grid holds. Read-only. Every
+// change goes through here so that the view hears of it.
 class SpreadModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SpreadModel)
@@ -18,6 +20,7 @@ public:
 
     const GridCells& cells() const { return m_cells; }
 
+    // Cells beyond a shrunk grid are forgotten, and so is the page's place when it falls outside.
     void setMaxRows(int rows);
     void setMaxCols(int cols);
     void SetArray(int col, int row, ColumnPtr values);
@@ -27,6 +30,11 @@ public:
     // Every cell may read differently (the language of the time texts changed).
     void refreshTexts();
 
+    // Shows up to `capacity` rows from grid row `firstRow` on (fewer where the grid ends).
+    void setPage(int firstRow, int capacity);
+    int firstRow() const { return m_firstRow; }
+    int gridRow(int modelRow) const { return m_firstRow + modelRow; }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -35,8 +43,14 @@ public:
 
 private:
     void cellsChanged(int firstCol, int firstRow, int lastCol, int lastRow);
+    int rowsFrom(int firstRow, int capacity) const;
+    void setPageRows(int rows);
+    void movePage(int firstRow);
 
     GridCells m_cells;
+    int m_firstRow = 1;
+    int m_capacity = 0;
+    int m_pageRows = 0;
 };
 
 // The default label of a header column: A to Z, then AA, AB and so on.

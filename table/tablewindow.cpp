@@ -116,7 +116,7 @@ void TableWindow::FillTable()
 {
     m_records->setReDraw(false);
     // A block of the previous file says nothing about this one.
-    m_records->clearSelection();
+    m_records->clearBlock();
     m_records->setMaxRows(slotData().RecordCount);
     if (const std::optional<models::TableLayout> chosen = layout())
         fillColumns(*chosen);
