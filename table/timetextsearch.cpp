@@ -116,21 +116,24 @@ qsizetype TimeTextSearch::firstInHour(const TimeColumn& times, qsizetype from, q
     return found < to && matches(secondsAt(times, found)) ? found : -1;
 }
 
+// Records are judged by the hour they fall in, which is worked out again only when a record leaves
+// the hour of the one before (records out of order mostly still run in order for a while).
 qsizetype TimeTextSearch::firstByScan(const TimeColumn& times, qsizetype firstIndex, qsizetype lastIndex) const
 {
-    std::int64_t cachedHour = 0;
-    Match cachedMatch = Match::None;
-    bool cached = false;
+    std::int64_t hourStart = 0;
+    std::int64_t hourEnd = 0; // no hour judged yet
+    Match hourMatches = Match::None;
     for (qsizetype i = firstIndex; i <= lastIndex; ++i) {
         const std::int64_t seconds = secondsAt(times, i);
-        const std::int64_t hourNumber = dayOf(seconds) * 24 + (seconds - dayOf(seconds) * SecondsPerDay) / SecondsPerHour;
-        if (!cached || hourNumber != cachedHour) {
-            cachedMatch = hourMatch(dayOf(seconds), static_cast<int>(hourNumber - dayOf(seconds) * 24));
-            cachedHour = hourNumber;
-            cached = true;
+        if (seconds < hourStart || seconds >= hourEnd) {
+            const std::int64_t day = dayOf(seconds);
+            const int hour = static_cast<int>((seconds - day * SecondsPerDay) / SecondsPerHour);
+            hourStart = day * SecondsPerDay + hour * SecondsPerHour;
+            hourEnd = hourStart + SecondsPerHour;
+            hourMatches = hourMatch(day, hour);
         }
-        const bool midnight = seconds % SecondsPerDay == 0;
-        if ((cachedMatch == Match::All && !midnight) || ((cachedMatch == Match::Some || midnight) && matches(seconds)))
+        const bool midnight = seconds == hourStart && seconds % SecondsPerDay == 0;
+        if ((hourMatches == Match::All && !midnight) || ((hourMatches == Match::Some || midnight) && matches(seconds)))
             return i;
     }
     return -1;
