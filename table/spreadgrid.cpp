@@ -436,20 +436,25 @@ QPoint SpreadGrid::cellNearest(QPoint viewportPos) const
     return {col + 1, m_model->gridRow(pageRow)};
 }
 
-// A header click selects whole columns or rows; with shift, or dragged along the header, it
-// extends the selection.
+// A header click selects whole columns or rows; with shift, or dragged along the header (the
+// header reports sections entered only while its button is down), it extends the selection.
 void SpreadGrid::headerPressed(Extent extent, int section)
 {
-    const bool extend = QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier) && m_extent == extent;
-    const QPoint cell = extent == Extent::Columns ? QPoint(section + 1, m_selected && extend ? m_active.y() : topRow()) : QPoint(m_selected && extend ? m_active.x() : 1, m_model->gridRow(section));
-    select(cell, extent, extend);
+    const bool extend = m_selected && m_extent == extent && QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    if (extent == Extent::Columns)
+        select({section + 1, extend ? m_active.y() : topRow()}, extent, extend);
+    else
+        select({extend ? m_active.x() : 1, m_model->gridRow(section)}, extent, extend);
 }
 
 void SpreadGrid::headerEntered(Extent extent, int section)
 {
-    if (!m_selected || m_extent != extent || !QApplication::mouseButtons().testFlag(Qt::LeftButton))
+    if (!m_selected || m_extent != extent)
         return;
-    select(extent == Extent::Columns ? QPoint(section + 1, m_active.y()) : QPoint(m_active.x(), m_model->gridRow(section)), extent, true);
+    if (extent == Extent::Columns)
+        select({section + 1, m_active.y()}, extent, true);
+    else
+        select({m_active.x(), m_model->gridRow(section)}, extent, true);
 }
 
 void SpreadGrid::focusInEvent(QFocusEvent* event)

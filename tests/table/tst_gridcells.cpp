@@ -158,6 +158,7 @@ private Q_SLOTS:
         QTest::newRow("hour 10") << "2015-03-01 PM 10" << 1 << 5;
         QTest::newRow("date alone at midnight") << "2015-03-02" << 1 << 6;
         QTest::newRow("midnight has no clock text") << "2015-03-02 AM 12:00" << 1 << 7;
+        QTest::newRow("a whole hour matches but its midnight") << "2015-03-02 AM" << 1 << 7;
         QTest::newRow("month") << "2015-03" << 1 << 1;
         QTest::newRow("no such day") << "2015-03-03" << 1 << -1;
         QTest::newRow("no such minute") << "2015-03-01 PM 1:06" << 1 << -1;

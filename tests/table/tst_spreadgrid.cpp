@@ -128,6 +128,14 @@ private Q_SLOTS:
         QHeaderView* header = grid->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
         QCOMPARE(lastBlock(blocks), QList<int>({2, 1, 2, 1000}));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QCOMPARE(lastBlock(blocks), QList<int>({2, 1, 3, 1000}));
+        // Dragged along the header, from the third column to the first.
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QMouseEvent alongHeader(QEvent::MouseMove, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2), header->viewport()->mapToGlobal(QPoint(5, 5)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(header->viewport(), &alongHeader);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+        QCOMPARE(lastBlock(blocks), QList<int>({1, 1, 3, 1000}));
         // Keyboard: shift and the arrow down extends the block by one row.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centreOf(*grid, 1, 1));
         QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
