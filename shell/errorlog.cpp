@@ -28,7 +28,7 @@ bool ErrorLog::write(const QString& message) const
 
 int WriteErrorLog(const QString& message)
 {
-    ErrorLog(AppPath() + QStringLiteral("TraceReader.log")).write(message);
+    ErrorLog(WritablePath() + QStringLiteral("TraceReader.log")).write(message);
     return 0;
 }
 

@@ -26,7 +26,7 @@ private:
     Clock m_clock;
 };
 
-// Appends `message` to "TraceReader.log" in the program's folder. Always returns 0.
+// Appends `message` to "TraceReader.log" in the program's writable folder. Always returns 0.
 int WriteErrorLog(const QString& message);
 
 } // namespace qor

@@ -121,7 +121,7 @@ GraphSettings& graphSettings()
 
 QString graphSettingsPath()
 {
-    return AppPath() + QStringLiteral("SetGraphInfo.ini");
+    return WritablePath() + QStringLiteral("SetGraphInfo.ini");
 }
 
 bool LoadGraphSettings()

@@ -40,10 +40,10 @@ struct GraphSettings {
 // The settings the program works with.
 GraphSettings& graphSettings();
 
-// AppPath() followed by "SetGraphInfo.ini".
+// WritablePath() followed by "SetGraphInfo.ini".
 QString graphSettingsPath();
 
-// graphSettings() from and to the settings file beside the program.
+// graphSettings() from and to the settings file in the writable folder.
 bool LoadGraphSettings();
 bool SaveGraphSettings();
 

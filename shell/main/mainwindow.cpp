@@ -45,9 +45,9 @@ const QString LanguageCommand = QStringLiteral("MV_Language_");
 QString splitterProgram()
 {
 #if defined(Q_OS_WIN)
-    return AppPath() + QStringLiteral("QorSplit.exe");
+    return ProgramPath() + QStringLiteral("QorSplit.exe");
 #else
-    return AppPath() + QStringLiteral("QorSplit");
+    return ProgramPath() + QStringLiteral("QorSplit");
 #endif
 }
 

@@ -1,5 +1,7 @@
 #include "qttranslations.h"
 
+#include "shell/errorlog.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -21,7 +23,12 @@ QString catalogFor(const QString& langCode)
 
 } // namespace
 
-void useQtTranslations(const QString& langCode)
+QString qtCatalogFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+bool useQtTranslations(const QString& langCode, const QString& catalogFolder)
 {
     static std::unique_ptr<QTranslator> installed;
     if (installed)
@@ -29,12 +36,16 @@ void useQtTranslations(const QString& langCode)
     installed.reset();
     const QString catalog = catalogFor(langCode);
     if (catalog.isEmpty())
-        return;
+        return true;
     auto translator = std::make_unique<QTranslator>();
-    if (translator->load(catalog, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator.get());
-        installed = std::move(translator);
+    if (!translator->load(catalog, catalogFolder)) {
+        WriteErrorLog(QStringLiteral("Qt's dialog texts stay in English: the catalog %1 is not in %2 (Debian package qt6-translations-l10n)")
+                          .arg(catalog, catalogFolder));
+        return false;
     }
+    QCoreApplication::installTranslator(translator.get());
+    installed = std::move(translator);
+    return true;
 }
 
 } // namespace qor

@@ -3,21 +3,26 @@
 #include "mainwindow.h"
 #include "qttranslations.h"
 
+#include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/prompts.h"
 #include "shell/stringtable.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace qor {
 
 namespace {
 
-// One lock per user: a second copy finds it held by the first.
+// One lock per user, in the user's own runtime folder: a second copy of the same user finds it held
+// by the first, while another person logged in on the machine starts a copy of their own.
 QString instanceLockPath()
 {
-    return QDir::temp().filePath(QStringLiteral("QorTraceReader.lock"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).filePath(QStringLiteral("QorTraceReader.lock"));
 }
 
 } // namespace
@@ -36,6 +41,7 @@ bool Startup::run()
         prompts().message(nullptr, stringEntry(StringSection::Dialog, 2), QStringLiteral("Error"));
         return false;
     }
+    QApplication::setWindowIcon(QIcon(AppPath() + QStringLiteral("qor-trace-reader.png")));
     m_mainWindow = std::make_unique<MainWindow>();
     m_mainWindow->show();
     return true;

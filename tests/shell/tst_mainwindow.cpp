@@ -3,6 +3,7 @@
 #include "shell/inifile.h"
 #include "shell/main/mainmenus.h"
 #include "shell/main/mainwindow.h"
+#include "shell/main/qttranslations.h"
 #include "data/loadeddataset.h"
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
@@ -248,6 +249,23 @@ private Q_SLOTS:
         QVERIFY(QCoreApplication::translate("QFileDialog", "&Open") != english);
         window.chooseLanguage(QStringLiteral("ENG"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), english);
+    }
+
+    // A machine without Qt's catalogs still runs, in English Qt dialogs, and the error log says why.
+    void missingQtCatalogsLeaveQtInEnglishAndAreLogged()
+    {
+        const QString english = QCoreApplication::translate("QFileDialog", "&Open");
+        QFile::remove(m_dir.filePath("TraceReader.log"));
+        QTemporaryDir noCatalogs;
+        QVERIFY(!useQtTranslations(QStringLiteral("KOR"), noCatalogs.path()));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), english);
+        const QByteArray log = fixtures::contents(m_dir.filePath("TraceReader.log"));
+        QVERIFY(log.contains("qtbase_ko"));
+        QVERIFY(log.contains("qt6-translations-l10n"));
+        QVERIFY(useQtTranslations(QStringLiteral("ENG"), noCatalogs.path())); // English needs no catalog
+        QVERIFY(useQtTranslations(QStringLiteral("CHR")));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "&Open") != english);
+        QVERIFY(useQtTranslations(QStringLiteral("ENG")));
     }
 
     void withoutSettingsEverythingIsEmpty()

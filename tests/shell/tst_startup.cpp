@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -9,10 +10,15 @@ class TestStartup : public QObject {
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_runtime;      // the user's runtime folder, where the instance lock lies
+    QTemporaryDir m_otherRuntime; // another user's
 
-    QProcess* start()
+    QProcess* start(const QTemporaryDir& runtime)
     {
         auto* process = new QProcess(this);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        process->setProcessEnvironment(environment);
         process->setProgram(QStringLiteral(INSTANCE_CHECK));
         process->setArguments({m_dir.path()});
         process->start();
@@ -41,9 +47,9 @@ private Q_SLOTS:
 
     void aSecondCopyIsRefusedWithAMessage()
     {
-        QProcess* first = start();
+        QProcess* first = start(m_runtime);
         QCOMPARE(outputOf(first), "started\n");
-        QProcess* second = start();
+        QProcess* second = start(m_runtime);
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitCode(), 0);
         const QStringList lines = QString::fromUtf8(second->readAll()).split(u'\n', Qt::SkipEmptyParts);
@@ -55,10 +61,25 @@ private Q_SLOTS:
         first->waitForFinished();
 
         // Once the first copy is gone, the program starts again.
-        QProcess* third = start();
+        QProcess* third = start(m_runtime);
         QCOMPARE(outputOf(third), "started\n");
         third->kill();
         third->waitForFinished();
+    }
+
+    // The lock is per user: another person on the same machine runs a copy of their own.
+    void anotherUserStartsACopyOfTheirOwn()
+    {
+        QProcess* mine = start(m_runtime);
+        QCOMPARE(outputOf(mine), "started\n");
+        QProcess* theirs = start(m_otherRuntime);
+        QCOMPARE(outputOf(theirs), "started\n");
+        QVERIFY(QFile::exists(m_runtime.filePath("QorTraceReader.lock")));
+        QVERIFY(QFile::exists(m_otherRuntime.filePath("QorTraceReader.lock")));
+        for (QProcess* process : {mine, theirs}) {
+            process->kill();
+            process->waitForFinished();
+        }
     }
 };
 
