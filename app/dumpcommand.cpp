@@ -2,7 +2,7 @@
 
 #include "data/datetime.h"
 #include "data/nullgraph.h"
-#include "data/recordedfile.h"
+#include "data/recordingopener.h"
 #include "shell/errorlog.h"
 
 #include <string>
@@ -11,23 +11,7 @@ namespace qor {
 
 namespace {
 
-std::optional<QString> headerProblem(const recordedfile::HeaderResult& header)
-{
-    using enum recordedfile::HeaderStatus;
-    switch (header.status) {
-    case Ok:
-        return std::nullopt;
-    case UnknownKind:
-        return QStringLiteral("the file is no .CSV, .LOG or .DAT file");
-    case NoModelLine:
-        return QStringLiteral("the first line of the CSV file does not begin with \";\"");
-    case UnknownCsvModel:
-        return QStringLiteral("the CSV file has no model line naming a recognised model");
-    case Unreadable:
-        return header.failure.value_or(QString()).trimmed();
-    }
-    return std::nullopt;
-}
+const QString DumpLogLabel = QStringLiteral("TraceReader --dump");
 
 void print(std::FILE* out, const QString& text)
 {
@@ -57,23 +41,17 @@ void printRecords(const SlotData& slot, std::FILE* out)
 
 int runDump(const QString& path, std::FILE* out, std::FILE* err)
 {
-    const models::FileKind kind = models::fileKindOf(path);
-    SlotData slot;
-    slot.FilePath = path;
-    if (const std::optional<QString> problem = headerProblem(recordedfile::readHeaderInto(kind, path, slot))) {
-        print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, *problem));
-        return 1;
-    }
-    NullGraph graph;
-    const ReadResult result = recordedfile::readRecords(kind, graph, path, slot);
-    for (const QString& line : result.logLines())
+    NullGraph noWindow;
+    const OpenedRecording opened = openRecording(path, noWindow, DumpLogLabel);
+    for (const QString& line : opened.logLines)
         WriteErrorLog(line);
-    for (const QString& warning : result.warnings)
-        print(err, QStringLiteral("Warning: %1\n").arg(warning.trimmed()));
-    if (!result.ok()) {
-        print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, result.failure->trimmed()));
+    for (const QString& warning : opened.warnings)
+        print(err, QStringLiteral("Warning: %1\n").arg(warning));
+    if (!opened.opened()) {
+        print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, opened.failure));
         return 1;
     }
+    const SlotData& slot = opened.slot;
     print(out, QStringLiteral("model: %1\noption: %2\nrecords: %3\nfirst: %4\nlast: %5\n")
                    .arg(slot.ModelName, slot.ModelOption)
                    .arg(slot.RecordCount)

@@ -1,5 +1,6 @@
 #include "app/dumpcommand.h"
 #include "app/rendercommand.h"
+#include "shell/main/application.h"
 #include "shell/main/mainwindow.h"
 #include "shell/main/startup.h"
 
@@ -33,7 +34,7 @@ bool isConsoleCommand(int argc, char* argv[])
 int runRenderCommand(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    qor::Application app(argc, argv);
     return qor::runRender(QApplication::arguments().mid(2), stderr);
 }
 
@@ -59,7 +60,7 @@ int main(int argc, char* argv[])
 {
     if (isConsoleCommand(argc, argv))
         return runConsoleCommand(argc, argv);
-    QApplication app(argc, argv);
+    qor::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QOR Trace Reader"));
     qor::Startup startup;
     if (!startup.run())

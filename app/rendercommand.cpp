@@ -1,16 +1,17 @@
 #include "rendercommand.h"
 
 #include "data/loadeddataset.h"
-#include "data/recordedfile.h"
+#include "data/nullgraph.h"
+#include "data/recordingopener.h"
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
+#include "shell/errorlog.h"
 #include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -21,6 +22,7 @@ namespace qor {
 namespace {
 
 constexpr QSize DefaultSize(1600, 900);
+const QString RenderLogLabel = QStringLiteral("TraceReader --render");
 
 void print(std::FILE* to, const QString& text)
 {
@@ -51,24 +53,6 @@ std::optional<QSize> parseSize(const QString& text)
     return size;
 }
 
-// Files the open command would refuse with a message, said plainly; and an old CSV file without a
-// model line, which would need the model selection window, and so a person.
-std::optional<QString> refusedBeforeOpening(const QString& path)
-{
-    const models::FileKind kind = models::fileKindOf(path);
-    if (kind == models::FileKind::Unknown)
-        return QStringLiteral("the file is none of the kinds .LOG, .CSV, .DAT");
-    if (QFile file(path); !file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    if (kind != models::FileKind::Csv)
-        return std::nullopt;
-    SlotData scratch;
-    const recordedfile::HeaderResult header = recordedfile::readHeaderInto(kind, path, scratch);
-    if (header.status == recordedfile::HeaderStatus::UnknownCsvModel)
-        return QStringLiteral("the CSV file names no recorder model");
-    return std::nullopt;
-}
-
 int fail(std::FILE* err, const QString& reason)
 {
     print(err, QStringLiteral("TraceReader --render: %1\n").arg(reason));
@@ -87,8 +71,12 @@ int runRender(const QStringList& args, std::FILE* err)
     const std::optional<QSize> size = sized ? parseSize(args[3]) : DefaultSize;
     if (!size)
         return fail(err, QStringLiteral("bad size \"%1\": expected WIDTHxHEIGHT, each 16 to 16384").arg(args[3]));
-    if (const std::optional<QString> reason = refusedBeforeOpening(path))
-        return fail(err, QStringLiteral("%1: %2").arg(path, *reason));
+    NullGraph noWindow;
+    OpenedRecording opened = openRecording(path, noWindow, RenderLogLabel);
+    for (const QString& line : opened.logLines)
+        WriteErrorLog(line);
+    if (!opened.opened())
+        return fail(err, QStringLiteral("%1: %2").arg(path, opened.failure));
 
     LoadGraphSettings();
     LoadStringTable();
@@ -99,7 +87,8 @@ int runRender(const QStringList& args, std::FILE* err)
     // A picture needs no table window: without one the open command leaves the records ungridded.
     for (int slot = 1; slot <= 2; ++slot)
         setTableForm(slot, nullptr);
-    if (!window.openFile(path))
+    window.showRecording(opened);
+    if (!messages.messages.isEmpty())
         return fail(err, QStringLiteral("%1: %2").arg(path, messages.messages.join(u' ')));
 
     TrendGraph& graph = *graphWindow(loadedData().FileNo)->CWGraph1();

@@ -1,7 +1,8 @@
 // Reading speed and memory of the three readers on large recordings. Each benchmark reads one file
 // named by an environment variable (QOR_BENCH_LOG, QOR_BENCH_CSV, QOR_BENCH_DAT) into a slot, and
 // reports the records and bytes per second and the process's memory: peak resident set (VmHWM)
-// and the anonymous memory held after the read (RssAnon: memory beyond mapped files).
+// and the anonymous memory held after the read (RssAnon: the program's own memory, which for a CSV
+// file holds the file's bytes as read besides the numbers).
 // bench/run.sh writes the files and runs each benchmark in a process of its own, so that the peak
 // belongs to that reader alone.
 

@@ -6,8 +6,13 @@
 
 namespace qor {
 
-CsvDocument::CsvDocument(std::shared_ptr<const MappedFile> file, std::vector<Checkpoint> checkpoints)
-    : m_file(std::move(file))
+std::string_view textOf(const CsvBytes& bytes)
+{
+    return {bytes.data(), bytes.size()};
+}
+
+CsvDocument::CsvDocument(std::shared_ptr<const CsvBytes> bytes, std::vector<Checkpoint> checkpoints)
+    : m_bytes(std::move(bytes))
     , m_checkpoints(std::move(checkpoints))
 {
 }
@@ -19,10 +24,10 @@ std::string_view CsvDocument::recordLine(qint64 record) const
     if (after == m_checkpoints.begin())
         return {};
     const Checkpoint& from = *std::prev(after);
-    csv::LineCursor cursor(m_file->bytes(), from.offset);
+    csv::LineCursor cursor(textOf(*m_bytes), from.offset);
     for (qint64 current = from.record; !cursor.atEnd();) {
         const std::string_view line = cursor.next();
-        if (!csv::recordTime(line))
+        if (!csv::isRecord(line))
             continue;
         if (current == record)
             return line;

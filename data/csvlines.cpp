@@ -2,6 +2,8 @@
 
 #include "datetime.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace qor::csv {
@@ -29,16 +31,18 @@ int twoDigits(const char* p)
     return (p[0] - '0') * 10 + (p[1] - '0');
 }
 
+bool isDateSeparator(char c)
+{
+    return c == '-' || c == '/';
+}
+
+// "yyyy-mm-dd hh:nn:ss", with "/" also accepted between the date's parts. The separators are
+// looked at first: they reject most lines that are no record at once.
 bool hasTimeShape(std::string_view t)
 {
-    static constexpr std::string_view shape = "dddd-dd-dd dd:dd:dd";
-    for (std::size_t i = 0; i < TimeLength; ++i) {
-        const char c = t[i];
-        const bool ok = shape[i] == 'd' ? isDigit(c) : shape[i] == '-' ? (c == '-' || c == '/') : c == shape[i];
-        if (!ok)
-            return false;
-    }
-    return true;
+    static constexpr std::array<std::size_t, 14> DigitPositions = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
+    return isDateSeparator(t[4]) && isDateSeparator(t[7]) && t[10] == ' ' && t[13] == ':' && t[16] == ':'
+           && std::all_of(DigitPositions.begin(), DigitPositions.end(), [t](std::size_t i) { return isDigit(t[i]); });
 }
 
 unsigned daysInMonth(std::int64_t year, int month)
@@ -46,6 +50,31 @@ unsigned daysInMonth(std::int64_t year, int month)
     static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// The parts of a valid time.
+struct TimeFields {
+    std::int64_t year;
+    int month, day, hour, minute, second;
+};
+
+// The time that begins a data record (see recordTime); nullopt for every other line.
+std::optional<TimeFields> timeFields(std::string_view line)
+{
+    if (line.empty() || line.front() == ';')
+        return std::nullopt;
+    // Nearly every record starts with its 19-character time and a comma; only others need a search.
+    const bool plain = line.size() > TimeLength && line[TimeLength] == ',' && line.front() != ' ';
+    const std::string_view first = plain ? line.substr(0, TimeLength) : trimmedBlanks(line.substr(0, line.find(',')));
+    if (first.size() != TimeLength || !hasTimeShape(first))
+        return std::nullopt;
+    const char* p = first.data();
+    const TimeFields t = {
+        twoDigits(p) * 100 + twoDigits(p + 2), twoDigits(p + 5), twoDigits(p + 8), twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17)};
+    if (t.month < 1 || t.month > 12 || t.day < 1 || static_cast<unsigned>(t.day) > daysInMonth(t.year, t.month) || t.hour > 23
+        || t.minute > 59 || t.second > 59)
+        return std::nullopt;
+    return t;
 }
 
 } // namespace
@@ -77,24 +106,18 @@ std::size_t lineStartAtOrAfter(std::string_view text, std::size_t offset)
     return text.size();
 }
 
+bool isRecord(std::string_view line)
+{
+    return timeFields(line).has_value();
+}
+
 std::optional<std::int64_t> recordTime(std::string_view line)
 {
-    if (line.empty() || line.front() == ';')
+    const std::optional<TimeFields> t = timeFields(line);
+    if (!t)
         return std::nullopt;
-    // Nearly every record starts with its 19-character time and a comma; only others need a search.
-    const bool plain = line.size() > TimeLength && line[TimeLength] == ',' && line.front() != ' ';
-    const std::string_view first = plain ? line.substr(0, TimeLength) : trimmedBlanks(line.substr(0, line.find(',')));
-    if (first.size() != TimeLength || !hasTimeShape(first))
-        return std::nullopt;
-    const char* p = first.data();
-    const std::int64_t year = twoDigits(p) * 100 + twoDigits(p + 2);
-    const int month = twoDigits(p + 5), day = twoDigits(p + 8);
-    const int hour = twoDigits(p + 11), minute = twoDigits(p + 14), second = twoDigits(p + 17);
-    if (month < 1 || month > 12 || day < 1 || static_cast<unsigned>(day) > daysInMonth(year, month) || hour > 23 || minute > 59
-        || second > 59)
-        return std::nullopt;
-    const std::int64_t days = datetime::dayNumber(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-    return days * datetime::SecondsPerDay + hour * 3600 + minute * 60 + second;
+    const std::int64_t days = datetime::dayNumber(t->year, static_cast<unsigned>(t->month), static_cast<unsigned>(t->day));
+    return days * datetime::SecondsPerDay + t->hour * 3600 + t->minute * 60 + t->second;
 }
 
 std::optional<std::string_view> field(std::string_view line, int index)

@@ -36,6 +36,10 @@ std::size_t lineStartAtOrAfter(std::string_view text, std::size_t offset);
 // seconds since 1899-12-30, or nullopt for every other line.
 std::optional<std::int64_t> recordTime(std::string_view line);
 
+// True for a data record: recordTime without working out the time, for the passes that only need to
+// know which lines are records.
+bool isRecord(std::string_view line);
+
 // Field `index` (0 = the time) of a line split at ","; nullopt when the line has fewer fields.
 std::optional<std::string_view> field(std::string_view line, int index);
 

@@ -6,8 +6,9 @@
 #include "parallel.h"
 #include "readersupport.h"
 
+#include <QFile>
+
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 namespace qor {
@@ -15,10 +16,64 @@ namespace qor {
 namespace {
 
 constexpr std::size_t MinPartBytes = 8 << 20;
+constexpr qint64 ReadBlockBytes = 16 << 20;
 constexpr int BusyDots = 35;
 constexpr qint64 ProgressLines = 1 << 16;
-// Counting takes about a quarter of a read; parsing the rest.
-constexpr double CountShare = 0.25;
+
+// The steps of a read and their shares of the busy notice's progress, about as they share its time.
+struct Phase {
+    double from;
+    double share;
+};
+constexpr Phase ReadPhase = {0, 0.25};
+constexpr Phase CountPhase = {0.25, 0.2};
+constexpr Phase ParsePhase = {0.45, 0.55};
+
+void reportProgress(BusyNotice* busy, Phase phase, double done, double total)
+{
+    if (busy && total > 0)
+        busy->progress(phase.from + phase.share * done / total);
+}
+
+void reportProgress(BusyNotice* busy, Phase phase, const CsvPart& part, std::size_t offset)
+{
+    reportProgress(busy, phase, static_cast<double>(offset - part.begin), static_cast<double>(part.end - part.begin));
+}
+
+// Reads bytes [first, first + size) of the file into `bytes` at the same offset.
+bool readRange(const QString& path, qint64 first, qint64 size, CsvBytes& bytes, BusyNotice* busy)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(first))
+        return false;
+    for (qint64 done = 0; done < size;) {
+        const qint64 read = file.read(bytes.data() + first + done, std::min(ReadBlockBytes, size - done));
+        if (read <= 0)
+            return false;
+        done += read;
+        reportProgress(busy, ReadPhase, static_cast<double>(done), static_cast<double>(size));
+    }
+    return true;
+}
+
+// The whole file in the program's own memory, so that what is shown from it never depends on the
+// file staying as it was. Read in parts by every core: copying a cached file into fresh memory costs
+// about as much as counting its records.
+std::optional<QString> readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString() + QStringLiteral(". ");
+    bytes.resize(static_cast<std::size_t>(file.size()));
+    file.close();
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    const bool read = runInParts(size, MinPartBytes, [&](int part, std::int64_t first, std::int64_t length) {
+        return readRange(path, first, length, bytes, part == 0 ? busy : nullptr);
+    });
+    if (!read)
+        return QStringLiteral("The file could not be read to its end. ");
+    return std::nullopt;
+}
 
 std::vector<CsvPart> splitIntoParts(std::string_view text)
 {
@@ -33,37 +88,48 @@ std::vector<CsvPart> splitIntoParts(std::string_view text)
     return out;
 }
 
-void reportProgress(BusyNotice* busy, const CsvPart& part, std::size_t offset, double from, double share)
-{
-    if (busy && part.end > part.begin)
-        busy->progress(from + share * static_cast<double>(offset - part.begin) / static_cast<double>(part.end - part.begin));
-}
-
 void countPart(std::string_view text, CsvPart& part, BusyNotice* busy)
 {
     csv::LineCursor cursor(text.substr(0, part.end), part.begin);
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
-        if (const std::optional<std::int64_t> time = csv::recordTime(cursor.next())) {
-            if (part.records++ == 0)
-                part.firstTime = time;
-        }
+        const std::string_view line = cursor.next();
+        if (csv::isRecord(line) && part.records++ == 0)
+            part.firstTime = csv::recordTime(line);
         if (lines % ProgressLines == 0)
-            reportProgress(busy, part, cursor.offset(), 0, CountShare);
+            reportProgress(busy, CountPhase, part, cursor.offset());
     }
 }
 
-bool isDigitOrPoint(char c)
+// Reads a number of at most 15 digits, with an optional minus sign and point, the form nearly every
+// recorded value has; returns where it ends, or nullptr for any other text. Such digits are an exact
+// integer, and every power of ten up to 1e15 is an exact double, so one division gives the
+// correctly rounded number, the one from_chars gives, at a fraction of its cost.
+const char* parsePlainDecimal(const char* first, const char* last, double& value)
 {
-    return (c >= '0' && c <= '9') || c == '.';
-}
-
-// True for a digit or point, optionally after a minus sign: what from_chars may take without
-// also taking words such as "inf".
-bool startsLikeNumber(const char* first, const char* last)
-{
-    if (first != last && *first == '-')
-        ++first;
-    return first != last && isDigitOrPoint(*first);
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int MaxDigits = 15;
+    const bool negative = first != last && *first == '-';
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = -1; // none before the point is met
+    const char* p = first + (negative ? 1 : 0);
+    for (; p != last; ++p) {
+        if (*p == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (*p < '0' || *p > '9')
+            break;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        ++digits;
+        if (decimals >= 0)
+            ++decimals;
+    }
+    if (digits == 0 || digits > MaxDigits)
+        return nullptr;
+    const double magnitude = static_cast<double>(mantissa) / PowersOfTen[std::max(decimals, 0)];
+    value = negative ? -magnitude : magnitude;
+    return p;
 }
 
 // Fills the numbers of one record from the fields after the time; missing fields have no number.
@@ -78,10 +144,8 @@ void parseFields(std::string_view line, std::size_t record, std::vector<NumberAr
         const std::size_t start = at + 1;
         // Most fields are a plain number followed by a comma or the line end; parse those in place.
         double value = 0;
-        const char* first = line.data() + start;
-        const char* last = line.data() + line.size();
-        const auto [end, error] = std::from_chars(first, last, value);
-        if (startsLikeNumber(first, last) && error == std::errc() && (end == last || *end == ',')) {
+        const char* end = parsePlainDecimal(line.data() + start, line.data() + line.size(), value);
+        if (end && (end == line.data() + line.size() || *end == ',')) {
             column[record] = value;
             at = static_cast<std::size_t>(end - line.data());
             continue;
@@ -91,19 +155,22 @@ void parseFields(std::string_view line, std::size_t record, std::vector<NumberAr
     }
 }
 
-// Parses one part into the table, starting at record `first`; returns the part's checkpoints.
-std::vector<CsvDocument::Checkpoint> parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table,
-                                               BusyNotice* busy)
+// Parses one part into the table from record `first`, writing no more records than the part was
+// counted with; returns false when the part holds another number of records.
+bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table,
+               std::vector<CsvDocument::Checkpoint>& checkpoints, BusyNotice* busy)
 {
-    std::vector<CsvDocument::Checkpoint> checkpoints;
     csv::LineCursor cursor(text.substr(0, part.end), part.begin);
     auto record = static_cast<std::size_t>(first);
+    const auto end = static_cast<std::size_t>(first + part.records);
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
         const std::size_t offset = cursor.offset();
         const std::string_view line = cursor.next();
         const std::optional<std::int64_t> time = csv::recordTime(line);
         if (!time)
             continue;
+        if (record == end)
+            return false;
         if (checkpoints.empty() || static_cast<qint64>(record) - checkpoints.back().record >= CsvDocument::RecordsPerCheckpoint
             || offset - checkpoints.back().offset >= CsvDocument::BytesPerCheckpoint)
             checkpoints.push_back({static_cast<qint64>(record), offset});
@@ -111,9 +178,28 @@ std::vector<CsvDocument::Checkpoint> parsePart(std::string_view text, const CsvP
         parseFields(line, record, table.numbers);
         ++record;
         if (lines % ProgressLines == 0)
-            reportProgress(busy, part, offset, CountShare, 1 - CountShare);
+            reportProgress(busy, ParsePhase, part, offset);
     }
-    return checkpoints;
+    return record == end;
+}
+
+// The first record of each part, from the parts' counts; nullopt when a count is negative or the
+// table is not sized for their sum.
+std::optional<std::vector<qint64>> firstRecords(const std::vector<CsvPart>& parts, const CsvTable& table)
+{
+    std::vector<qint64> first;
+    qint64 total = 0;
+    for (const CsvPart& part : parts) {
+        if (part.records < 0)
+            return std::nullopt;
+        first.push_back(total);
+        total += part.records;
+    }
+    const auto records = static_cast<std::size_t>(total);
+    const auto sized = [records](const NumberArray& numbers) { return numbers.size() == records; };
+    if (table.times.size() != records || !std::all_of(table.numbers.begin(), table.numbers.end(), sized))
+        return std::nullopt;
+    return first;
 }
 
 } // namespace
@@ -121,13 +207,12 @@ std::vector<CsvDocument::Checkpoint> parsePart(std::string_view text, const CsvP
 CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy)
 {
     CsvCount count;
-    MappedFile::OpenResult opened = MappedFile::open(path);
-    if (opened.failure) {
-        count.failure = opened.failure;
+    auto bytes = std::make_shared<CsvBytes>();
+    count.failure = readWholeFile(path, *bytes, busy);
+    if (count.failure)
         return count;
-    }
-    count.file = std::move(opened.file);
-    const std::string_view text = count.file->bytes();
+    count.bytes = std::move(bytes);
+    const std::string_view text = textOf(*count.bytes);
     count.parts = splitIntoParts(text);
     runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
         countPart(text, count.parts[static_cast<std::size_t>(part)], part == 0 ? busy : nullptr);
@@ -153,20 +238,20 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
     return table;
 }
 
-void FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy)
+bool FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy)
 {
-    const std::string_view text = count.file->bytes();
+    const std::optional<std::vector<qint64>> firstRecord = firstRecords(count.parts, table);
+    if (!firstRecord || !count.bytes)
+        return false;
+    const std::string_view text = textOf(*count.bytes);
     std::vector<std::vector<CsvDocument::Checkpoint>> checkpoints(count.parts.size());
-    std::vector<qint64> firstRecord(count.parts.size(), 0);
-    for (std::size_t p = 1; p < count.parts.size(); ++p)
-        firstRecord[p] = firstRecord[p - 1] + count.parts[p - 1].records;
-    runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
+    const bool asCounted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
         const auto p = static_cast<std::size_t>(part);
-        checkpoints[p] = parsePart(text, count.parts[p], firstRecord[p], table, part == 0 ? busy : nullptr);
-        return true;
+        return parsePart(text, count.parts[p], (*firstRecord)[p], table, checkpoints[p], part == 0 ? busy : nullptr);
     });
     for (const std::vector<CsvDocument::Checkpoint>& part : checkpoints)
         table.checkpoints.insert(table.checkpoints.end(), part.begin(), part.end());
+    return asCounted;
 }
 
 ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot)
@@ -192,9 +277,12 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
         return result;
     }
     CsvTable table = FuncAllocTraceData(count, plan);
-    FuncParseCsvFile(count, table, &busy);
+    if (!FuncParseCsvFile(count, table, &busy)) {
+        result.failure = QStringLiteral("The records read differ from the records counted. ");
+        return result;
+    }
 
-    const auto document = std::make_shared<const CsvDocument>(count.file, std::move(table.checkpoints));
+    const auto document = std::make_shared<const CsvDocument>(count.bytes, std::move(table.checkpoints));
     readers::ReadColumns columns;
     for (std::size_t f = 0; f < table.fields.size(); ++f) {
         const auto at = static_cast<std::size_t>(columnNumber(table.fields[f]) - 1);

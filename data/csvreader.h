@@ -2,7 +2,6 @@
 
 #include "csvcolumn.h"
 #include "loadeddataset.h"
-#include "mappedfile.h"
 #include "readresult.h"
 #include "recordermodel.h"
 #include "tracegraph.h"
@@ -23,17 +22,19 @@ struct CsvPart {
     std::optional<std::int64_t> firstTime; // seconds of the part's first record
 };
 
-// The records of a CSV file as counted: how many there are, where each part of the file starts,
-// and the time of the first record.
+// The records of a CSV file as counted: the file's bytes as read, how many records there are, where
+// each part of the file starts, and the time of the first record.
 struct CsvCount {
-    std::shared_ptr<const MappedFile> file;
+    std::shared_ptr<const CsvBytes> bytes;
     std::vector<CsvPart> parts;
     qint64 RecordCount = 0;
     double StartDate = 0;
     std::optional<QString> failure;
 };
 
-// Counts the data records of a CSV file (see csv::recordTime for what a record is).
+// Reads the whole CSV file into memory, by every core in large blocks, and counts its data records
+// (see csv::recordTime for what a record is). The file is read as large as it was when the read
+// began; one that shrinks meanwhile fails, and one too large for the memory throws std::bad_alloc.
 CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
 
 // The arrays a parse fills, sized for the counted records: the times, and one array of numbers per
@@ -47,9 +48,11 @@ struct CsvTable {
 
 CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan);
 
-// Fills the table from the counted file; a line with fewer fields than the model reads has no
-// number (and an empty text) in the missing fields.
-void FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
+// Fills the table from the counted bytes; a line with fewer fields than the model reads has no
+// number (and an empty text) in the missing fields. Nothing is written beyond the records each part
+// was counted with: returns false when the parts hold other records than counted, or the table is
+// not sized for the count.
+[[nodiscard]] bool FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
 
 // Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
 // AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for

@@ -2,11 +2,13 @@
 
 #include "datetime.h"
 #include "littleendian.h"
-#include "mappedfile.h"
 #include "numbertext.h"
 #include "readersupport.h"
 #include "recordermodel.h"
 
+#include <QFile>
+
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -27,10 +29,32 @@ constexpr qint64 HeaderSize = 512;
 constexpr qint64 RecordSize = 32;
 constexpr qint64 ChannelBlockSize = 16;
 constexpr int BusyDots = 36;
-constexpr qint64 ProgressStep = 1 << 20;
+constexpr qint64 RecordsPerRead = 1 << 17; // 4 MiB
 
 // The bytes of a record block the reader looks at: PV, the two SP fields, MV and the selector.
 constexpr qint64 PvField = 0, SpFieldSelected = 2, SpFieldDefault = 4, MvField = 6, SelectorField = 12;
+
+// What follows the header: its bytes, the records in them (a last fragment that holds every byte
+// the model reads is one more) and the bytes of a shorter last fragment, which are passed over.
+struct DatBody {
+    qint64 bytes = 0;
+    qint64 records = 0;
+    qint64 ignoredBytes = 0;
+};
+
+DatBody bodyOf(qint64 fileSize, bool twoChannels)
+{
+    DatBody body;
+    body.bytes = std::max<qint64>(0, fileSize - HeaderSize);
+    body.records = body.bytes / RecordSize;
+    const qint64 fragment = body.bytes % RecordSize;
+    const qint64 bytesRead = twoChannels ? ChannelBlockSize + SelectorField + 1 : SelectorField + 1;
+    if (fragment >= bytesRead)
+        ++body.records;
+    else
+        body.ignoredBytes = fragment;
+    return body;
+}
 
 // A raw reading has only 65536 possible values, so each value's number is worked out once, from
 // its text, the first time it is met.
@@ -117,6 +141,62 @@ struct ChannelValues {
     NumberArray pv, sp, mv;
 };
 
+// The decoded records: their times and the values of one or two channels.
+struct DatRecords {
+    DatRecords(const DatHeader& header, bool twoChannels, qint64 count)
+        : startSeconds(datetime::secondsFromSerial(header.start))
+        , interval(header.interval)
+        , times(static_cast<std::size_t>(count))
+        , channel1(header.scale[0], count)
+    {
+        if (twoChannels)
+            channel2.emplace(header.scale[1], count);
+    }
+
+    void decode(const char* record, qint64 index)
+    {
+        const auto at = static_cast<std::size_t>(index);
+        times[at] = datetime::serialFromSeconds(startSeconds + index * interval);
+        channel1.decode(record, at, percent);
+        if (channel2)
+            channel2->decode(record + ChannelBlockSize, at, percent);
+    }
+
+    void store(SlotData& slot)
+    {
+        readers::ReadColumns columns;
+        channel1.store(columns, ColumnId::PV1);
+        if (channel2)
+            channel2->store(columns, ColumnId::PV2);
+        readers::storeRecords(slot, std::move(times), columns);
+    }
+
+    std::int64_t startSeconds;
+    std::int16_t interval;
+    TimeColumn times;
+    RawValueNumbers percent{[](std::int16_t raw) { return numbers::percentText(raw); }};
+    ChannelValues channel1;
+    std::optional<ChannelValues> channel2;
+};
+
+// Decodes the body's records from the file, which stands after the header, reading many records at
+// a time; fails when the file ends before them.
+bool readRecords(QFile& file, const DatBody& body, DatRecords& records, BusyNotice& busy)
+{
+    std::vector<char> buffer(static_cast<std::size_t>(std::min(body.records, RecordsPerRead) * RecordSize));
+    for (qint64 done = 0; done < body.records;) {
+        const qint64 n = std::min(RecordsPerRead, body.records - done);
+        const qint64 bytes = std::min(n * RecordSize, body.bytes - done * RecordSize);
+        if (file.read(buffer.data(), bytes) != bytes)
+            return false;
+        for (qint64 r = 0; r < n; ++r)
+            records.decode(buffer.data() + r * RecordSize, done + r);
+        done += n;
+        busy.progress(static_cast<double>(done) / static_cast<double>(body.records));
+    }
+    return true;
+}
+
 } // namespace
 
 ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot)
@@ -127,32 +207,30 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     BusyNotice busy(graph, BusyDots);
     slot.clearRecords();
 
-    const MappedFile::OpenResult opened = MappedFile::open(path);
-    if (opened.failure) {
-        result.failure = opened.failure;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        result.failure = file.errorString() + QStringLiteral(". ");
         return result;
     }
-    const std::string_view bytes = opened.file->bytes();
-    const auto size = static_cast<qint64>(bytes.size());
-    if (size < HeaderFieldsEnd) {
+    const QByteArray head = file.read(HeaderSize);
+    if (head.size() < HeaderFieldsEnd) {
         result.failure = QStringLiteral("The file is shorter than its header. ");
         return result;
     }
-    const DatHeader header = headerOf(bytes.data());
-    slot.ModelName = QString::fromLatin1(bytes.data() + ModelOffset, ModelLength);
+    const DatHeader header = headerOf(head.constData());
+    slot.ModelName = QString::fromLatin1(head.constData() + ModelOffset, ModelLength);
     const bool twoChannels = slot.ModelName == u"QOR510";
     const models::ReadPlan plan = models::datPlan(slot.ModelName);
 
-    const qint64 body = std::max<qint64>(0, size - HeaderSize);
-    qint64 count = (body + RecordSize - 1) / RecordSize;
-    const qint64 fragment = body % RecordSize;
-    const qint64 bytesRead = twoChannels ? ChannelBlockSize + SelectorField + 1 : SelectorField + 1;
-    if (fragment != 0 && fragment < bytesRead) {
-        --count;
-        result.warnings << QStringLiteral("The last %1 bytes of the file are no whole record and were ignored. ").arg(fragment);
-    }
-    if (count == 0) {
+    const DatBody body = bodyOf(file.size(), twoChannels);
+    if (body.ignoredBytes != 0)
+        result.warnings << QStringLiteral("The last %1 bytes of the file are no whole record and were ignored. ").arg(body.ignoredBytes);
+    if (body.records == 0) {
         result.failure = QStringLiteral("The file holds no record after its header. ");
+        return result;
+    }
+    if (body.records > readers::MaxRecords) {
+        result.failure = QStringLiteral("The file holds more records than can be shown. ");
         return result;
     }
     if (!header.scale[0].isUsable() || (twoChannels && !header.scale[1].isUsable())) {
@@ -160,30 +238,13 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
         return result;
     }
 
-    graph.setChartLength(static_cast<qint32>(count));
-    TimeColumn times(static_cast<std::size_t>(count));
-    RawValueNumbers percent([](std::int16_t raw) { return numbers::percentText(raw); });
-    ChannelValues channel1(header.scale[0], count);
-    std::optional<ChannelValues> channel2;
-    if (twoChannels)
-        channel2.emplace(header.scale[1], count);
-    const std::int64_t startSeconds = datetime::secondsFromSerial(header.start);
-    for (qint64 k = 0; k < count; ++k) {
-        const char* record = bytes.data() + HeaderSize + k * RecordSize;
-        const auto index = static_cast<std::size_t>(k);
-        times[index] = datetime::serialFromSeconds(startSeconds + k * header.interval);
-        channel1.decode(record, index, percent);
-        if (channel2)
-            channel2->decode(record + ChannelBlockSize, index, percent);
-        if ((k + 1) % ProgressStep == 0)
-            busy.progress(static_cast<double>(k + 1) / static_cast<double>(count));
+    graph.setChartLength(static_cast<qint32>(body.records));
+    DatRecords records(header, twoChannels, body.records);
+    if (!readRecords(file, body, records, busy)) {
+        result.failure = QStringLiteral("The file could not be read to its end. ");
+        return result;
     }
-
-    readers::ReadColumns columns;
-    channel1.store(columns, ColumnId::PV1);
-    if (channel2)
-        channel2->store(columns, ColumnId::PV2);
-    readers::storeRecords(slot, std::move(times), columns);
+    records.store(slot);
     readers::showTimeRange(graph, slot);
     readers::drawPlots(graph, slot, plan, readers::PlotCall::Chart);
     return result;

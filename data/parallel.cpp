@@ -1,6 +1,7 @@
 #include "parallel.h"
 
 #include <algorithm>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -17,16 +18,28 @@ bool runInParts(std::int64_t count, std::int64_t minPartSize,
 {
     const int parts = partCount(count, minPartSize);
     std::vector<char> succeeded(static_cast<std::size_t>(parts), 0);
+    // An exception may not leave a thread (that would end the program): each part keeps its own and
+    // the caller gets the first one once every part has finished.
+    std::vector<std::exception_ptr> thrown(static_cast<std::size_t>(parts));
     auto runPart = [&](int part) {
         const std::int64_t first = count * part / parts;
         const std::int64_t last = count * (part + 1) / parts;
-        succeeded[static_cast<std::size_t>(part)] = work(part, first, last - first) ? 1 : 0;
+        try {
+            succeeded[static_cast<std::size_t>(part)] = work(part, first, last - first) ? 1 : 0;
+        } catch (...) {
+            thrown[static_cast<std::size_t>(part)] = std::current_exception();
+        }
     };
-    std::vector<std::jthread> helpers;
-    for (int part = 1; part < parts; ++part)
-        helpers.emplace_back(runPart, part);
-    runPart(0);
-    helpers.clear(); // joins
+    {
+        std::vector<std::jthread> helpers;
+        for (int part = 1; part < parts; ++part)
+            helpers.emplace_back(runPart, part);
+        runPart(0);
+    } // joins
+    for (const std::exception_ptr& exception : thrown) {
+        if (exception)
+            std::rethrow_exception(exception);
+    }
     return std::all_of(succeeded.begin(), succeeded.end(), [](char ok) { return ok != 0; });
 }
 

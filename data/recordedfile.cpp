@@ -4,22 +4,39 @@
 #include "csvreader.h"
 #include "datreader.h"
 #include "logreader.h"
-#include "mappedfile.h"
+
+#include <QFile>
 
 namespace qor::recordedfile {
 
 namespace {
 
+// Recognising a CSV file looks at the first 40 characters of its first two lines, so it reads only
+// the beginning of the file: enough for a first line of up to 64 KiB, its line end and 40
+// characters of the second line. A longer first line is no model line that any recorder writes;
+// such a file is judged as if it had no second line.
+constexpr qsizetype HeaderLineChars = 40;
+constexpr qsizetype LongestFirstLine = 64 * 1024;
+constexpr qsizetype HeaderPrefixBytes = LongestFirstLine + 2 + HeaderLineChars;
+
+QString headerLine(std::string_view line)
+{
+    return QString::fromLatin1(line.data(), std::min(static_cast<qsizetype>(line.size()), HeaderLineChars));
+}
+
 HeaderResult readCsvHeader(const QString& path, SlotData& slot)
 {
-    MappedFile::OpenResult opened = MappedFile::open(path);
-    if (opened.failure)
-        return {HeaderStatus::Unreadable, opened.failure};
-    csv::LineCursor cursor(opened.file->bytes());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {HeaderStatus::Unreadable, file.errorString() + QStringLiteral(". ")};
+    const QByteArray prefix = file.read(HeaderPrefixBytes);
+    if (file.error() != QFileDevice::NoError)
+        return {HeaderStatus::Unreadable, file.errorString() + QStringLiteral(". ")};
+    csv::LineCursor cursor(std::string_view(prefix.constData(), static_cast<std::size_t>(prefix.size())));
     const std::string_view first = cursor.next();
-    const std::string_view second = cursor.atEnd() ? std::string_view() : cursor.next();
-    const QString line1 = QString::fromLatin1(first.data(), static_cast<qsizetype>(std::min<std::size_t>(first.size(), 40)));
-    const QString line2 = QString::fromLatin1(second.data(), static_cast<qsizetype>(std::min<std::size_t>(second.size(), 40)));
+    const bool hasSecond = !cursor.atEnd() && static_cast<qsizetype>(first.size()) <= LongestFirstLine;
+    const QString line1 = headerLine(first);
+    const QString line2 = hasSecond ? headerLine(cursor.next()) : QString();
     if (!models::hasCsvModelLine(line1))
         return {HeaderStatus::NoModelLine, std::nullopt};
     const QString model = models::csvModelName(line1);

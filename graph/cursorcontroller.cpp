@@ -24,7 +24,8 @@ namespace {
 
 const QColor Unchecked(0xC0, 0xC0, 0xC0);
 
-// The annotation that follows cursors 1, 2 and 3 is annotation 1, 2 and 3.
+// How far above the pointer the labels of cursors 1 and 2 stand while they are dragged (annotation k
+// labels cursor k; cursor 3's label stands at the pointer's height).
 constexpr double AnnotationRise = 20;
 
 QString recordTime(const SlotData& slot, qsizetype index)
@@ -44,9 +45,11 @@ bool CursorController::absoluteTime() const
     return m_w.viewCode(0) == u"1";
 }
 
+// The range cursors' times: the full date and time on a clock-time axis, the clock of the time
+// elapsed on a relative one (the axis labels use shorter patterns of their own).
 QString CursorController::axisTime(double x) const
 {
-    return datetime::format(x, m_w.graph->axis(GraphAxis::Time).formatString());
+    return datetime::format(x, absoluteTime() ? u"yyyy-mm-dd hh:nn:ss" : u"hh:nn:ss");
 }
 
 void CursorController::HideSingleCursor()
@@ -170,37 +173,42 @@ void CursorController::zoomCompleted()
     HideSingleCursor();
     HideRangeCursors();
     TrendGraph& graph = *m_w.graph;
-    TimeSlider& slider = *m_w.slider;
-    slider.show();
     graph.cursor(1).setVisible(false);
     m_w.window->unsetCursor();
     graph.setTrackMode(TrendGraph::TrackNone);
     const TrendAxis& time = graph.axis(GraphAxis::Time);
     const double minimum = time.minimum();
     const double maximum = time.maximum();
-    ZoomHistory& zoom = zoomHistory(m_w.slot);
-    zoom.push(minimum, maximum);
-    const SlotData& slot = loadedData().slot(m_w.slot);
-    if (absoluteTime()) {
-        zoom.visibleSeconds = static_cast<double>(datetime::wholeSecondsBetween(minimum, maximum));
-        slider.setValue(minimum);
-        const double last = slot.RecordCount > 0 ? slot.TraceData.TimeValue->back() : maximum;
-        if (maximum < last)
-            slider.axis().setMaximum(datetime::addSeconds(last, -static_cast<std::int64_t>(zoom.visibleSeconds)));
-        else
-            slider.hide();
-    } else {
-        zoom.visibleSpan = maximum - minimum;
-        slider.setValue(minimum);
-        if (maximum < slider.axis().maximum())
-            slider.axis().setMaximum(m_w.relativeLength() - zoom.visibleSpan);
-        else
-            slider.hide();
-    }
+    zoomHistory(m_w.slot).push(minimum, maximum);
+    scrollOver(minimum, maximum);
 }
 
-// The slider scrolls a zoomed range; its value also moves when its range is set, which must not
-// collapse the time axis while nothing is zoomed.
+// The slider scrolls a window as wide as the one shown over the rest of the recording: its thumb
+// stands at the shown range's start and its last position shows the recording's end. The range is
+// set before the value, so that the value is never held back by the previous level's range; with
+// nothing beyond the shown range the slider goes out of sight.
+void CursorController::scrollOver(double minimum, double maximum)
+{
+    ZoomHistory& zoom = zoomHistory(m_w.slot);
+    TimeSlider& slider = *m_w.slider;
+    const SlotData& slot = loadedData().slot(m_w.slot);
+    double end = 0;
+    double lastStart = 0;
+    if (absoluteTime()) {
+        zoom.visibleSeconds = static_cast<double>(datetime::wholeSecondsBetween(minimum, maximum));
+        end = slot.RecordCount > 0 ? slot.TraceData.TimeValue->back() : maximum;
+        lastStart = datetime::addSeconds(end, -static_cast<std::int64_t>(zoom.visibleSeconds));
+    } else {
+        zoom.visibleSpan = maximum - minimum;
+        end = m_w.relativeLength();
+        lastStart = end - zoom.visibleSpan;
+    }
+    slider.axis().setMaximum(std::max(lastStart, slider.axis().minimum()));
+    slider.setValue(minimum);
+    slider.setVisible(maximum < end);
+}
+
+// The slider scrolls a zoomed range.
 void CursorController::sliderChanged(double value)
 {
     const ZoomHistory& zoom = zoomHistory(m_w.slot);

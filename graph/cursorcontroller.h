@@ -36,6 +36,8 @@ public:
 
     void cursorMoved(int cursor, double y);
     void zoomCompleted();
+    // Sets the slider for a zoom level that shows `minimum` to `maximum` (after a zoom in or out).
+    void scrollOver(double minimum, double maximum);
     void sliderChanged(double value);
     void keyPressed(int key);
 

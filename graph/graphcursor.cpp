@@ -23,11 +23,10 @@ void GraphCursor::setColor(const QColor& color)
     m_changed();
 }
 
+// A cursor stands on the records of the first plot that has points (plot 1 whenever the file has
+// records: every model draws it).
 const GraphPlot* GraphCursor::target() const
 {
-    const GraphPlot& chosen = m_plots[static_cast<std::size_t>(m_snapPlot - 1)];
-    if (chosen.pointCount() > 0)
-        return &chosen;
     const auto withPoints = std::find_if(m_plots.begin(), m_plots.end(), [](const GraphPlot& plot) { return plot.pointCount() > 0; });
     return withPoints != m_plots.end() ? &*withPoints : nullptr;
 }
@@ -55,12 +54,6 @@ void GraphCursor::setY(double y)
 {
     m_y = y;
     m_changed();
-}
-
-void GraphCursor::setSnapPlot(int plot)
-{
-    m_snapPlot = std::clamp(plot, 1, static_cast<int>(m_plots.size()));
-    snap();
 }
 
 void GraphCursor::snap()

@@ -35,8 +35,6 @@ public:
     double y() const { return m_y; }
     void setY(double y);
 
-    int snapPlot() const { return m_snapPlot; }
-    void setSnapPlot(int plot);
     // Puts the cursor back on a record after the plots' points changed.
     void snap();
 
@@ -50,7 +48,6 @@ private:
     double m_x = 0;
     double m_y = 0;
     qsizetype m_pointIndex = -1;
-    int m_snapPlot = 1;
     std::function<void()> m_changed;
 };
 

@@ -15,6 +15,7 @@
 #include "shell/mainframe.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "table/tablewindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -252,6 +253,14 @@ void GraphWindow::showWholeRange()
         time.setMinMax(*file.FirstTime, *file.LastTime);
 }
 
+void GraphWindow::showUnzoomed()
+{
+    zoomHistory(m_slot).reset();
+    m_slider->hide();
+    m_graph->setTrackMode(TrendGraph::TrackNone);
+    unsetCursor();
+}
+
 void GraphWindow::activate()
 {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())
@@ -277,16 +286,24 @@ void GraphWindow::resizeEvent(QResizeEvent* event)
         RestoreGraphView();
 }
 
-// Closing the window unloads it: the slot's file is forgotten, its table window closes, and the
-// last open graph window takes the file commands with it.
+// Closing the window closes its file: the slot is free for the next open and its records are
+// released (plots, table and data set all let go of the columns), the window list forgets the file,
+// its table window unloads, and the last open graph window takes the file commands with it.
 void GraphWindow::closeEvent(QCloseEvent* event)
 {
     setSlotLoaded(m_slot, false);
-    if (MainFrame* frame = mainFrame(); frame && !SlotLoaded(1) && !SlotLoaded(2))
-        frame->setFileCommandsEnabled(false);
-    if (QWidget* table = TableForm(m_slot))
-        table->close();
-    loadedData().slot(m_slot).FilePath.clear();
+    if (MainFrame* frame = mainFrame()) {
+        frame->setWindowListCaption(m_slot, {});
+        if (!SlotLoaded(1) && !SlotLoaded(2))
+            frame->setFileCommandsEnabled(false);
+    }
+    if (auto* table = qobject_cast<TableWindow*>(TableForm(m_slot)))
+        table->Unload();
+    m_cursors.HideSingleCursor();
+    m_cursors.HideRangeCursors();
+    showUnzoomed();
+    m_graph->clearData();
+    loadedData().slot(m_slot) = SlotData();
     m_loaded = false;
     event->accept();
 }

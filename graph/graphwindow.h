@@ -59,6 +59,9 @@ public:
     // The whole recording on the time axis, without zoom or slider: clock times from the first to
     // the last record, or 0 to the recording's length on a relative axis.
     void showWholeRange();
+    // A file shown anew: no zoom, the slider out of sight, the graph in its normal track mode and the
+    // window's pointer the normal one.
+    void showUnzoomed();
 
     // The load steps: layout, settings (colours, widths, range, style, grids) and legend state.
     // They run again when the window is shown after it was closed.

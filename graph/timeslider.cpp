@@ -22,11 +22,14 @@ TimeSlider::TimeSlider(QWidget* parent)
 
 TimeSlider::~TimeSlider() = default;
 
+double TimeSlider::withinRange(double value) const
+{
+    return std::clamp(value, std::min(m_axis.minimum(), m_axis.maximum()), std::max(m_axis.minimum(), m_axis.maximum()));
+}
+
 void TimeSlider::setValue(double value)
 {
-    const double low = std::min(m_axis.minimum(), m_axis.maximum());
-    const double high = std::max(m_axis.minimum(), m_axis.maximum());
-    const double kept = std::clamp(value, low, high);
+    const double kept = withinRange(value);
     if (kept == m_value)
         return;
     m_value = kept;
@@ -34,9 +37,11 @@ void TimeSlider::setValue(double value)
     Q_EMIT valueChanged(m_value);
 }
 
+// A new range keeps the value within it without telling anyone: only a value that was set moves
+// what the slider scrolls.
 void TimeSlider::axisChanged()
 {
-    setValue(m_value);
+    m_value = withinRange(m_value);
     update();
 }
 

@@ -9,7 +9,8 @@ namespace qor {
 
 // The time slider (`CWSlide7`): a thumb on a scale of date serials, which scrolls a zoomed time
 // window. `value` is kept within the axis range (`Axis.Minimum` to `Axis.Maximum`); every change of
-// the value, by the user or by a call (a changed axis range included), raises valueChanged. The scale
+// the value by the user or by setValue raises valueChanged, while a changed axis range that pulls
+// the value in does not (setting the range from code never scrolls anything). The scale
 // shows tick labels in the axis pattern ("mm/dd hh:nn:ss" until set), thinned out where they would
 // overlap. The mouse drags the thumb or jumps it to a click on the track; the arrow keys move it by
 // a hundredth of the range, Page Up and Page Down by a tenth.
@@ -43,6 +44,7 @@ private:
     QRectF track() const;
     QRectF thumb() const;
     double valueAt(double pixel) const;
+    double withinRange(double value) const;
     double pixelOf(double value) const;
     void axisChanged();
     void paintScale(QPainter& painter) const;

@@ -58,8 +58,8 @@ TrendGraph::~TrendGraph() = default;
 
 std::size_t TrendGraph::checkedIndex(int number, int count)
 {
-    // The windows call these under their error traps, so a wrong index is an exception, as a
-    // wrong control index would be.
+    // A wrong index is a programming error: an exception, which the command's boundary (the
+    // application object) logs and tells, rather than a write beside the arrays.
     if (number < 1 || number > count)
         throw std::out_of_range("graph item index out of range");
     return static_cast<std::size_t>(number - 1);
@@ -143,12 +143,6 @@ void TrendGraph::clearData()
 {
     for (GraphPlot& plot : m_plots)
         plot.clear();
-    pointsChanged();
-}
-
-void TrendGraph::clearData(int plot)
-{
-    this->plot(plot).clear();
     pointsChanged();
 }
 

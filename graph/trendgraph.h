@@ -56,7 +56,6 @@ public:
     void plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y);
     void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y);
     void clearData();
-    void clearData(int plot);
     // How many points each plot keeps when points are appended; 0 (the default) keeps all.
     qint32 chartLength() const { return m_chartLength; }
     void setChartLength(qint32 length);

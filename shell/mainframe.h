@@ -22,6 +22,8 @@ public:
     virtual bool combinedViewActive() const = 0;
     // The window list command: checks item `slot` (1 or 2) and shows that slot's graph window.
     virtual void showSlotWindow(int slot) = 0;
+    // Window list item `n` (1 or 2): the upper-cased path of the slot's file; hidden without one.
+    virtual void setWindowListCaption(int n, const QString& path) = 0;
     virtual bool isMaximized() const = 0;
 };
 

@@ -112,6 +112,14 @@ void TableWindow::Load()
     m_statistics->setReDraw(true);
 }
 
+void TableWindow::Unload()
+{
+    m_records->clearBlock();
+    m_records->setMaxRows(0);
+    m_records->setMaxCols(0);
+    close();
+}
+
 void TableWindow::FillTable()
 {
     m_records->setReDraw(false);

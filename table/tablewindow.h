@@ -43,6 +43,8 @@ public:
     void FillTable();
     // The caption, the frame caption and the headers of both grids in the current language.
     void ApplyTableStrings();
+    // The slot's file was closed: the grids let go of its columns and the window is hidden.
+    void Unload();
     // Makes the window's slot the current one.
     void Activate();
 

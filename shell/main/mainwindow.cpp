@@ -77,10 +77,26 @@ MainWindow::MainWindow(QWidget* parent)
     resize(1200, 800);
 }
 
+// The sub-windows outlive this destructor (the MDI area deletes them after it), so their activation
+// must no longer reach a half-destroyed main window, and nothing may find their windows any more.
 MainWindow::~MainWindow()
 {
+    disconnect(m_mdiArea, nullptr, this, nullptr);
     if (mainFrame() == this)
         setMainFrame(nullptr);
+    for (int slot = 1; slot <= 2; ++slot) {
+        setGraphForm(slot, nullptr);
+        setTableForm(slot, nullptr);
+        setSlotLoaded(slot, false);
+    }
+}
+
+QList<QAction*> MainWindow::allCommands() const
+{
+    QList<QAction*> all = m_commands.values();
+    for (QAction* button : m_buttons)
+        all << button;
+    return all;
 }
 
 // The graph and table windows of slots 1 and 2 live, hidden until a file is opened, for the whole

@@ -44,8 +44,10 @@ public:
     // Opens the files one after the other, into slot 1 and then slot 2 when both are free.
     void openFiles(const QStringList& paths);
     ViewCommands& viewCommands() { return m_viewCommands; }
-    // Window list item `n` (1 or 2): its caption is the upper-cased path of the slot's file.
-    void setWindowListCaption(int n, const QString& path);
+    // Makes a recording read elsewhere the file of a slot, as a successful open does.
+    void showRecording(OpenedRecording& opened) { m_openFlow.show(opened); }
+    // Every menu item and toolbar button.
+    QList<QAction*> allCommands() const;
 
     void setMenuEnabled(const QString& name, bool enabled) override;
     void setMenuChecked(const QString& name, bool checked) override;
@@ -53,6 +55,7 @@ public:
     void setFileCommandsEnabled(bool enabled) override;
     bool combinedViewActive() const override;
     void showSlotWindow(int slot) override;
+    void setWindowListCaption(int n, const QString& path) override;
     bool isMaximized() const override;
 
 protected:

@@ -21,7 +21,6 @@ class ModelSelectionWindow final : public QDialog {
 public:
     ModelSelectionWindow(QString path, QWidget* parent = nullptr);
 
-    QString SelectedModelLine() const { return m_selectedModelLine; }
 
 private:
     void confirm();

@@ -4,10 +4,9 @@
 #include "modelselectionwindow.h"
 
 #include "data/loadeddataset.h"
-#include "data/recordedfile.h"
+#include "data/readresult.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
-#include "graph/legendstate.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
 #include "graph/zoomhistory.h"
@@ -18,9 +17,12 @@
 #include "shell/stringtable.h"
 #include "table/tablewindow.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <exception>
 
 namespace qor {
 
@@ -29,13 +31,38 @@ namespace {
 const QString OpenLogLabel = QStringLiteral("MDIFORM1.MF_Open");
 const QString AxisTimeFormat = QStringLiteral("mm/dd hh:nn:ss");
 
+QMdiSubWindow* subWindowOf(QWidget* window)
+{
+    return window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+}
+
 void hideSubWindowOf(QWidget* window)
 {
-    if (auto* frame = window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr)
+    if (QMdiSubWindow* frame = subWindowOf(window))
         frame->hide();
 }
 
 } // namespace
+
+void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
+{
+    switch (opened.status) {
+    case OpenStatus::Opened:
+    case OpenStatus::UnknownCsvModel: // the model selection window has spoken
+        return;
+    case OpenStatus::NoModelLine:
+    case OpenStatus::UnknownKind:
+        prompts().message(parent, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
+        return;
+    case OpenStatus::OutOfMemory:
+        prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()), QStringLiteral("Error"));
+        return;
+    case OpenStatus::Unreadable:
+    case OpenStatus::ReadFailed:
+        prompts().message(parent, ReadFailureMessage, ReadFailureTitle);
+        return;
+    }
+}
 
 OpenFlow::OpenFlow(MainWindow& mainWindow)
     : m_main(mainWindow)
@@ -50,7 +77,19 @@ void OpenFlow::MF_Open()
         open(path);
 }
 
+// Nothing the open meets may escape into the event loop: it is logged and told.
 bool OpenFlow::open(const QString& path)
+{
+    try {
+        return openChecked(path);
+    } catch (const std::exception& error) {
+        WriteErrorLog(QString::fromLocal8Bit(error.what()) + OpenLogLabel);
+        prompts().message(&m_main, ReadFailureMessage, ReadFailureTitle);
+        return false;
+    }
+}
+
+bool OpenFlow::openChecked(const QString& path)
 {
     // A file of no known kind is refused before anything of the slot changes.
     if (models::fileKindOf(path) == models::FileKind::Unknown) {
@@ -60,10 +99,34 @@ bool OpenFlow::open(const QString& path)
     const int slot = chooseSlot();
     if (slot > 2)
         return false; // the combined view is current: no window list item 3 to open into
-    loadedData().FileNo = static_cast<qint16>(slot);
-    m_main.setWindowListCaption(slot, path);
-    loadedData().slot(slot).FilePath = path;
-    return readInto(slot, path);
+    GraphWindow& window = *graphWindow(slot);
+    const Before before = stateBefore(slot);
+    for (;;) {
+        // The slot's window shows the busy notice; what it draws stays until the read succeeded.
+        m_main.showSlotWindow(slot);
+        OpenedRecording opened = openRecording(path, window, OpenLogLabel);
+        for (const QString& line : opened.logLines)
+            WriteErrorLog(line);
+        if (opened.opened()) {
+            take(slot, window, opened);
+            return true;
+        }
+        restore(slot, before);
+        // An old CSV file gets its model line from the model selection window, then is read again.
+        if (opened.status == OpenStatus::UnknownCsvModel && ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted)
+            continue;
+        tellOpenFailure(&m_main, opened);
+        return false;
+    }
+}
+
+void OpenFlow::show(OpenedRecording& opened)
+{
+    const int slot = chooseSlot();
+    if (GraphWindow* window = slot <= 2 ? graphWindow(slot) : nullptr) {
+        m_main.showSlotWindow(slot);
+        take(slot, *window, opened);
+    }
 }
 
 // Slot 1 or 2, whichever is free; with both in use, the one whose graph window is active, or else
@@ -83,82 +146,64 @@ int OpenFlow::chooseSlot() const
     return loadedData().FileNo;
 }
 
-bool OpenFlow::readInto(int slot, const QString& path)
+OpenFlow::Before OpenFlow::stateBefore(int slot) const
 {
-    GraphWindow& window = *graphWindow(slot);
+    Before before;
+    const QMdiSubWindow* frame = subWindowOf(GraphForm(slot));
+    before.windowShown = frame && frame->isVisible();
+    before.slotLoaded = SlotLoaded(slot);
+    before.fileNo = loadedData().FileNo;
+    before.active = m_main.mdiArea()->activeSubWindow();
+    for (QAction* action : m_main.allCommands())
+        before.commands.push_back({action, action->isEnabled(), action->isChecked(), action->isVisible(), action->text()});
+    return before;
+}
+
+// Showing the slot's window for the read activated it; everything that changed goes back.
+void OpenFlow::restore(int slot, const Before& before)
+{
+    if (!before.windowShown)
+        hideSubWindowOf(GraphForm(slot));
+    if (before.active && before.active->isVisible())
+        m_main.mdiArea()->setActiveSubWindow(before.active);
+    setSlotLoaded(slot, before.slotLoaded);
+    loadedData().FileNo = before.fileNo;
+    for (const Before::Command& command : before.commands) {
+        if (!command.action)
+            continue;
+        command.action->setEnabled(command.enabled);
+        command.action->setChecked(command.checked);
+        command.action->setVisible(command.visible);
+        command.action->setText(command.text);
+    }
+}
+
+void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
+{
+    prepareWindow(window);
+    loadedData().FileNo = static_cast<qint16>(slot);
     SlotData& data = loadedData().slot(slot);
-    const models::FileKind kind = models::fileKindOf(path);
-    prepareWindow(slot, window);
-    if (kind == models::FileKind::Csv && !recogniseCsv(slot, path, window))
-        return false;
-    if (kind == models::FileKind::Log) {
-        const recordedfile::HeaderResult header = recordedfile::readHeaderInto(kind, path, data);
-        if (header.failure) {
-            WriteErrorLog(*header.failure + OpenLogLabel);
-            fail(slot, ReadFailureMessage, ReadFailureTitle);
-            return false;
-        }
-        // A log names no channel display code; its option tells whether all channels are there, so
-        // the readouts never show channels the file does not hold.
-        if (models::isQor1400Family(data.ModelName))
-            window.setLabel3(5, data.ModelOption.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
-    }
-    const ReadResult result = recordedfile::readRecords(kind, window, path, data);
-    for (const QString& line : result.logLines())
-        WriteErrorLog(line);
-    if (!result.ok()) {
-        fail(slot, ReadFailureMessage, ReadFailureTitle);
-        return false;
-    }
-    showChannels(window, models::legendEntries(kind, data.ModelName, data.ModelOption));
+    data = std::move(opened.slot);
+    m_main.setWindowListCaption(slot, data.FilePath);
+    opened.drawing.replay(window);
+    if (opened.channelDisplayCode)
+        window.setLabel3(5, QString::number(*opened.channelDisplayCode));
+    showChannels(window, models::legendEntries(opened.kind, data.ModelName, data.ModelOption));
     finish(slot, window);
-    return true;
 }
 
-// Reads a CSV file's model and option lines. An old file without a model line goes through the
-// model selection window first; false when the open ends here.
-bool OpenFlow::recogniseCsv(int slot, const QString& path, GraphWindow& window)
-{
-    SlotData& data = loadedData().slot(slot);
-    for (;;) {
-        const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::FileKind::Csv, path, data);
-        switch (header.status) {
-        case recordedfile::HeaderStatus::Ok:
-            if (models::isQor1400Family(data.ModelName))
-                window.setLabel3(5, QString::number(header.channelDisplayCode));
-            return true;
-        case recordedfile::HeaderStatus::NoModelLine:
-            fail(slot, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
-            return false;
-        case recordedfile::HeaderStatus::UnknownCsvModel:
-            if (ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted) {
-                prepareWindow(slot, window);
-                continue;
-            }
-            abandon(slot);
-            return false;
-        case recordedfile::HeaderStatus::UnknownKind:
-        case recordedfile::HeaderStatus::Unreadable:
-            WriteErrorLog(header.failure.value_or(QString()) + OpenLogLabel);
-            fail(slot, ReadFailureMessage, ReadFailureTitle);
-            return false;
-        }
-    }
-}
-
-// The slot's graph window, shown and cleared of the previous file's legend and cursors.
-void OpenFlow::prepareWindow(int slot, GraphWindow& window)
+// The slot's graph window, cleared of the previous file's legend, cursors, zoom and pointer.
+void OpenFlow::prepareWindow(GraphWindow& window)
 {
     if (!window.isLoaded())
         window.load();
-    m_main.showSlotWindow(slot);
-    loadedData().slot(slot).PrintComment.clear();
     window.legend()->group(1)->hide();
     window.CWSlide7()->hide();
     for (int item = 1; item <= 9; ++item)
         window.legend()->setItemVisible(item, false);
     window.cursors().HideSingleCursor();
     window.cursors().HideRangeCursors();
+    window.showUnzoomed();
 }
 
 void OpenFlow::showChannels(GraphWindow& window, int count)
@@ -172,44 +217,20 @@ void OpenFlow::finish(int slot, GraphWindow& window)
     auto* table = qobject_cast<TableWindow*>(TableForm(slot));
     if (table)
         table->Load();
-    window.cursors().HideSingleCursor();
-    window.cursors().HideRangeCursors();
     for (int channel = 1; channel <= 3; ++channel)
         window.legend()->group(channel)->show();
     window.ApplyGraphStrings();
     const SlotData& data = loadedData().slot(slot);
-    window.CWGraph1()->setTrackMode(TrendGraph::TrackNone);
     window.CWGraph1()->axis(GraphAxis::Time).setFormatString(AxisTimeFormat);
     window.CWSlide7()->axis().setFormatString(AxisTimeFormat);
     window.CWSlide7()->axis().setMinMax(*data.FirstTime, *data.LastTime);
     window.legend()->show();
     window.setLabel3(0, QStringLiteral("1"));
-    zoomHistory(slot).reset();
     for (const char* name : {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print"})
         m_main.setMenuEnabled(QString::fromLatin1(name), true);
     if (table)
         hideSubWindowOf(table);
-    if (!data.FilePath.isEmpty())
-        m_main.setFileCommandsEnabled(true);
-}
-
-// An open that ended early leaves the slot without a file, and the file commands as the files
-// still open want them (showing the slot's window had switched them on).
-void OpenFlow::abandon(int slot)
-{
-    loadedData().slot(slot).FilePath.clear();
-    m_main.setWindowListCaption(slot, {});
-    if (GraphWindow* window = graphWindow(slot))
-        window->legend()->show();
-    const auto holdsFile = [](int s) { return !loadedData().slot(s).FilePath.isEmpty() && loadedData().slot(s).RecordCount > 0; };
-    m_main.setFileCommandsEnabled(holdsFile(1) || holdsFile(2));
-}
-
-// An open that failed is told to the user.
-void OpenFlow::fail(int slot, const QString& message, const QString& title)
-{
-    abandon(slot);
-    prompts().message(&m_main, message, title);
+    m_main.setFileCommandsEnabled(true);
 }
 
 } // namespace qor

@@ -1,11 +1,13 @@
 #include "viewcommands.h"
 
 #include "mainwindow.h"
+#include "openflow.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "data/parallel.h"
 #include "data/recordedfile.h"
+#include "data/recordingopener.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
 #include "graph/griddensity.h"
@@ -224,6 +226,7 @@ void ViewCommands::zoomOut(GraphWindow& window)
     } else if (zoom.depth() > 1) {
         const auto [minimum, maximum] = zoom.stepBack().value();
         graph.axis(GraphAxis::Time).setMinMax(minimum, maximum);
+        window.cursors().scrollOver(minimum, maximum);
     }
 }
 
@@ -238,9 +241,8 @@ void ViewCommands::switchTimeAxis(bool relative)
     window->cursors().HideSingleCursor();
     window->cursors().HideRangeCursors();
     try {
-        if (!readAgain(*window))
+        if (!readAgain(*window, relative ? RelaTimeLogLabel : AbsTimeLogLabel))
             return;
-        zoomHistory(window->slot()).reset();
         if (relative)
             showRelativeTime(*window);
         else
@@ -251,17 +253,23 @@ void ViewCommands::switchTimeAxis(bool relative)
     }
 }
 
-bool ViewCommands::readAgain(GraphWindow& window)
+// The file is read into a record of its own: when it cannot be read any more (moved, rewritten
+// into something else), the slot keeps showing what it had.
+bool ViewCommands::readAgain(GraphWindow& window, const QString& logLabel)
 {
     SlotData& data = loadedData().slot(window.slot());
-    const ReadResult result = recordedfile::readRecords(models::fileKindOf(data.FilePath), window, data.FilePath, data);
-    if (result.ok()) {
-        for (const QString& line : result.logLines())
-            WriteErrorLog(line);
-        return true;
+    OpenedRecording opened = openRecording(data.FilePath, window, logLabel);
+    for (const QString& line : opened.logLines)
+        WriteErrorLog(line);
+    if (!opened.opened()) {
+        tellOpenFailure(&window, opened);
+        return false;
     }
-    reportFailure(window, result.logLines());
-    return false;
+    opened.slot.PrintComment = data.PrintComment;
+    data = std::move(opened.slot);
+    window.showUnzoomed();
+    opened.drawing.replay(window);
+    return true;
 }
 
 void ViewCommands::reportFailure(GraphWindow& window, const QStringList& logLines)

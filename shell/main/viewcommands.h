@@ -55,7 +55,7 @@ private:
     void setGrid(GraphAxis axis, std::size_t density);
     void zoomOut(GraphWindow& window);
     void switchTimeAxis(bool relative);
-    bool readAgain(GraphWindow& window);
+    bool readAgain(GraphWindow& window, const QString& logLabel);
     void showAbsoluteTime(GraphWindow& window);
     void showRelativeTime(GraphWindow& window);
     void reportFailure(GraphWindow& window, const QStringList& logLines);

@@ -86,7 +86,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         const QString log = sample(samplegen::FileKind::Log);
         const QString out = m_dir.filePath(QStringLiteral("refused.png"));
-        QTest::newRow("unknown kind") << QStringList{fixtures::writeFile(m_dir, "notes.txt", "x"), out} << "none of the kinds";
+        QTest::newRow("unknown kind") << QStringList{fixtures::writeFile(m_dir, "notes.txt", "x"), out} << "no .CSV, .LOG or .DAT file";
         QTest::newRow("missing file") << QStringList{m_dir.filePath("20150301080000_QOR1300.LOG.gone.LOG"), out} << "No such file";
         QTest::newRow("no records") << QStringList{fixtures::writeFile(m_dir, "20150301080000_EMPTY.LOG", fixtures::logHeader("QOR1300")), out} << "EMPTY.LOG";
         QTest::newRow("bad size") << QStringList{log, out, "--size", "800by600"} << "bad size";

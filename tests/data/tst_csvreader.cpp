@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <charconv>
+#include <cmath>
+
 using namespace qor;
 
 namespace {
@@ -21,6 +24,17 @@ QString at(double serial)
 QString iso(double serial)
 {
     return datetime::isoText(serial);
+}
+
+// Every value of every record as the slot shows it: its text and its number.
+QStringList shownValues(const SlotData& slot)
+{
+    QStringList out;
+    for (const ColumnPtr& column : slot.TraceData.values) {
+        for (qsizetype r = 0; r < column->size(); ++r)
+            out << column->text(r) + u'=' + QString::number(column->number(r), 'g', 17);
+    }
+    return out;
 }
 
 } // namespace
@@ -140,6 +154,9 @@ private Q_SLOTS:
                                    "2015-03-01 08:00:00,1,2,3\r\n"
                                    "2015-03-01 08:00:0,4,5,6\r\n"   // 18-character time
                                    "2015-02-30 08:00:00,4,5,6\r\n"  // no such day
+                                   "2015-03-01T08:00:01,4,5,6\r\n"  // separators out of place
+                                   "2015-03-01 08.00:01,4,5,6\r\n"
+                                   "2015-03-0x 08:00:01,4,5,6\r\n"  // a letter for a digit
                                    "  2015-03-01 08:00:05  ,7,8,9\r\n"
                                    "; between\r\n"
                                    "end of data\r\n");
@@ -150,6 +167,33 @@ private Q_SLOTS:
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(iso(*slot.LastTime), "2015-03-01 08:00:05");
         QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(1), "7");
+    }
+
+    // Plain decimals, read without from_chars, give exactly the number from_chars gives; other
+    // forms (too many digits, exponents, blanks) still have their numbers.
+    void numbersAreCorrectlyRounded()
+    {
+        QByteArray text = "; QOR1000\r\n; \r\n";
+        std::vector<QByteArray> fields = {"0.1", "-0.0", "5.", ".5", "-.5", "000.50", "123456789012345", "1234567890123456",
+                                          "0.000000000000001", "9007199254740993", "1E3", " 7 "};
+        QRandomGenerator random(11);
+        while (fields.size() < 30000) {
+            QByteArray digits = QByteArray::number(random.generate64() % 1000000000000000ULL).left(1 + random.bounded(15));
+            digits.insert(random.bounded(static_cast<int>(digits.size()) + 1), '.');
+            fields.push_back(random.bounded(2) ? "-" + digits : digits);
+        }
+        for (std::size_t f = 0; f < fields.size(); f += 3)
+            text += "2015-03-01 08:00:00," + fields[f] + ',' + fields[f + 1] + ',' + fields[f + 2] + "\r\n";
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(write(text), slot, graph).ok());
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            const QByteArray field = fields[f].trimmed();
+            double expected = 0;
+            std::from_chars(field.constData(), field.constData() + field.size(), expected);
+            const double number = slot.TraceData.column(static_cast<ColumnId>(f % 3 + 1))->number(static_cast<qsizetype>(f / 3));
+            QVERIFY2(number == expected && std::signbit(number) == std::signbit(expected), fields[f].constData());
+        }
     }
 
     void shortLinesGiveEmptyFieldsAndReadingGoesOn()
@@ -250,6 +294,103 @@ private Q_SLOTS:
         }
         QCOMPARE(pv3->text(records - 1), expectedPv3.last());
         QVERIFY(!graph.progress.isEmpty());
+    }
+
+    // Once read, what is shown lives in the program's own memory: the file may be truncated,
+    // rewritten or deleted on disk without changing a value or ending the program.
+    void whatWasReadOutlivesTheFile_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("truncated") << "truncated";
+        QTest::newRow("rewritten") << "rewritten";
+        QTest::newRow("deleted") << "deleted";
+    }
+    void whatWasReadOutlivesTheFile()
+    {
+        QFETCH(QString, change);
+        samplegen::Recording recording;
+        recording.kind = samplegen::FileKind::Csv;
+        recording.records = 5000;
+        recording.commentLines = true;
+        const QString path = fixtures::generated(m_dir, recording);
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(path, slot, graph).ok());
+        const QStringList before = shownValues(slot);
+        QCOMPARE(before.size(), 9 * 5000);
+
+        QFile file(path);
+        if (change == u"truncated")
+            QVERIFY(file.resize(file.size() / 3));
+        else if (change == u"rewritten")
+            fixtures::setContents(path, fixtures::contents(path).replace('5', '6'));
+        else
+            QVERIFY(file.remove());
+        QCOMPARE(shownValues(slot), before);
+    }
+
+    // The filling pass writes no further than the records each part was counted with, and fails
+    // when the bytes hold other records than counted or the table is sized for another count.
+    void parsingWritesNoFurtherThanCounted_data()
+    {
+        QTest::addColumn<int>("counted");
+        QTest::addColumn<int>("tableSize");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("as counted") << 3 << 3 << 3;
+        QTest::newRow("more records than counted") << 2 << 2 << 2;
+        QTest::newRow("fewer records than counted") << 4 << 4 << 3;
+        QTest::newRow("table smaller than the count") << 3 << 2 << 0;
+    }
+    void parsingWritesNoFurtherThanCounted()
+    {
+        QFETCH(int, counted);
+        QFETCH(int, tableSize);
+        QFETCH(int, filled);
+        CsvCount count = FuncCountCsvRecords(write("; QOR1000\r\n; \r\n2015-03-01 08:00:00,0,1,2\r\n2015-03-01 08:00:01,3,4,5\r\n"
+                                                   "2015-03-01 08:00:02,6,7,8\r\n"));
+        QCOMPARE(count.RecordCount, 3);
+        count.parts.back().records += counted - 3;
+        count.RecordCount = tableSize;
+        CsvTable table = FuncAllocTraceData(count, models::csvPlan(u"QOR1000", false));
+        QCOMPARE(FuncParseCsvFile(count, table), counted == 3 && tableSize == 3);
+        QCOMPARE(table.times.size(), static_cast<std::size_t>(tableSize));
+        for (int r = 0; r < filled; ++r) {
+            const auto at = static_cast<std::size_t>(r);
+            QCOMPARE(iso(table.times[at]), QStringLiteral("2015-03-01 08:00:0%1").arg(r));
+            QCOMPARE(table.numbers[2][at], 3.0 * r + 2);
+        }
+    }
+
+    // Recognising a file reads only its beginning: a first line of up to 64 KiB, its line end and
+    // 40 characters of the second line, whatever follows. A longer first line leaves no second line.
+    void headerRecognitionReadsOnlyTheBeginning_data()
+    {
+        QTest::addColumn<int>("firstLineLength");
+        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<QString>("option");
+        const QString fullOption = "CH2" + QString(35, u'X'); // the 40 characters of the line, after "; "
+        QTest::newRow("short, CR LF") << 9 << QByteArray("\r\n") << fullOption;
+        QTest::newRow("short, LF") << 9 << QByteArray("\n") << fullOption;
+        QTest::newRow("short, CR") << 9 << QByteArray("\r") << fullOption;
+        QTest::newRow("longest, CR LF") << 65536 << QByteArray("\r\n") << fullOption;
+        QTest::newRow("longest, CR") << 65536 << QByteArray("\r") << fullOption;
+        QTest::newRow("longer") << 65537 << QByteArray("\r\n") << "";
+        QTest::newRow("far beyond the beginning") << 300000 << QByteArray("\n") << "";
+    }
+    void headerRecognitionReadsOnlyTheBeginning()
+    {
+        QFETCH(int, firstLineLength);
+        QFETCH(QByteArray, end);
+        QFETCH(QString, option);
+        QByteArray garbage(200000, '\0');
+        QRandomGenerator random(3);
+        for (char& c : garbage)
+            c = static_cast<char>(random.bounded(256));
+        const QByteArray text = QByteArray("; QOR1100").leftJustified(firstLineLength, ' ') + end + "; ch2" + QByteArray(60, 'x') + end + garbage;
+        SlotData slot;
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, write(text), slot).status, recordedfile::HeaderStatus::Ok);
+        QCOMPARE(slot.ModelName, "QOR1100");
+        QCOMPARE(slot.ModelOption, option);
     }
 
     void countingAloneFindsTheStart()

@@ -3,6 +3,7 @@
 #include "support/fixtures.h"
 #include "support/recordinggraph.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -165,6 +166,42 @@ private Q_SLOTS:
         // Seven or more decimals keep six.
         QVERIFY(read(datHeader("QOR500", 1, 30000, 0, 8) + datRecord({12345, 0, 0, 0}), slot, graph).ok());
         QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(0), "0.000123");
+    }
+
+    // Records are read many at a time: those after the first read, and a fragment ending the
+    // last one, hold the values of their own bytes.
+    void recordsBeyondTheFirstReadAreDecoded()
+    {
+        const int records = (1 << 17) + 3;
+        QByteArray bytes = datHeader("QOR500", 1);
+        for (int r = 0; r < records - 1; ++r)
+            bytes += datRecord({static_cast<qint16>(r % 1000), 0, 0, 0});
+        bytes += datRecord({999, 0, 0, 0}).left(13);
+        SlotData slot;
+        RecordingGraph graph;
+        QVERIFY(read(bytes, slot, graph).ok());
+        QCOMPARE(slot.RecordCount, records);
+        QCOMPARE(datetime::wholeSecondsBetween(*slot.FirstTime, *slot.LastTime), records - 1);
+        const ColumnPtr pv = slot.TraceData.column(ColumnId::PV1);
+        QVERIFY(pv->text(999) != pv->text(0));
+        for (int r : {1000, (1 << 17) - 1, 1 << 17, (1 << 17) + 1})
+            QCOMPARE(pv->text(r), pv->text(r % 1000));
+        QCOMPARE(pv->text(records - 1), pv->text(999));
+    }
+
+    // A sparse file whose size stands for more records than a count can hold is refused before
+    // anything is allocated for it, as the other readers refuse it.
+    void sizesBeyondTheRecordCountAreRefused()
+    {
+        const QString path = fixtures::writeFile(m_dir, "huge.DAT", datHeader("QOR510", 1));
+        QFile file(path);
+        QVERIFY(file.resize(512 + 32LL * 0x80000000LL));
+        SlotData slot;
+        RecordingGraph graph;
+        const ReadResult result = FuncReadDatFile(graph, path, slot);
+        QCOMPARE(result.failure.value_or(QString()), "The file holds more records than can be shown. ");
+        QCOMPARE(slot.RecordCount, 0);
+        file.remove();
     }
 
     void generatedRecordingsRead()

@@ -10,6 +10,7 @@
 #include "support/scriptedprompts.h"
 #include "table/spreadgrid.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -167,13 +168,26 @@ private Q_SLOTS:
         QCOMPARE(graph.cursor(4).x(), graph.cursor(2).x());
         QCOMPARE(graph.cursor(5).x(), graph.cursor(3).x());
         QVERIFY(!graph.cursor(1).isVisible());
-        const QString first = "1." + datetime::format(graph.cursor(2).x(), u"mm/dd hh:nn:ss");
+        const QString first = "1." + datetime::format(graph.cursor(2).x(), u"yyyy-mm-dd hh:nn:ss");
         QCOMPARE(window.legend()->readout(2)->text(), first);
-        QCOMPARE(window.legend()->readout(3)->text(), "2." + datetime::format(graph.cursor(3).x(), u"mm/dd hh:nn:ss"));
+        QCOMPARE(window.legend()->readout(3)->text(), "2." + datetime::format(graph.cursor(3).x(), u"yyyy-mm-dd hh:nn:ss"));
         QVERIFY(window.legend()->readout(2)->isVisible() && window.legend()->statisticsButton()->isVisible());
         QCOMPARE(graph.annotation(2).caption(), "  " + first + "  ");
         QCOMPARE(graph.annotation(2).x(), graph.cursor(2).x());
         QVERIFY(graph.annotation(3).isVisible());
+    }
+
+    // Against the time since the first record the readouts show that time as a clock.
+    void relativeRangeReadoutsShowTheElapsedClock()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 7200, 1, plotValue));
+        m_main->command(QStringLiteral("MT_RelaTime"))->trigger();
+        QCOMPARE(window.Label3(0), "0");
+        window.CWGraph1()->axis(GraphAxis::Time).setMinMax(0, datetime::serialFromSeconds(3600));
+        window.legendClicked(LegendState::RangeCursorsItem);
+        QCOMPARE(window.legend()->readout(2)->text(), "1.00:05:00");
+        QCOMPARE(window.legend()->readout(3)->text(), "2.00:55:00");
+        QCOMPARE(window.CWGraph1()->annotation(3).caption(), "  2.00:55:00  ");
     }
 
     void draggingARangeCursorUpdatesItsReadout()
@@ -189,7 +203,7 @@ private Q_SLOTS:
         QTest::mouseRelease(&graph, Qt::LeftButton, {}, to);
         QVERIFY(secondsOf(graph.cursor(2).x()) > 300);
         QCOMPARE(graph.cursor(4).x(), graph.cursor(2).x());
-        QCOMPARE(window.legend()->readout(2)->text(), "1." + datetime::format(graph.cursor(2).x(), u"mm/dd hh:nn:ss"));
+        QCOMPARE(window.legend()->readout(2)->text(), "1." + datetime::format(graph.cursor(2).x(), u"yyyy-mm-dd hh:nn:ss"));
         QCOMPARE(graph.annotation(2).caption(), " " + window.legend()->readout(2)->text());
         QCOMPARE(graph.annotation(2).y(), graph.cursor(2).y() + 20);
 
@@ -197,7 +211,7 @@ private Q_SLOTS:
         graph.cursor(3).setPointIndex(3000);
         window.cursors().cursorMoved(3, 55);
         QCOMPARE(graph.cursor(5).pointIndex(), 3000);
-        QCOMPARE(graph.annotation(3).caption(), "2.03/01 08:50:00 ");
+        QCOMPARE(graph.annotation(3).caption(), "2.2015-03-01 08:50:00 ");
         QCOMPARE(graph.annotation(3).x(), graph.cursor(3).x());
         QCOMPARE(graph.annotation(3).y(), 55.0);
     }

@@ -99,6 +99,67 @@ private Q_SLOTS:
         QVERIFY(!slider.isVisible());
     }
 
+    // After every zoom step, in or out, the slider scrolls a window of the width shown, from where
+    // the shown range starts, up to the end of the recording.
+    void nestedZoomsNearTheEndShowWhatWasDraggedAndStepBackWhole()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        TimeSlider& slider = *m_window->CWSlide7();
+        ZoomHistory& zoom = zoomHistory(1);
+        const auto sliderFollows = [&](const Range& level) {
+            const auto width = datetime::wholeSecondsBetween(level.first, level.second);
+            QCOMPARE(zoom.visibleSeconds, double(width));
+            QCOMPARE(slider.value(), level.first);
+            QCOMPARE(slider.axis().maximum(), datetime::addSeconds(ProgramFolder::at(3599), -width));
+            QVERIFY(slider.isVisible());
+        };
+        dragZoom(graph, 1800 / 3599.0, 3420 / 3599.0);
+        const Range first = shown(graph);
+        QVERIFY(first.first > ProgramFolder::at(1790) && first.second < ProgramFolder::at(3430));
+        sliderFollows(first);
+        dragZoom(graph, 0.7, 0.85);
+        const Range second = shown(graph);
+        QVERIFY2(second.first > ProgramFolder::at(2900) && second.second < ProgramFolder::at(3200),
+                 qPrintable(datetime::isoText(second.first) + u' ' + datetime::isoText(second.second)));
+        sliderFollows(second);
+
+        m_main->viewCommands().MV_ZoomOut();
+        QCOMPARE(zoom.depth(), 1);
+        QCOMPARE(shown(graph), first);
+        sliderFollows(first);
+        // Touching the slider now scrolls a window as wide as the first level.
+        slider.setValue(ProgramFolder::at(600));
+        const auto width = datetime::wholeSecondsBetween(first.first, first.second);
+        QCOMPARE(shown(graph), Range(ProgramFolder::at(600), datetime::addSeconds(ProgramFolder::at(600), width)));
+        m_main->viewCommands().MV_ZoomOut();
+        QCOMPARE(zoom.depth(), 0);
+        QCOMPARE(shown(graph), Range(ProgramFolder::at(0), ProgramFolder::at(3599)));
+        QVERIFY(!slider.isVisible());
+    }
+
+    // A read starts from an unzoomed window with the normal pointer, whatever the slot showed.
+    void aFileOpenedIntoAZoomedSlotShowsItsWholeRange()
+    {
+        QVERIFY(m_main->openFile(m_folder->writeLog("QOR1300", {}, 600, 1, [](int, int) { return 1.0; })));
+        QCOMPARE(loadedData().FileNo, 2);
+        m_main->showSlotWindow(1);
+        QCOMPARE(loadedData().FileNo, 1);
+        TrendGraph& graph = *m_window->CWGraph1();
+        dragZoom(graph, 0.5, 0.8);
+        m_main->viewCommands().MV_ZoomIn();
+        QVERIFY(m_window->testAttribute(Qt::WA_SetCursor));
+
+        QVERIFY(m_main->openFile(m_folder->writeLog("QOR1300", {}, 300, 1, [](int, int) { return 2.0; })));
+        QCOMPARE(loadedData().FileNo, 1);
+        QCOMPARE(shown(graph), Range(ProgramFolder::at(0), ProgramFolder::at(299)));
+        QCOMPARE(zoomHistory(1).depth(), 0);
+        QVERIFY(!m_window->CWSlide7()->isVisible());
+        QCOMPARE(graph.trackMode(), TrendGraph::TrackNone);
+        QVERIFY(!m_window->testAttribute(Qt::WA_SetCursor));
+        QCOMPARE(m_window->CWSlide7()->axis().minimum(), ProgramFolder::at(0));
+        QCOMPARE(m_window->CWSlide7()->axis().maximum(), ProgramFolder::at(299));
+    }
+
     void twentyOneNestedZoomsKeepTwentyDepths()
     {
         TrendGraph& graph = *m_window->CWGraph1();

@@ -97,7 +97,7 @@ private Q_SLOTS:
         graph.chartXvsY(2, x, y);
         graph.chartXvsY(2, x, y);
         QCOMPARE(graph.plot(2).pointCount(), 8);
-        graph.clearData(2);
+        graph.clearData();
         graph.setChartLength(5);
         graph.chartXvsY(2, x, y);
         graph.chartXvsY(2, x, y);
@@ -108,16 +108,13 @@ private Q_SLOTS:
         QCOMPARE(graph.plot(2).yAt(4), 13.0);
     }
 
-    void clearDataEmptiesOnePlotOrAll()
+    void clearDataEmptiesEveryPlot()
     {
         TrendGraph graph;
         const TimePtr x = plotdata::secondsFromStart(10);
         const ColumnPtr y = plotdata::values(10, [](qsizetype) { return 1.0; });
         for (int k = 1; k <= TrendGraph::PlotCount; ++k)
             graph.plotXvsY(k, x, y);
-        graph.clearData(4);
-        QCOMPARE(graph.plot(4).pointCount(), 0);
-        QCOMPARE(graph.plot(5).pointCount(), 10);
         graph.clearData();
         for (int k = 1; k <= TrendGraph::PlotCount; ++k)
             QCOMPARE(graph.plot(k).pointCount(), 0);

@@ -9,8 +9,11 @@
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 #include "support/filesizelimit.h"
+#include "support/memorylimit.h"
 #include "support/fixtures.h"
 #include "support/scriptedprompts.h"
+#include "table/spreadgrid.h"
+#include "table/tablewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,6 +54,39 @@ int visibleLegendItems(int slot)
     for (int item = 1; item <= 9; ++item)
         count += graphWindow(slot)->legend()->itemText(item)->isVisibleTo(graphWindow(slot)) ? 1 : 0;
     return count;
+}
+
+// What an open may change: the slots, their windows, the window list and every command.
+struct Seen {
+    QStringList slots;
+    QStringList windows;
+    QStringList commands;
+    int fileNo = 0;
+
+    bool operator==(const Seen&) const = default;
+};
+
+Seen seen(const MainWindow& main)
+{
+    Seen s;
+    for (int slot = 1; slot <= 2; ++slot) {
+        const SlotData& data = loadedData().slot(slot);
+        s.slots << QStringLiteral("%1 %2 %3 %4 %5").arg(data.FilePath, data.ModelName).arg(data.RecordCount).arg(SlotLoaded(slot))
+                       .arg(quintptr(data.TraceData.TimeValue.get()));
+        const GraphWindow* graph = graphWindow(slot);
+        const auto* table = qobject_cast<TableWindow*>(TableForm(slot));
+        s.windows << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                         .arg(graph->parentWidget()->isVisible())
+                         .arg(graph->windowTitle())
+                         .arg(graph->CWGraph1()->plot(1).pointCount())
+                         .arg(graph->legend()->isVisible())
+                         .arg(table->fpSpread1()->MaxRows())
+                         .arg(table->windowTitle());
+    }
+    for (const QAction* action : main.allCommands())
+        s.commands << QStringLiteral("%1 %2 %3 %4 %5").arg(action->objectName(), action->text()).arg(action->isEnabled()).arg(action->isChecked()).arg(action->isVisible());
+    s.fileNo = loadedData().FileNo;
+    return s;
 }
 
 } // namespace
@@ -217,6 +253,81 @@ private Q_SLOTS:
         QVERIFY(!m_main->button(2)->isEnabled());
     }
 
+    // Every way an open can end early leaves everything as it was before the command, whether the
+    // open was to fill a free slot or to replace the file of a slot in use.
+    void aFailedOpenChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("extension");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cancelModelWindow");
+        QTest::addColumn<bool>("intoSlotInUse");
+        const QList<std::tuple<const char*, QByteArray, QByteArray, bool>> failures = {
+            {"reader failure", "LOG", QByteArray(120, 'x'), false},
+            {"no records", "CSV", "; QOR1300\r\n; \r\n; no data\r\n", false},
+            {"no model line", "CSV", "2015-03-01 08:00:00,1,2,3\r\n", false},
+            {"cancelled model selection", "CSV", ";\r\n2015-03-01 08:00:00,1,2,3\r\n", true},
+            {"no such file", "LOG", {}, false},
+        };
+        for (const auto& [name, extension, bytes, cancel] : failures) {
+            QTest::addRow("%s, free slot", name) << extension << bytes << cancel << false;
+            QTest::addRow("%s, slot in use", name) << extension << bytes << cancel << true;
+        }
+    }
+    void aFailedOpenChangesNothing()
+    {
+        QFETCH(QByteArray, extension);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cancelModelWindow);
+        QFETCH(bool, intoSlotInUse);
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        if (intoSlotInUse) {
+            QVERIFY(m_main->openFile(logFile("QOR1200", "", 6)));
+            m_main->showSlotWindow(1);
+        }
+        const Seen before = seen(*m_main);
+        const QString path = bytes.isEmpty() ? m_dir.filePath(QStringLiteral("20150301080000_gone.") + QString::fromLatin1(extension))
+                                             : write(QString::fromLatin1(extension), bytes);
+        if (cancelModelWindow)
+            answerModelWindow({}, false);
+        QVERIFY(!m_main->openFile(path));
+        QCOMPARE(m_prompts->messages.size(), cancelModelWindow ? 0 : 1);
+        const Seen after = seen(*m_main);
+        QCOMPARE(after.slots, before.slots);
+        QCOMPARE(after.windows, before.windows);
+        QCOMPARE(after.commands, before.commands);
+        QCOMPARE(after.fileNo, before.fileNo);
+
+        // The slot still works: its time axis can be switched and back.
+        m_main->command("MT_RelaTime")->trigger();
+        QCOMPARE(graphWindow(before.fileNo)->Label3(0), "0");
+        m_main->command("MT_AbsTime")->trigger();
+        QCOMPARE(graphWindow(before.fileNo)->Label3(0), "1");
+        QCOMPARE(m_prompts->messages.size(), cancelModelWindow ? 0 : 1);
+    }
+
+    // A recording whose records need more memory than there is is refused with a message, and the
+    // viewer goes on as it was.
+    void aRecordingTooLargeForTheMemoryIsRefused()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        const Seen before = seen(*m_main);
+        // A hundred million records of nine values: 7.6 GB on disk (sparse), 8 GB in memory.
+        const QString path = write(QStringLiteral("LOG"), fixtures::logHeader("QOR1300"));
+        QVERIFY(QFile(path).resize(80 + qint64(100'000'000) * 76));
+        {
+            const MemoryLimit nearlyFull(qint64(512) << 20);
+            QVERIFY(!m_main->openFile(path));
+        }
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].text, QStringLiteral("Not enough memory to read %1.").arg(path.toUpper()));
+        QVERIFY(errorLog().contains(u"not enough memory to read " + path));
+        const Seen after = seen(*m_main);
+        QCOMPARE(after.slots, before.slots);
+        QCOMPARE(after.windows, before.windows);
+        QCOMPARE(after.commands, before.commands);
+        QVERIFY(m_main->openFile(logFile("QOR1200", "", 6)));
+    }
+
     void anOldCsvFileGetsTheChosenModelLine()
     {
         QByteArray old;
@@ -306,6 +417,35 @@ private Q_SLOTS:
         refused.ignore();
         QApplication::sendEvent(m_main.get(), &refused);
         QVERIFY(!refused.isAccepted());
+    }
+
+    // Closing a graph window closes its file: the slot is free, the window list forgets it, the
+    // table lets go of the records, and the next open fills the slot again.
+    void closingAGraphWindowClosesItsFile()
+    {
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        QVERIFY(m_main->openFile(logFile("QOR1200", "", 6)));
+        const std::weak_ptr<const TimeColumn> times = loadedData().slot(1).TraceData.TimeValue;
+        m_main->command("MW_Dis_1")->trigger();
+        m_main->button(8)->trigger(); // the table window of slot 1
+        auto* table = qobject_cast<TableWindow*>(TableForm(1));
+        QVERIFY(table->isVisible());
+        graphWindow(1)->parentWidget()->close();
+        QVERIFY(!SlotLoaded(1));
+        QVERIFY(!m_main->command("MW_Dis_1")->isVisible());
+        QVERIFY(m_main->command("MW_Dis_2")->isVisible());
+        QVERIFY(!table->isVisible());
+        QCOMPARE(table->fpSpread1()->MaxRows(), 0);
+        const SlotData& slot = loadedData().slot(1);
+        QVERIFY(slot.FilePath.isEmpty() && slot.ModelName.isEmpty() && slot.RecordCount == 0);
+        QVERIFY2(times.expired(), "the closed file's records are still held");
+
+        const QString again = logFile("QOR1000", "A", 3);
+        QVERIFY(m_main->openFile(again));
+        QCOMPARE(loadedData().slot(1).FilePath, again);
+        QCOMPARE(loadedData().slot(2).ModelName, "QOR1200");
+        QCOMPARE(m_main->command("MW_Dis_1")->text(), again.toUpper());
+        QVERIFY(m_main->command("MW_Dis_1")->isVisible());
     }
 
     void closingTheLastGraphWindowTakesTheFileCommands()

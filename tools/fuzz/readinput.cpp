@@ -2,6 +2,7 @@
 
 #include "data/nullgraph.h"
 #include "data/recordedfile.h"
+#include "data/recordingopener.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,16 +79,13 @@ void checkNoRecords(const SlotData& slot)
 void readRecording(QStringView extension, const std::uint8_t* data, std::size_t size)
 {
     const QString path = writeInput(extension, data, size);
-    const models::FileKind kind = models::fileKindOf(path);
-    SlotData slot;
-    slot.FilePath = path;
-    if (recordedfile::readHeaderInto(kind, path, slot).status != recordedfile::HeaderStatus::Ok)
-        return;
-    NullGraph graph;
-    if (recordedfile::readRecords(kind, graph, path, slot).ok())
-        checkRecords(slot);
+    NullGraph noWindow;
+    const OpenedRecording opened = openRecording(path, noWindow, QStringLiteral("fuzz"));
+    require(opened.opened() == opened.failure.isEmpty(), "a failed open says why, and only then");
+    if (opened.opened())
+        checkRecords(opened.slot);
     else
-        checkNoRecords(slot);
+        checkNoRecords(opened.slot);
 }
 
 void readHeader(QStringView extension, const std::uint8_t* data, std::size_t size)

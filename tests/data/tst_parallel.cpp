@@ -1,0 +1,51 @@
+#include "data/parallel.h"
+
+#include <QTest>
+
+#include <atomic>
+#include <stdexcept>
+
+using namespace qor;
+
+class TestParallel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyItemIsWorkedOnOnce()
+    {
+        std::vector<std::atomic<int>> seen(100000);
+        QVERIFY(runInParts(static_cast<std::int64_t>(seen.size()), 1000, [&](int, std::int64_t first, std::int64_t size) {
+            for (std::int64_t i = first; i < first + size; ++i)
+                ++seen[static_cast<std::size_t>(i)];
+            return true;
+        }));
+        QVERIFY(std::all_of(seen.begin(), seen.end(), [](const std::atomic<int>& n) { return n == 1; }));
+    }
+
+    // An exception in a part on another thread would end the program; it reaches the caller
+    // instead, once every part has finished.
+    void anExceptionInAnyPartReachesTheCaller_data()
+    {
+        QTest::addColumn<int>("failingPart");
+        QTest::newRow("on the calling thread") << 0;
+        QTest::newRow("on a helper thread") << 1;
+    }
+    void anExceptionInAnyPartReachesTheCaller()
+    {
+        QFETCH(int, failingPart);
+        if (partCount(1 << 20, 1) < 2 && failingPart > 0)
+            QSKIP("one core: every part runs on the calling thread");
+        std::atomic<int> finished = 0;
+        const auto work = [&](int part, std::int64_t, std::int64_t) -> bool {
+            if (part == failingPart)
+                throw std::bad_alloc();
+            ++finished;
+            return true;
+        };
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runInParts(1 << 20, 1, work));
+        QCOMPARE(finished.load(), partCount(1 << 20, 1) - 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestParallel)
+#include "tst_parallel.moc"

@@ -1,0 +1,94 @@
+// Opening a recording into a record of its own: every kind and every way it can fail.
+#include "data/recordingopener.h"
+#include "support/fixtures.h"
+#include "support/recordinggraph.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qor;
+
+class TestRecordingOpener : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& bytes) { return fixtures::writeFile(m_dir, name, bytes); }
+
+private Q_SLOTS:
+    // The reader draws into the record's drawing only; the window sees the busy notice alone, and
+    // gets the plots when the drawing is replayed.
+    void anOpenedRecordingDrawsOnlyWhenReplayed()
+    {
+        QByteArray bytes = fixtures::logHeader("QOR1400", "CH1");
+        for (int r = 0; r < 5; ++r)
+            bytes += fixtures::logRecord(r * 10, {1.5, 2.5, 3.5});
+        const QString path = write(QStringLiteral("20150301080000_oven.LOG"), bytes);
+        RecordingGraph window;
+        OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
+        QVERIFY(opened.opened());
+        QVERIFY(opened.failure.isEmpty());
+        QCOMPARE(opened.kind, models::FileKind::Log);
+        QCOMPARE(opened.slot.FilePath, path);
+        QCOMPARE(opened.slot.ModelName, "QOR1400");
+        QCOMPARE(opened.slot.RecordCount, 5);
+        QCOMPARE(opened.channelDisplayCode, std::optional<int>(1));
+        QVERIFY(window.calls.filter(QStringLiteral("busy")).size() == 1);
+        QVERIFY(!window.busyShown); // and hidden again
+        QVERIFY(window.drawingCalls().isEmpty());
+        opened.drawing.replay(window);
+        QVERIFY(!window.drawingCalls().isEmpty());
+        QCOMPARE(window.plots.at(1).y->text(4), "1.5");
+        QCOMPARE(window.plots.at(1).x, opened.slot.TraceData.TimeValue);
+    }
+
+    void aCsvFileTellsItsChannelDisplayCode()
+    {
+        const QString path = write(QStringLiteral("20150301080000_oven.CSV"), "; QOR1400\r\n; CH2\r\n2015-03-01 08:00:00,1,2,3\r\n");
+        RecordingGraph window;
+        const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
+        QVERIFY(opened.opened());
+        QCOMPARE(opened.channelDisplayCode, std::optional<int>(2));
+        const QString other = write(QStringLiteral("20150301080000_other.CSV"), "; QOR1300\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n");
+        QCOMPARE(openRecording(other, window, QStringLiteral("label")).channelDisplayCode, std::nullopt);
+    }
+
+    void failuresSayWhyAndKeepNoRecords_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<OpenStatus>("status");
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("unknown kind") << "20150301080000_notes.TXT" << QByteArray("x") << OpenStatus::UnknownKind << "no .CSV, .LOG or .DAT" << "label";
+        QTest::newRow("no model line") << "20150301080000_a.CSV" << QByteArray("2015-03-01 08:00:00,1\r\n") << OpenStatus::NoModelLine << "does not begin" << "";
+        QTest::newRow("old csv file") << "20150301080000_b.CSV" << QByteArray(";\r\n2015-03-01 08:00:00,1\r\n") << OpenStatus::UnknownCsvModel << "no model line" << "";
+        QTest::newRow("no records") << "20150301080000_c.LOG" << fixtures::logHeader("QOR1300") << OpenStatus::ReadFailed << "no whole record" << "modFunc_Ran.FuncReadFile";
+        QTest::newRow("csv without records") << "20150301080000_d.CSV" << QByteArray("; QOR1300\r\n; \r\n") << OpenStatus::ReadFailed << "" << "modFunc_Ran.FuncReadCsvFile";
+        QTest::newRow("missing") << "" << QByteArray() << OpenStatus::Unreadable << "No such file" << "label";
+    }
+    void failuresSayWhyAndKeepNoRecords()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(OpenStatus, status);
+        QFETCH(QString, why);
+        QFETCH(QString, logged);
+        const QString path = name.isEmpty() ? m_dir.filePath(QStringLiteral("20150301080000_gone.LOG")) : write(name, bytes);
+        RecordingGraph window;
+        const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
+        QCOMPARE(opened.status, status);
+        QVERIFY(!opened.failure.isEmpty());
+        QVERIFY2(opened.failure.contains(why), qPrintable(opened.failure));
+        QCOMPARE(opened.logLines.isEmpty(), logged.isEmpty());
+        if (!logged.isEmpty())
+            QVERIFY2(opened.logLines.last().endsWith(logged), qPrintable(opened.logLines.join(u'|')));
+        QCOMPARE(opened.slot.RecordCount, 0);
+        QVERIFY(opened.slot.TraceData.TimeValue->empty());
+        QVERIFY(window.drawingCalls().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordingOpener)
+#include "tst_recordingopener.moc"
