@@ -1,6 +1,6 @@
 #include "graph/trendgraph.h"
 
-#include "plotdata.h"
+#include "support/plotdata.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "programfolder.h"
+#include "support/programfolder.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"

@@ -1,4 +1,4 @@
-#include "programfolder.h"
+#include "support/programfolder.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
@@ -135,6 +135,23 @@ private Q_SLOTS:
         QCOMPARE(zoom.depth(), 0);
         QCOMPARE(shown(graph), Range(ProgramFolder::at(0), ProgramFolder::at(3599)));
         QVERIFY(!slider.isVisible());
+    }
+
+    void nestedZoomsAtTheStartKeepTheFirstRecordInView()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        TimeSlider& slider = *m_window->CWSlide7();
+        dragZoom(graph, 0.002, 0.5);
+        const Range first = shown(graph);
+        QVERIFY(first.first < ProgramFolder::at(10) && first.second < ProgramFolder::at(1900));
+        dragZoom(graph, 0.002, 0.25);
+        const Range second = shown(graph);
+        QVERIFY(second.first < ProgramFolder::at(10) && second.second < first.second);
+        QCOMPARE(slider.value(), second.first);
+        QVERIFY(slider.isVisible());
+        m_main->viewCommands().MV_ZoomOut();
+        QCOMPARE(shown(graph), first);
+        QCOMPARE(zoomHistory(1).visibleSeconds, double(datetime::wholeSecondsBetween(first.first, first.second)));
     }
 
     // A read starts from an unzoomed window with the normal pointer, whatever the slot showed.

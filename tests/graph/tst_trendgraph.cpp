@@ -1,7 +1,7 @@
 #include "graph/trendgraph.h"
 
 #include "data/datetime.h"
-#include "plotdata.h"
+#include "support/plotdata.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -2,6 +2,7 @@
 #include "data/readresult.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
+#include "graph/legendstate.h"
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
@@ -326,6 +327,41 @@ private Q_SLOTS:
         QCOMPARE(after.windows, before.windows);
         QCOMPARE(after.commands, before.commands);
         QVERIFY(m_main->openFile(logFile("QOR1200", "", 6)));
+    }
+
+    // What was read stays what is shown, whatever another program does to the file afterwards: the
+    // table scrolled to its end and the cursor moved over every record show the texts read.
+    void aFileChangedOnDiskKeepsShowingWhatWasRead()
+    {
+        QByteArray text = "; QOR1300\r\n; \r\n";
+        constexpr int Records = 3000;
+        for (int r = 0; r < Records; ++r)
+            text += QStringLiteral("2015-03-01 %1:%2:%3, %4.50,40.0,1.5,30.0,30.0,2.5,20.0,20.0,3.5\r\n")
+                        .arg(8 + r / 3600, 2, 10, QLatin1Char('0'))
+                        .arg(r / 60 % 60, 2, 10, QLatin1Char('0'))
+                        .arg(r % 60, 2, 10, QLatin1Char('0'))
+                        .arg(r)
+                        .toLatin1();
+        const QString path = write(QStringLiteral("CSV"), text);
+        QVERIFY(m_main->openFile(path));
+        GraphWindow& window = *graphWindow(1);
+        auto* table = qobject_cast<TableWindow*>(TableForm(1));
+        for (const QByteArray& change : {text.left(200), QByteArray(text.size(), 'x'), QByteArray()}) {
+            fixtures::setContents(path, change);
+            if (change.isEmpty())
+                QVERIFY(QFile::remove(path));
+            table->fpSpread1()->setTopRow(Records);
+            QCOMPARE(table->fpSpread1()->GetText(2, Records), QStringLiteral(" %1.50").arg(Records - 1));
+            window.legendClicked(LegendState::SingleCursorItem);
+            TrendGraph& graph = *window.CWGraph1();
+            for (int r = 0; r < Records; r += 7) {
+                graph.cursor(1).setPointIndex(r);
+                window.cursors().cursorMoved(1, 0);
+                QCOMPARE(window.legend()->itemText(1)->text().section(u':', -1), QStringLiteral("  %1.50").arg(r));
+            }
+            window.legendClicked(LegendState::SingleCursorItem);
+        }
+        QCOMPARE(loadedData().slot(1).RecordCount, Records);
     }
 
     void anOldCsvFileGetsTheChosenModelLine()

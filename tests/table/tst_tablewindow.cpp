@@ -7,10 +7,12 @@
 #include "shell/graphsettings.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "support/fixtures.h"
 
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qor;
@@ -19,9 +21,22 @@ namespace {
 
 constexpr int Records = 5;
 
+// A program folder of the test's own with the shipped side files: nothing the windows write (the
+// error log) lands in the source tree.
+void useProgramFolder()
+{
+    static const QTemporaryDir folder;
+    static const bool installed = [] {
+        fixtures::installSideFiles(folder);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    setAppPath(folder.path());
+}
+
 void useLanguage(const QString& code)
 {
-    setAppPath(QStringLiteral(QOR_RESOURCES_DIR "/"));
+    useProgramFolder();
     graphSettings().LangCode = code;
     if (!LoadStringTable())
         qFatal("language files missing");

@@ -1,7 +1,7 @@
 #include "data/minmaxlevels.h"
 #include "data/valuecolumn.h"
 
-#include "plotdata.h"
+#include "support/plotdata.h"
 
 #include <QTest>
 

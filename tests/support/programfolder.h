@@ -7,8 +7,8 @@
 #include <functional>
 
 // A temporary program folder holding the shipped side files (settings, language files, legend
-// icons), made the program's AppPath, with recorded files written beside them for the graph
-// window tests.
+// icons), made the program's AppPath, with recorded files written beside them for the tests of
+// windows.
 class ProgramFolder {
 public:
     // Value `value` (0-based, in record order) of record `record`.
