@@ -1,5 +1,7 @@
 #include "datetime.h"
 
+#include "interfacelanguage.h"
+
 #include <cmath>
 
 namespace qor::datetime {
@@ -95,11 +97,10 @@ DateTimeParts partsOf(double serial)
 
 AmPm amPmFor(QStringView langCode)
 {
-    if (langCode == u"KOR")
-        return {QStringLiteral("오전"), QStringLiteral("오후")};
-    if (langCode == u"CHR")
-        return {QStringLiteral("上午"), QStringLiteral("下午")};
-    return {QStringLiteral("AM"), QStringLiteral("PM")};
+    const InterfaceLanguage* language = interfaceLanguage(langCode);
+    if (!language)
+        language = interfaceLanguage(u"ENG");
+    return {language->am.toString(), language->pm.toString()};
 }
 
 QString format(double serial, QStringView pattern, const AmPm& amPm)

@@ -4,6 +4,8 @@
 #include "graphsettings.h"
 #include "inifile.h"
 
+#include "data/interfacelanguage.h"
+
 namespace qor {
 
 const std::array<StringTable::SectionInfo, 8>& StringTable::sections()
@@ -77,13 +79,8 @@ QString stringEntry(StringSection section, int key)
 
 QString languageFileName(const QString& langCode)
 {
-    if (langCode == u"KOR")
-        return QStringLiteral("DataString-rKR.xml");
-    if (langCode == u"ENG")
-        return QStringLiteral("DataString-rUS.xml");
-    if (langCode == u"CHR")
-        return QStringLiteral("DataString-rCH.xml");
-    return {};
+    const InterfaceLanguage* language = interfaceLanguage(langCode);
+    return language ? language->fileName.toString() : QString();
 }
 
 bool LoadStringTable()

@@ -5,6 +5,7 @@
 #include "qttranslations.h"
 #include "toolbaricons.h"
 
+#include "data/interfacelanguage.h"
 #include "data/loadeddataset.h"
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
@@ -219,8 +220,8 @@ void MainWindow::connectCommands()
     connect(command("M_Exit"), &QAction::triggered, this, &QWidget::close);
     connect(command("MF_Open"), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
     connect(button(1), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
-    for (const QString& code : {QStringLiteral("KOR"), QStringLiteral("ENG"), QStringLiteral("CHR")})
-        connect(command(LanguageCommand + code), &QAction::triggered, this, [this, code] { chooseLanguage(code); });
+    for (const InterfaceLanguage& language : InterfaceLanguages)
+        connect(command(LanguageCommand + language.code), &QAction::triggered, this, [this, code = language.code.toString()] { chooseLanguage(code); });
     for (int n : {1, 2})
         connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
     connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);
@@ -269,10 +270,10 @@ void MainWindow::ApplyMainStrings()
 
 void MainWindow::setCheckedLanguage(const QString& langCode)
 {
-    if (langCode != u"KOR" && langCode != u"ENG" && langCode != u"CHR")
+    if (!interfaceLanguage(langCode))
         return;
-    for (const QString& code : {QStringLiteral("KOR"), QStringLiteral("ENG"), QStringLiteral("CHR")})
-        command(LanguageCommand + code)->setChecked(code == langCode);
+    for (const InterfaceLanguage& language : InterfaceLanguages)
+        command(LanguageCommand + language.code)->setChecked(language.code == langCode);
 }
 
 void MainWindow::chooseLanguage(const QString& langCode)

@@ -1,5 +1,6 @@
 #include "qttranslations.h"
 
+#include "data/interfacelanguage.h"
 #include "shell/errorlog.h"
 
 #include <QCoreApplication>
@@ -9,19 +10,6 @@
 #include <memory>
 
 namespace qor {
-
-namespace {
-
-QString catalogFor(const QString& langCode)
-{
-    if (langCode == u"KOR")
-        return QStringLiteral("qtbase_ko");
-    if (langCode == u"CHR")
-        return QStringLiteral("qtbase_zh_CN");
-    return {};
-}
-
-} // namespace
 
 QString qtCatalogFolder()
 {
@@ -34,7 +22,8 @@ bool useQtTranslations(const QString& langCode, const QString& catalogFolder)
     if (installed)
         QCoreApplication::removeTranslator(installed.get());
     installed.reset();
-    const QString catalog = catalogFor(langCode);
+    const InterfaceLanguage* language = interfaceLanguage(langCode);
+    const QString catalog = language ? language->qtCatalog.toString() : QString();
     if (catalog.isEmpty())
         return true;
     auto translator = std::make_unique<QTranslator>();
