@@ -32,7 +32,7 @@ void print(std::FILE* to, const QString& text)
 // What the open command would have shown in message boxes goes to standard error instead; there
 // is nobody to answer a dialog.
 class ConsolePrompts final : public Prompts {
-public:
+  public:
     QStringList messages;
 
     QString openFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }

@@ -132,7 +132,8 @@ void BM_BuildLevels(benchmark::State& state)
         bytes = levels.byteSize();
         benchmark::DoNotOptimize(bytes);
     }
-    state.counters["level_fraction_of_column"] = static_cast<double>(bytes) / static_cast<double>(column.size() * qsizetype{sizeof(double)});
+    state.counters["level_fraction_of_column"] =
+        static_cast<double>(bytes) / static_cast<double>(column.size() * qsizetype{sizeof(double)});
 }
 
 } // namespace

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 void readFile(benchmark::State& state, const char* variable)
 {
     const char* path = std::getenv(variable);
@@ -46,7 +45,8 @@ void readFile(benchmark::State& state, const char* variable)
         benchmark::DoNotOptimize(slot);
     }
     const double fileBytes = static_cast<double>(QFileInfo(file).size());
-    state.counters["records_per_s"] = benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["records_per_s"] =
+        benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["MB_per_s"] = benchmark::Counter(fileBytes / 1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["file_MB"] = fileBytes / 1e6;
     state.counters["peak_rss_MB"] = statusBytes("VmHWM") / 1e6;

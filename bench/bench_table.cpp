@@ -24,7 +24,6 @@ constexpr qsizetype TenMillion = 10'000'000;
 constexpr qsizetype OneMillion = 1'000'000;
 const double FirstTime = datetime::dateSerial(2015, 3, 1);
 
-
 // A QOR1300 recording of `records` records, one a second, in slot 1.
 void loadRecording(qsizetype records)
 {

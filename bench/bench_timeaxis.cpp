@@ -24,8 +24,7 @@
 namespace {
 
 // Seconds that `run` takes, events of the window included.
-template <typename Run>
-double secondsOf(Run run)
+template <typename Run> double secondsOf(Run run)
 {
     QElapsedTimer timer;
     timer.start();

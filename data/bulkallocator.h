@@ -16,16 +16,12 @@ namespace qor {
 // readers write every element anyway, and big blocks are aligned to huge pages and, on Linux,
 // marked for transparent huge pages: filling hundreds of megabytes then costs a page fault every
 // 2 MiB instead of every 4 KiB, which on virtual machines is most of a read's time.
-template <typename T>
-class BulkAllocator {
-public:
+template <typename T> class BulkAllocator {
+  public:
     using value_type = T;
 
     BulkAllocator() = default;
-    template <typename U>
-    BulkAllocator(const BulkAllocator<U>&) noexcept
-    {
-    }
+    template <typename U> BulkAllocator(const BulkAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n)
     {
@@ -48,24 +44,31 @@ public:
             ::operator delete(p);
     }
 
-    template <typename U>
-    void construct(U* p) noexcept
+    template <typename U> void construct(U* p) noexcept
     {
         ::new (static_cast<void*>(p)) U;
     }
-    template <typename U, typename... Args>
-    void construct(U* p, Args&&... args)
+    template <typename U, typename... Args> void construct(U* p, Args&&... args)
     {
         ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
 
-    friend bool operator==(const BulkAllocator&, const BulkAllocator&) { return true; }
+    friend bool operator==(const BulkAllocator&, const BulkAllocator&)
+    {
+        return true;
+    }
 
-private:
+  private:
     static constexpr std::size_t HugePage = std::size_t{2} << 20;
 
-    static bool isBulk(std::size_t n) { return n * sizeof(T) >= 2 * HugePage; }
-    static std::size_t roundedSize(std::size_t n) { return (n * sizeof(T) + HugePage - 1) / HugePage * HugePage; }
+    static bool isBulk(std::size_t n)
+    {
+        return n * sizeof(T) >= 2 * HugePage;
+    }
+    static std::size_t roundedSize(std::size_t n)
+    {
+        return (n * sizeof(T) + HugePage - 1) / HugePage * HugePage;
+    }
 };
 
 // An array of numbers as the readers fill them.

@@ -19,8 +19,8 @@ CsvDocument::CsvDocument(std::shared_ptr<const CsvBytes> bytes, std::vector<Chec
 
 std::string_view CsvDocument::recordLine(qint64 record) const
 {
-    const auto after = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), record,
-                                        [](qint64 r, const Checkpoint& c) { return r < c.record; });
+    const auto after =
+        std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), record, [](qint64 r, const Checkpoint& c) { return r < c.record; });
     if (after == m_checkpoints.begin())
         return {};
     const Checkpoint& from = *std::prev(after);

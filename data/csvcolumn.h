@@ -20,7 +20,7 @@ std::string_view textOf(const CsvBytes& bytes);
 // changes nothing that is shown. An index entry is kept every 64 records, and after any 64 KiB
 // without one, so that finding a record never scans far.
 class CsvDocument {
-public:
+  public:
     struct Checkpoint {
         qint64 record;      // index of the record that starts at `offset`
         std::size_t offset; // byte offset of that record's line
@@ -34,7 +34,7 @@ public:
     static constexpr qint64 RecordsPerCheckpoint = 64;
     static constexpr std::size_t BytesPerCheckpoint = 64 * 1024;
 
-private:
+  private:
     std::shared_ptr<const CsvBytes> m_bytes;
     std::vector<Checkpoint> m_checkpoints;
 };
@@ -43,14 +43,14 @@ private:
 // writes them (blanks and trailing zeros kept), cut from the document's bytes when asked for. A
 // record whose line has too few fields has an empty text there.
 class CsvColumn final : public ValueColumn {
-public:
+  public:
     CsvColumn(std::shared_ptr<const CsvDocument> document, int field, NumberArray numbers);
     qsizetype size() const override;
     const double* numberData() const override { return m_numbers.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
-private:
+  private:
     std::shared_ptr<const CsvDocument> m_document;
     int m_field;
     NumberArray m_numbers;

@@ -41,8 +41,8 @@ bool isDateSeparator(char c)
 bool hasTimeShape(std::string_view t)
 {
     static constexpr std::array<std::size_t, 14> DigitPositions = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
-    return isDateSeparator(t[4]) && isDateSeparator(t[7]) && t[10] == ' ' && t[13] == ':' && t[16] == ':'
-           && std::all_of(DigitPositions.begin(), DigitPositions.end(), [t](std::size_t i) { return isDigit(t[i]); });
+    return isDateSeparator(t[4]) && isDateSeparator(t[7]) && t[10] == ' ' && t[13] == ':' && t[16] == ':' &&
+           std::all_of(DigitPositions.begin(), DigitPositions.end(), [t](std::size_t i) { return isDigit(t[i]); });
 }
 
 unsigned daysInMonth(std::int64_t year, int month)
@@ -71,8 +71,8 @@ std::optional<TimeFields> timeFields(std::string_view line)
     const char* p = first.data();
     const TimeFields t = {
         twoDigits(p) * 100 + twoDigits(p + 2), twoDigits(p + 5), twoDigits(p + 8), twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17)};
-    if (t.month < 1 || t.month > 12 || t.day < 1 || static_cast<unsigned>(t.day) > daysInMonth(t.year, t.month) || t.hour > 23
-        || t.minute > 59 || t.second > 59)
+    if (t.month < 1 || t.month > 12 || t.day < 1 || static_cast<unsigned>(t.day) > daysInMonth(t.year, t.month) || t.hour > 23 ||
+        t.minute > 59 || t.second > 59)
         return std::nullopt;
     return t;
 }

@@ -11,7 +11,7 @@ namespace qor::csv {
 
 // Splits text into lines that end in CR LF, LF or CR.
 class LineCursor {
-public:
+  public:
     LineCursor(std::string_view text, std::size_t offset = 0)
         : m_text(text)
         , m_offset(offset)
@@ -23,7 +23,7 @@ public:
     // The next line without its line end; moves past the line end.
     std::string_view next();
 
-private:
+  private:
     std::string_view m_text;
     std::size_t m_offset;
 };

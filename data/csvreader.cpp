@@ -81,7 +81,9 @@ std::vector<CsvPart> splitIntoParts(std::string_view text)
     std::vector<CsvPart> out;
     std::size_t begin = 0;
     for (int p = 1; p <= parts; ++p) {
-        const std::size_t end = p == parts ? text.size() : csv::lineStartAtOrAfter(text, text.size() * static_cast<std::size_t>(p) / static_cast<std::size_t>(parts));
+        const std::size_t end =
+            p == parts ? text.size()
+                       : csv::lineStartAtOrAfter(text, text.size() * static_cast<std::size_t>(p) / static_cast<std::size_t>(parts));
         out.push_back({begin, std::max(begin, end), 0, std::nullopt});
         begin = std::max(begin, end);
     }
@@ -157,8 +159,8 @@ void parseFields(std::string_view line, std::size_t record, std::vector<NumberAr
 
 // Parses one part into the table from record `first`, writing no more records than the part was
 // counted with; returns false when the part holds another number of records.
-bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table,
-               std::vector<CsvDocument::Checkpoint>& checkpoints, BusyNotice* busy)
+bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table, std::vector<CsvDocument::Checkpoint>& checkpoints,
+               BusyNotice* busy)
 {
     csv::LineCursor cursor(text.substr(0, part.end), part.begin);
     auto record = static_cast<std::size_t>(first);
@@ -171,8 +173,8 @@ bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTabl
             continue;
         if (record == end)
             return false;
-        if (checkpoints.empty() || static_cast<qint64>(record) - checkpoints.back().record >= CsvDocument::RecordsPerCheckpoint
-            || offset - checkpoints.back().offset >= CsvDocument::BytesPerCheckpoint)
+        if (checkpoints.empty() || static_cast<qint64>(record) - checkpoints.back().record >= CsvDocument::RecordsPerCheckpoint ||
+            offset - checkpoints.back().offset >= CsvDocument::BytesPerCheckpoint)
             checkpoints.push_back({static_cast<qint64>(record), offset});
         table.times[record] = datetime::serialFromSeconds(*time);
         parseFields(line, record, table.numbers);

@@ -91,8 +91,8 @@ DateTimeParts partsOf(double serial)
     const std::int64_t days = floorDiv(seconds, SecondsPerDay);
     const auto secondOfDay = static_cast<int>(seconds - days * SecondsPerDay);
     const CivilDate date = civilFromDays(days + epochDays);
-    return {date.year, static_cast<int>(date.month), static_cast<int>(date.day),
-            secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
+    return {date.year,          static_cast<int>(date.month), static_cast<int>(date.day),
+            secondOfDay / 3600, secondOfDay / 60 % 60,        secondOfDay % 60};
 }
 
 AmPm amPmFor(QStringView langCode)
@@ -120,12 +120,11 @@ QString format(double serial, QStringView pattern, const AmPm& amPm)
             i += token.size();
             return true;
         };
-        if (take(u"yyyy", padded(p.year, 4), false) || take(u"AMPM", p.hour < 12 ? amPm.am : amPm.pm, false)
-            || take(u"hhhh", padded(std::int64_t{floorDiv(secondsFromSerial(serial), 3600)}, 2), true)
-            || take(u"hh", padded(clockHour, 2), true) || take(u"h", QString::number(clockHour), true)
-            || take(u"mm", afterHour ? padded(p.minute, 2) : padded(p.month, 2), false)
-            || take(u"nn", padded(p.minute, 2), false) || take(u"dd", padded(p.day, 2), false)
-            || take(u"ss", padded(p.second, 2), false))
+        if (take(u"yyyy", padded(p.year, 4), false) || take(u"AMPM", p.hour < 12 ? amPm.am : amPm.pm, false) ||
+            take(u"hhhh", padded(std::int64_t{floorDiv(secondsFromSerial(serial), 3600)}, 2), true) ||
+            take(u"hh", padded(clockHour, 2), true) || take(u"h", QString::number(clockHour), true) ||
+            take(u"mm", afterHour ? padded(p.minute, 2) : padded(p.month, 2), false) || take(u"nn", padded(p.minute, 2), false) ||
+            take(u"dd", padded(p.day, 2), false) || take(u"ss", padded(p.second, 2), false))
             continue;
         out += pattern[i++];
         if (out.back() != u':')

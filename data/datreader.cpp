@@ -59,7 +59,7 @@ DatBody bodyOf(qint64 fileSize, bool twoChannels)
 // A raw reading has only 65536 possible values, so each value's number is worked out once, from
 // its text, the first time it is met.
 class RawValueNumbers {
-public:
+  public:
     explicit RawValueNumbers(std::function<std::string(std::int16_t)> text)
         : m_text(std::move(text))
     {
@@ -75,7 +75,7 @@ public:
         return m_numbers[index];
     }
 
-private:
+  private:
     std::function<std::string(std::int16_t)> m_text;
     std::vector<double> m_numbers = std::vector<double>(65536);
     std::vector<bool> m_known = std::vector<bool>(65536);
@@ -90,8 +90,8 @@ struct DatHeader {
 double startOf(const char* bytes)
 {
     const auto date = readLittleEndian<quint16>(bytes + DateOffset);
-    const quint32 time = static_cast<quint8>(bytes[TimeOffset]) | static_cast<quint32>(static_cast<quint8>(bytes[TimeOffset + 1])) << 8
-                         | static_cast<quint32>(static_cast<quint8>(bytes[TimeOffset + 2])) << 16;
+    const quint32 time = static_cast<quint8>(bytes[TimeOffset]) | static_cast<quint32>(static_cast<quint8>(bytes[TimeOffset + 1])) << 8 |
+                         static_cast<quint32>(static_cast<quint8>(bytes[TimeOffset + 2])) << 16;
     const double day = datetime::dateSerial(2000 + (date >> 9), (date >> 5) & 0x0f, date & 0x1f);
     return datetime::addSeconds(day, ((time >> 12) & 0x1f) * 3600 + ((time >> 6) & 0x3f) * 60 + (time & 0x3f));
 }
@@ -103,8 +103,8 @@ DatHeader headerOf(const char* bytes)
     header.interval = readLittleEndian<std::int16_t>(bytes + IntervalOffset);
     for (std::size_t c = 0; c < header.scale.size(); ++c) {
         const char* p = bytes + ScaleOffset[c];
-        header.scale[c] = {static_cast<double>(readLittleEndian<std::int16_t>(p)), static_cast<double>(readLittleEndian<std::int16_t>(p + 2)),
-                           readLittleEndian<std::int16_t>(p + 4)};
+        header.scale[c] = {static_cast<double>(readLittleEndian<std::int16_t>(p)),
+                           static_cast<double>(readLittleEndian<std::int16_t>(p + 2)), readLittleEndian<std::int16_t>(p + 4)};
     }
     return header;
 }

@@ -6,7 +6,8 @@ namespace qor {
 
 const InterfaceLanguage* interfaceLanguage(QStringView code)
 {
-    const auto found = std::find_if(InterfaceLanguages.begin(), InterfaceLanguages.end(), [code](const InterfaceLanguage& l) { return l.code == code; });
+    const auto found =
+        std::find_if(InterfaceLanguages.begin(), InterfaceLanguages.end(), [code](const InterfaceLanguage& l) { return l.code == code; });
     return found != InterfaceLanguages.end() ? &*found : nullptr;
 }
 

@@ -7,8 +7,7 @@
 namespace qor {
 
 // Reads a value stored little-endian at `p`, whatever the byte order of the machine.
-template <typename T>
-T readLittleEndian(const char* p)
+template <typename T> T readLittleEndian(const char* p)
 {
     char bytes[sizeof(T)];
     std::memcpy(bytes, p, sizeof(T));

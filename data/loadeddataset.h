@@ -11,9 +11,9 @@ namespace qor {
 
 // Everything the program holds about the file loaded into one slot.
 struct SlotData {
-    QString FilePath;     // the path as opened; every later read uses it
-    QString ModelName;    // recorder model, as the header names it
-    QString ModelOption;  // second header line or string, trimmed
+    QString FilePath;    // the path as opened; every later read uses it
+    QString ModelName;   // recorder model, as the header names it
+    QString ModelOption; // second header line or string, trimmed
     bool AllChannels = false;
     qint32 RecordCount = 0;
     TraceColumns TraceData;
@@ -29,7 +29,7 @@ struct SlotData {
 // graph and table windows, slot 3 to the combined windows. FileNo is the slot that every command
 // works on.
 class LoadedDataSet {
-public:
+  public:
     static constexpr int SlotCount = 3;
 
     // Throws std::out_of_range for a slot outside 1..3: that is a programming error.
@@ -39,7 +39,7 @@ public:
 
     qint16 FileNo = 1;
 
-private:
+  private:
     std::array<SlotData, SlotCount> m_slots;
 };
 

@@ -147,7 +147,8 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
 
     readers::ReadColumns columns;
     for (std::size_t v = 0; v < plan.values.size(); ++v)
-        columns[static_cast<std::size_t>(columnNumber(plan.values[v]) - 1)] = std::make_shared<const DoubleColumn>(std::move(target.values[v]));
+        columns[static_cast<std::size_t>(columnNumber(plan.values[v]) - 1)] =
+            std::make_shared<const DoubleColumn>(std::move(target.values[v]));
     readers::storeRecords(slot, std::move(target.times), columns);
     readers::showTimeRange(graph, slot);
     readers::drawPlots(graph, slot, plan, readers::PlotCall::Chart);

@@ -26,7 +26,7 @@ struct MinMax {
 // falls), so a spike of one record is never lost; the levels cost 1/16 of a byte per record and
 // level, an eighth of a column of doubles in all.
 class MinMaxLevels {
-public:
+  public:
     static constexpr qsizetype BaseBlock = 16;
 
     // Reads every number of `column`, which must outlive the levels (the column keeps them).
@@ -42,7 +42,7 @@ public:
     int levelCount() const { return static_cast<int>(m_levels.size()); }
     qsizetype byteSize() const;
 
-private:
+  private:
     MinMax scan(qsizetype first, qsizetype last) const;
     void buildBase();
     void buildUpper();

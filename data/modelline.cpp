@@ -21,8 +21,8 @@ std::optional<QString> insertModelLine(const QString& path, const QString& model
     QSaveFile replacement(path);
     replacement.setDirectWriteFallback(false);
     const QByteArray line = modelLine.toLatin1() + "\r\n";
-    if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || replacement.write(line) != line.size() || replacement.write(former) != former.size()
-        || !replacement.commit())
+    if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || replacement.write(line) != line.size() ||
+        replacement.write(former) != former.size() || !replacement.commit())
         return replacement.errorString();
     return std::nullopt;
 }

@@ -20,8 +20,7 @@ bool isOneOf(QStringView model, std::initializer_list<QStringView> names)
 }
 
 // PV, SP and MV of `channels` channels from column PV1 on, each channel named by `prefixOf`.
-template <typename Prefix>
-std::vector<NamedSeries> channelTriples(int channels, Prefix prefixOf)
+template <typename Prefix> std::vector<NamedSeries> channelTriples(int channels, Prefix prefixOf)
 {
     std::vector<NamedSeries> out;
     for (int channel = 1; channel <= channels; ++channel) {
@@ -63,7 +62,8 @@ std::vector<NamedSeries> z7Series()
 
 std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView option)
 {
-    const bool optionNamed = isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510"}) || (isQor1400Family(model) && !option.isEmpty());
+    const bool optionNamed =
+        isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510"}) || (isQor1400Family(model) && !option.isEmpty());
     if (optionNamed)
         return LegendCaptions{3, optionChannels(option)};
     if (model == u"QOR1000-Z7")

@@ -6,7 +6,7 @@ namespace qor {
 
 // A graph that draws nothing: for reading a file without a window.
 class NullGraph final : public TraceGraph {
-public:
+  public:
     void clearData() override {}
     void setChartLength(qint32) override {}
     void setAxisMinMax(GraphAxis, double, double) override {}

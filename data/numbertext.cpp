@@ -245,8 +245,7 @@ double leadingNumber(QStringView text)
 
 namespace {
 
-template <typename Int>
-std::optional<Int> roundedToEven(double value)
+template <typename Int> std::optional<Int> roundedToEven(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;

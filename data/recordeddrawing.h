@@ -11,7 +11,7 @@ namespace qor {
 // command reads into it so that a read that fails leaves the window's plots as they were; a read
 // that succeeds is then drawn into the window with replay().
 class RecordedDrawing final : public TraceGraph {
-public:
+  public:
     // `notice` shows the busy notice while the file is read (the slot's window, or a NullGraph).
     explicit RecordedDrawing(TraceGraph& notice);
 
@@ -29,7 +29,7 @@ public:
     void setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
 
-private:
+  private:
     TraceGraph* m_notice;
     std::vector<std::function<void(TraceGraph&)>> m_steps;
 };

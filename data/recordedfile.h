@@ -15,10 +15,10 @@ namespace qor::recordedfile {
 
 enum class HeaderStatus {
     Ok,
-    UnknownKind,      // the extension is none of .CSV, .LOG, .DAT
-    NoModelLine,      // a CSV file whose first line does not begin with ";"
-    UnknownCsvModel,  // a CSV model line that names no recognised model: an old-format file
-    Unreadable,       // the header could not be read; `failure` says why
+    UnknownKind,     // the extension is none of .CSV, .LOG, .DAT
+    NoModelLine,     // a CSV file whose first line does not begin with ";"
+    UnknownCsvModel, // a CSV model line that names no recognised model: an old-format file
+    Unreadable,      // the header could not be read; `failure` says why
 };
 
 struct HeaderResult {

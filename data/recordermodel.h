@@ -32,8 +32,8 @@ struct PlotAssignment {
 
 // What a reader does with a file of one model.
 struct ReadPlan {
-    std::vector<ColumnId> values;       // the columns a record's values fill, in record order
-    std::vector<PlotAssignment> plots;  // the plots drawn from them
+    std::vector<ColumnId> values;      // the columns a record's values fill, in record order
+    std::vector<PlotAssignment> plots; // the plots drawn from them
     bool plots4And5OnTemperatureAxis = false;
 
     bool hasReader() const { return !values.empty(); }

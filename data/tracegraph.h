@@ -10,7 +10,7 @@ enum class GraphAxis { Time = 1, Output = 2, Temperature = 3 };
 // What a reader needs of the graph it draws into: the trend graph control of the slot's window and
 // that window's time slider and busy notice. The graph window implements it; tests record the calls.
 class TraceGraph {
-public:
+  public:
     virtual ~TraceGraph() = default;
 
     // Removes the points of every plot.
@@ -36,7 +36,7 @@ public:
 
 // Shows the busy notice for as long as it lives, so that every way out of a reader hides it.
 class BusyNotice {
-public:
+  public:
     BusyNotice(TraceGraph& graph, int dots)
         : m_graph(graph)
     {
@@ -48,7 +48,7 @@ public:
 
     void progress(double fraction) { m_graph.setBusyProgress(fraction); }
 
-private:
+  private:
     TraceGraph& m_graph;
 };
 

@@ -19,7 +19,7 @@ class MinMaxLevels;
 // when the text is no number). Consumers that show a value show text(); consumers that compute use
 // number().
 class ValueColumn {
-public:
+  public:
     ValueColumn();
     virtual ~ValueColumn();
     virtual qsizetype size() const = 0;
@@ -35,7 +35,7 @@ public:
     // first) and kept here, so that every plot showing the column shares them.
     const MinMaxLevels& minMaxLevels() const;
 
-private:
+  private:
     mutable std::once_flag m_levelsBuilt;
     mutable std::unique_ptr<const MinMaxLevels> m_levels;
 };
@@ -44,28 +44,28 @@ using ColumnPtr = std::shared_ptr<const ValueColumn>;
 
 // Values recorded as binary doubles: the text is the value text of the number.
 class DoubleColumn final : public ValueColumn {
-public:
+  public:
     explicit DoubleColumn(NumberArray values);
     qsizetype size() const override;
     const double* numberData() const override { return m_values.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
-private:
+  private:
     NumberArray m_values;
 };
 
 // Values that are written with a fixed number of decimals. With no decimals the text keeps its
 // decimal point ("123."), as scaled recorder values are shown.
 class FixedPointColumn final : public ValueColumn {
-public:
+  public:
     FixedPointColumn(NumberArray values, int decimals, bool pointWithoutDecimals);
     qsizetype size() const override;
     const double* numberData() const override { return m_values.data(); }
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
 
-private:
+  private:
     NumberArray m_values;
     int m_decimals;
     bool m_pointWithoutDecimals;
@@ -73,14 +73,14 @@ private:
 
 // A column that the file did not fill.
 class BlankColumn final : public ValueColumn {
-public:
+  public:
     explicit BlankColumn(qsizetype size);
     qsizetype size() const override;
     double number(qsizetype index) const override;
     QString text(qsizetype index) const override;
     bool isFilled() const override;
 
-private:
+  private:
     qsizetype m_size;
 };
 

@@ -30,7 +30,8 @@ constexpr double AnnotationRise = 20;
 
 QString recordTime(const SlotData& slot, qsizetype index)
 {
-    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), datetime::amPmFor(graphSettings().LangCode));
+    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)),
+                                 datetime::amPmFor(graphSettings().LangCode));
 }
 
 } // namespace
@@ -136,8 +137,9 @@ void CursorController::writeReadout(int pointIndex)
     const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelCode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const models::NamedSeries& row = rows[r];
-        m_w.legend->itemText(static_cast<int>(r) + 1)->setText(row.prefix + stringEntry(StringSection::Graph, row.graphKey) + QStringLiteral(" : ")
-                                                              + slot.TraceData.column(row.column)->text(pointIndex));
+        m_w.legend->itemText(static_cast<int>(r) + 1)
+            ->setText(row.prefix + stringEntry(StringSection::Graph, row.graphKey) + QStringLiteral(" : ") +
+                      slot.TraceData.column(row.column)->text(pointIndex));
     }
 }
 
@@ -214,7 +216,8 @@ void CursorController::sliderChanged(double value)
     const ZoomHistory& zoom = zoomHistory(m_w.slot);
     if (value == 0 || zoom.depth() == 0)
         return;
-    const double maximum = m_w.viewCode(0) == u"0" ? value + zoom.visibleSpan : datetime::addSeconds(value, static_cast<std::int64_t>(zoom.visibleSeconds));
+    const double maximum =
+        m_w.viewCode(0) == u"0" ? value + zoom.visibleSpan : datetime::addSeconds(value, static_cast<std::int64_t>(zoom.visibleSeconds));
     m_w.graph->axis(GraphAxis::Time).setMinMax(value, maximum);
 }
 

@@ -16,15 +16,15 @@ class TrendGraph;
 // legend, the pair of range cursors whose times are shown beside it, what follows a zoom drag
 // (the zoom history and the slider that scrolls the zoomed range) and the Escape key.
 class CursorController {
-public:
+  public:
     struct Window {
         QWidget* window;
         TrendGraph* graph;
         TimeSlider* slider;
         GraphLegend* legend;
         int slot;
-        std::function<QString(int)> viewCode;      // the caption of Label3(i)
-        std::function<double()> relativeLength;   // RelTimeValue of the slot
+        std::function<QString(int)> viewCode;   // the caption of Label3(i)
+        std::function<double()> relativeLength; // RelTimeValue of the slot
     };
 
     explicit CursorController(Window window);
@@ -41,7 +41,7 @@ public:
     void sliderChanged(double value);
     void keyPressed(int key);
 
-private:
+  private:
     bool absoluteTime() const;
     QString axisTime(double x) const;
     void writeReadout(int pointIndex);

@@ -12,7 +12,7 @@ namespace qor {
 // use. The text starts just right of the anchor with its baseline at the anchor, and is pushed back
 // inside the plot area where it would leave it.
 class GraphAnnotation {
-public:
+  public:
     explicit GraphAnnotation(std::function<void()> changed);
 
     bool isVisible() const { return m_visible; }
@@ -27,7 +27,7 @@ public:
     void setX(double x);
     void setY(double y);
 
-private:
+  private:
     bool m_visible = false;
     QString m_caption;
     QColor m_captionColor = Qt::black;

@@ -18,7 +18,7 @@ namespace qor {
 // one has none. With no points anywhere the X is kept as given and the point index is -1.
 // Y is where the cursor was last grabbed, in units of the temperature axis.
 class GraphCursor {
-public:
+  public:
     GraphCursor(QString name, const std::vector<GraphPlot>& plots, std::function<void()> changed);
 
     QString name() const { return m_name; }
@@ -38,7 +38,7 @@ public:
     // Puts the cursor back on a record after the plots' points changed.
     void snap();
 
-private:
+  private:
     const GraphPlot* target() const;
 
     QString m_name;

@@ -12,9 +12,8 @@ namespace qor {
 // pixel density: the temperature axis is on the left with its caption above, the output axis on the
 // right, the time labels below.
 class GraphLayout {
-public:
-    GraphLayout(const QRectF& bounds, const QFont& font, const TrendAxis& time, const TrendAxis& output,
-                const TrendAxis& temperature);
+  public:
+    GraphLayout(const QRectF& bounds, const QFont& font, const TrendAxis& time, const TrendAxis& output, const TrendAxis& temperature);
 
     QRectF bounds() const { return m_bounds; }
     QRectF plotArea() const { return m_plotArea; }
@@ -25,7 +24,7 @@ public:
     double yToPixel(const TrendAxis& axis, double y) const;
     double pixelToY(const TrendAxis& axis, double pixel) const;
 
-private:
+  private:
     QRectF m_bounds;
     QRectF m_plotArea;
     qreal m_tickLength;

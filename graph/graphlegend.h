@@ -20,7 +20,7 @@ class GraphLegend final : public QFrame {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphLegend)
 
-public:
+  public:
     static constexpr int ItemCount = 11;
 
     explicit GraphLegend(QWidget* parent = nullptr);
@@ -40,13 +40,13 @@ public:
     // The background of the panel and its three groups.
     void setBackColor(const QColor& color);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void itemClicked(int item);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void addItem(int item, QWidget* container, int top);
 
     QLabel* m_header;

@@ -120,7 +120,8 @@ void GraphPainter::paintValueAxis(const TrendAxis& axis, bool left)
     if (axis.caption().isEmpty())
         return;
     const qreal width = metrics.horizontalAdvance(axis.caption());
-    const qreal x = left ? std::max(m_layout.bounds().left() + 2, edge - width / 2) : std::min(m_layout.bounds().right() - width - 2, edge - width / 2);
+    const qreal x =
+        left ? std::max(m_layout.bounds().left() + 2, edge - width / 2) : std::min(m_layout.bounds().right() - width - 2, edge - width / 2);
     m_painter.setPen(axis.captionColor());
     m_painter.drawText(QPointF(x, m_area.top() - metrics.descent() - tick), axis.caption());
 }
@@ -170,8 +171,10 @@ void GraphPainter::paintAnnotations()
         if (!annotation.isVisible() || annotation.caption().isEmpty())
             continue;
         const qreal width = metrics.horizontalAdvance(annotation.caption());
-        const qreal x = std::clamp<qreal>(m_layout.xToPixel(annotation.x()) + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
-        const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(), m_area.bottom() - metrics.descent());
+        const qreal x =
+            std::clamp<qreal>(m_layout.xToPixel(annotation.x()) + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
+        const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(),
+                                          m_area.bottom() - metrics.descent());
         m_painter.setPen(annotation.captionColor());
         m_painter.drawText(QPointF(x, y), annotation.caption());
     }

@@ -12,12 +12,12 @@ class TrendGraph;
 // captions, the plots, the cursors, the annotations and a zoom span being chosen. Labels that would
 // overlap their neighbours are thinned out (every second, third, ... label is kept).
 class GraphPainter {
-public:
+  public:
     GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout);
 
     void paint();
 
-private:
+  private:
     void paintGrid();
     void paintGridLines(const TrendAxis& axis, bool vertical, int parts, int alpha);
     void paintTimeAxis();

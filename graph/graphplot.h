@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plotsegment.h"
 #include "data/tracegraph.h"
+#include "plotsegment.h"
 
 #include <QColor>
 
@@ -21,7 +21,7 @@ struct PlotPoint {
 // axis it is drawn against) and its points, kept as segments of shared columns. The graph sets the
 // points (`TrendGraph::plotXvsY`, `chartXvsY`), so that it can keep its cursors on records.
 class GraphPlot {
-public:
+  public:
     GraphPlot(GraphAxis yAxis, std::function<void()> changed);
 
     QColor color() const { return m_color; }
@@ -46,7 +46,7 @@ public:
     void appendPoints(PlotSegment segment, qint64 keep);
     void clear();
 
-private:
+  private:
     std::pair<const PlotSegment*, qsizetype> locate(qsizetype index) const;
     void dropOldest(qint64 keep);
 

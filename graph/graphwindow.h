@@ -28,7 +28,7 @@ class GraphWindow final : public QWidget, public TraceGraph {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphWindow)
 
-public:
+  public:
     // The reference size every control's geometry is laid out at.
     static constexpr double ReferenceWidth = 13995;
     static constexpr double ReferenceHeight = 10005;
@@ -91,11 +91,11 @@ public:
     void setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void connectControls();
     void applyStyleFromSettings();

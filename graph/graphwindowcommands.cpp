@@ -109,7 +109,8 @@ void GraphWindow::RangeStatistics()
     grid->setCol(0);
     grid->setClip(QString(u'\t' + stringEntry(StringSection::Digital, 3) + u'\t' + stringEntry(StringSection::Digital, 4)));
     const SlotData& slot = loadedData().slot(m_slot);
-    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, static_cast<int>(Label3(5).toDouble()));
+    const std::vector<models::NamedSeries> rows =
+        models::readoutSeries(slot.ModelName, slot.ModelOption, static_cast<int>(Label3(5).toDouble()));
     if (rows.empty() || last >= slot.RecordCount)
         return;
     grid->setMaxRows(static_cast<int>(rows.size()));
@@ -148,14 +149,15 @@ void GraphWindow::ApplyGraphStrings()
     if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
         setWindowTitle(stringEntry(StringSection::Graph, captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
         for (std::size_t i = 0; i < captions->items.size(); ++i)
-            m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(StringSection::Graph, captions->items[i].graphKey));
+            m_legend->itemText(static_cast<int>(i) + 1)
+                ->setText(captions->items[i].prefix + stringEntry(StringSection::Graph, captions->items[i].graphKey));
     }
     const datetime::AmPm amPm = datetime::amPmFor(graphSettings().LangCode);
     auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
     auto info = [](int key) { return stringEntry(StringSection::Fileinfo, key); };
     Label4(0)->setText(info(2) + QStringLiteral(" : ") + windowTitle());
-    Label4(1)->setText(info(3) + QStringLiteral(" :  ") + slot.ModelName + QString(20, u' ') + info(4) + QStringLiteral(" : ") + timeText(slot.FirstTime)
-                       + QString(15, u' ') + info(5) + QStringLiteral(" : ") + timeText(slot.LastTime));
+    Label4(1)->setText(info(3) + QStringLiteral(" :  ") + slot.ModelName + QString(20, u' ') + info(4) + QStringLiteral(" : ") +
+                       timeText(slot.FirstTime) + QString(15, u' ') + info(5) + QStringLiteral(" : ") + timeText(slot.LastTime));
     Label4(2)->setText(info(6) + QStringLiteral(" :  ") + slot.PrintComment);
 }
 

@@ -6,7 +6,7 @@ namespace qor {
 // on. Items 1 to 9 are the plots, 10 the single cursor, 11 the range cursors. Each graph window
 // reads and writes its own slot's column.
 class LegendState {
-public:
+  public:
     static constexpr int ItemCount = 11;
     static constexpr int SingleCursorItem = 10;
     static constexpr int RangeCursorsItem = 11;
@@ -14,7 +14,7 @@ public:
     bool isOn(int item, int slot) const;
     void set(int item, int slot, bool on);
 
-private:
+  private:
     bool m_on[ItemCount][3] = {};
 };
 

@@ -150,8 +150,8 @@ void PlotReducer::addReducedColumn(double column, const MinMax& extremes)
         return;
     }
     // The order of the records inside is unknown: start with the extreme nearer the line so far.
-    const bool maximumFirst = !m_run.isEmpty()
-        && std::abs(m_run.back().y() - pixelY(extremes.maximum)) < std::abs(m_run.back().y() - pixelY(extremes.minimum));
+    const bool maximumFirst =
+        !m_run.isEmpty() && std::abs(m_run.back().y() - pixelY(extremes.maximum)) < std::abs(m_run.back().y() - pixelY(extremes.minimum));
     emitPoint(column, maximumFirst ? extremes.maximum : extremes.minimum);
     emitPoint(column, maximumFirst ? extremes.minimum : extremes.maximum);
 }

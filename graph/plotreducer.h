@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphplot.h"
 #include "data/minmaxlevels.h"
+#include "graphplot.h"
 
 #include <QPolygonF>
 #include <QRectF>
@@ -33,7 +33,7 @@ struct PlotMapping {
 // One reducer serves all plots of one drawing, finding the column boundaries of a shared time
 // column once.
 class PlotReducer {
-public:
+  public:
     explicit PlotReducer(const PlotMapping& mapping);
 
     // The polylines of `plot` drawn against a Y axis from `yMinimum` to `yMaximum`.
@@ -44,7 +44,7 @@ public:
     static constexpr int RecordsPerColumnWalked = 4;
     static constexpr int CoarseBlocksPerColumn = 32;
 
-private:
+  private:
     // The first record of each pixel column of records [first, last) of a time column, and `last`.
     struct ColumnStarts {
         const TimeColumn* x;

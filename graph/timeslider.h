@@ -18,7 +18,7 @@ class TimeSlider final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TimeSlider)
 
-public:
+  public:
     explicit TimeSlider(QWidget* parent = nullptr);
     ~TimeSlider() override;
 
@@ -31,16 +31,16 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void valueChanged(double value);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QRectF track() const;
     QRectF thumb() const;
     double valueAt(double pixel) const;

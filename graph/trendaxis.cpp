@@ -15,7 +15,9 @@ int decimalsFor(double first, double step)
     constexpr int MostDecimals = 4;
     int decimals = 0;
     for (double scale = 1; decimals < MostDecimals; ++decimals, scale *= 10) {
-        const auto whole = [scale](double v) { return std::abs(v * scale - std::round(v * scale)) < 1e-6 * std::max(1.0, std::abs(v * scale)); };
+        const auto whole = [scale](double v) {
+            return std::abs(v * scale - std::round(v * scale)) < 1e-6 * std::max(1.0, std::abs(v * scale));
+        };
         if (whole(first) && whole(step))
             break;
     }

@@ -13,7 +13,7 @@ namespace qor {
 // date pattern ("mm/dd hh:nn:ss", or "hhhh:nn:ss" for elapsed hours); with no pattern the labels are
 // plain numbers. The owner passes a function that is called after every change, to redraw.
 class TrendAxis {
-public:
+  public:
     TrendAxis(QString caption, double minimum, double maximum, std::function<void()> changed);
 
     double minimum() const { return m_minimum; }
@@ -51,7 +51,7 @@ public:
 
     static constexpr int MinorPerMajor = 5;
 
-private:
+  private:
     void set(double& member, double value);
 
     QString m_caption;

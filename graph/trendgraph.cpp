@@ -18,13 +18,12 @@ constexpr double GrabDistance = 6;
 // A zoom drag narrower than this many pixels is taken for a click and changes nothing.
 constexpr double SmallestZoom = 3;
 
-const QColor DefaultPlotColors[TrendGraph::PlotCount] = {
-    QColor(0xD0, 0x20, 0x20), QColor(0x20, 0x70, 0xD0), QColor(0x20, 0xA0, 0x40),
-    QColor(0xE0, 0x80, 0x00), QColor(0x80, 0x30, 0xB0), QColor(0x00, 0xA0, 0xA0),
-    QColor(0x90, 0x60, 0x30), QColor(0xD0, 0x40, 0x90), QColor(0x50, 0x50, 0x50)};
-const GraphAxis DefaultPlotAxes[TrendGraph::PlotCount] = {
-    GraphAxis::Temperature, GraphAxis::Temperature, GraphAxis::Output, GraphAxis::Output, GraphAxis::Output,
-    GraphAxis::Output, GraphAxis::Temperature, GraphAxis::Temperature, GraphAxis::Output};
+const QColor DefaultPlotColors[TrendGraph::PlotCount] = {QColor(0xD0, 0x20, 0x20), QColor(0x20, 0x70, 0xD0), QColor(0x20, 0xA0, 0x40),
+                                                         QColor(0xE0, 0x80, 0x00), QColor(0x80, 0x30, 0xB0), QColor(0x00, 0xA0, 0xA0),
+                                                         QColor(0x90, 0x60, 0x30), QColor(0xD0, 0x40, 0x90), QColor(0x50, 0x50, 0x50)};
+const GraphAxis DefaultPlotAxes[TrendGraph::PlotCount] = {GraphAxis::Temperature, GraphAxis::Temperature, GraphAxis::Output,
+                                                          GraphAxis::Output,      GraphAxis::Output,      GraphAxis::Output,
+                                                          GraphAxis::Temperature, GraphAxis::Temperature, GraphAxis::Output};
 const char* const CursorNames[TrendGraph::CursorCount] = {"Cursor-1", "Cursor-2", "Cursor-3", "Cursor-22", "Cursor-33"};
 
 } // namespace

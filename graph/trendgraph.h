@@ -32,7 +32,7 @@ class TrendGraph final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TrendGraph)
 
-public:
+  public:
     static constexpr int PlotCount = 9;
     static constexpr int CursorCount = 5;
     static constexpr int AnnotationCount = 3;
@@ -76,19 +76,19 @@ public:
     // A picture of the control as drawn, at the screen's pixel density (`ControlImage`).
     QImage controlImage() const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void cursorMoved(int cursor, double x, double y, bool tracking);
     void zoomCompleted();
     void keyPressed(int key);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     static std::size_t checkedIndex(int number, int count);
     PlotSegment segmentOf(const TimePtr& x, const ColumnPtr& y) const;
     bool knownAscending(const TimePtr& x, qsizetype count, bool& ascending) const;

@@ -9,7 +9,7 @@ namespace qor {
 // The zoom record of one slot: how deep the user has zoomed and the time-axis range of every depth,
 // so that zooming out steps back through them.
 class ZoomHistory {
-public:
+  public:
     static constexpr int MaxDepth = 20;
 
     int depth() const { return m_depth; }
@@ -26,7 +26,7 @@ public:
     double visibleSeconds = 0;
     double visibleSpan = 0;
 
-private:
+  private:
     int m_depth = 0;
     std::array<std::pair<double, double>, MaxDepth> m_ranges{};
 };

@@ -6,13 +6,15 @@ set -euo pipefail
 
 # Build: compiler, CMake, Qt. Run: the platform plugins, Qt's own dialog texts in Korean and
 # Chinese, the fonts of the Latin and the Korean and Chinese texts. Tests: the Debian package is made
-# with dpkg-shlibdeps, which needs dpkg-dev and file. Screenshots of real windows: Xvfb.
+# with dpkg-shlibdeps, which needs dpkg-dev and file; the layout check runs clang-format.
+# Screenshots of real windows: Xvfb.
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-translations-l10n
   fontconfig fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file
+  clang-format
   libbenchmark-dev
   xvfb xauth
 )

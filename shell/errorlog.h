@@ -11,7 +11,7 @@ namespace qor {
 // then carry on. The user is never told. A line reads: a double quote, the local time as
 // "YYYYMMDD HH:MM:SS", two blanks, the message, a double quote, CR LF.
 class ErrorLog {
-public:
+  public:
     using Clock = std::function<QDateTime()>;
 
     explicit ErrorLog(QString filePath, Clock clock = &QDateTime::currentDateTime);
@@ -21,7 +21,7 @@ public:
 
     static QString line(const QDateTime& when, const QString& message);
 
-private:
+  private:
     QString m_filePath;
     Clock m_clock;
 };

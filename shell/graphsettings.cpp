@@ -19,7 +19,7 @@ constexpr int printSwitchBuffer = 5;
 
 // Assigns settings one by one until a value does not fit its type; from then on nothing is assigned.
 class SettingsReader {
-public:
+  public:
     explicit SettingsReader(const QString& filePath)
         : m_file(filePath)
     {
@@ -51,7 +51,7 @@ public:
             setting = m_file.read(u"Language", u"Language", valueBuffer).left(3);
     }
 
-private:
+  private:
     double number(QStringView section, QStringView key, int bufferSize) const
     {
         return numbers::leadingNumber(m_file.read(section, key, bufferSize));

@@ -11,7 +11,7 @@ namespace qor {
 //
 // Files are UTF-8; CR LF, LF and CR line ends are all read, and the lines a write adds end in CR LF.
 class IniFile {
-public:
+  public:
     explicit IniFile(QString filePath);
 
     const QString& filePath() const { return m_filePath; }
@@ -28,7 +28,7 @@ public:
     // Returns false when the file could not be read or written.
     bool write(QStringView section, QStringView key, QStringView value) const;
 
-private:
+  private:
     QString m_filePath;
 };
 

@@ -14,8 +14,8 @@ const QString ResizeLabel = QStringLiteral("frmObject(frmNo).ResizeControls_Err"
 
 QRectF toTwips(const QRect& pixels)
 {
-    return {pixels.x() * LayoutScaler::TwipsPerPixel, pixels.y() * LayoutScaler::TwipsPerPixel, pixels.width() * LayoutScaler::TwipsPerPixel,
-            pixels.height() * LayoutScaler::TwipsPerPixel};
+    return {pixels.x() * LayoutScaler::TwipsPerPixel, pixels.y() * LayoutScaler::TwipsPerPixel,
+            pixels.width() * LayoutScaler::TwipsPerPixel, pixels.height() * LayoutScaler::TwipsPerPixel};
 }
 
 int toPixels(double twips)
@@ -67,7 +67,8 @@ void LayoutScaler::ResizeControls()
         const QRectF& r = recorded.twips;
         const bool keepsHeight = qobject_cast<QComboBox*>(control) != nullptr;
         const int height = keepsHeight ? control->height() : toPixels(r.height() * scale.height());
-        control->setGeometry(toPixels(r.x() * scale.width()), toPixels(r.y() * scale.height()), toPixels(r.width() * scale.width()), height);
+        control->setGeometry(toPixels(r.x() * scale.width()), toPixels(r.y() * scale.height()), toPixels(r.width() * scale.width()),
+                             height);
         fontStepReached = true;
         if (recorded.fontSize > 0) {
             QFont font = control->font();

@@ -14,7 +14,7 @@ namespace qor {
 // times the window's size over the reference size, so repeated resizing never accumulates
 // rounding. Combo boxes keep their height. Sizes are in twips, 15 to a pixel of 96 dpi.
 class LayoutScaler {
-public:
+  public:
     static constexpr double TwipsPerPixel = 15.0;
 
     // `referenceTwips` is the window's fixed reference size, a constant of the window.
@@ -28,7 +28,7 @@ public:
 
     QSizeF referenceTwips() const { return m_reference; }
 
-private:
+  private:
     struct Recorded {
         QPointer<QWidget> control;
         QRectF twips;

@@ -8,7 +8,7 @@ namespace qor {
 // a command, set a check mark, read the combined-view flag. Menu items are named by their object
 // names ("MF_Print", "M_TimeAxis", "MT_AbsTime"), toolbar buttons by their index 1 to 15.
 class MainFrame {
-public:
+  public:
     virtual ~MainFrame() = default;
 
     virtual void setMenuEnabled(const QString& name, bool enabled) = 0;

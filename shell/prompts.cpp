@@ -9,7 +9,7 @@ namespace qor {
 namespace {
 
 class DialogPrompts final : public Prompts {
-public:
+  public:
     QString openFile(QWidget* parent, const QString& folder, const QStringList& filters, int selectedFilter) override
     {
         QString selected = filters.value(selectedFilter);

@@ -14,7 +14,7 @@ namespace qor {
 // the colour dialog and message boxes. The program shows Qt's dialogs; tests install an
 // implementation that answers from a script and records what was asked.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
 
     // A file to open; empty when the user cancelled. `filters` are Qt filter strings; the one at

@@ -12,7 +12,7 @@ enum class StringSection { Digital, Find, Graph, GraphSet, Process, Dialog, File
 // Every user-visible text that changes with the interface language: 141 entries in eight sections,
 // loaded from one language file.
 class StringTable {
-public:
+  public:
     struct SectionInfo {
         StringSection section;
         const char16_t* name; // the section's name in the language files
@@ -34,7 +34,7 @@ public:
     // The text of the entry; empty for a key outside the section.
     QString entry(StringSection section, int key) const;
 
-private:
+  private:
     static int firstEntry(StringSection section);
 
     std::array<QString, EntryCount> m_entries;

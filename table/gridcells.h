@@ -19,7 +19,7 @@ namespace qor {
 // set (a value column or a time column, never copied), and any cell may carry a text of its own that
 // stands in front of the array. Rows are virtual: a cell's text is made when it is asked for.
 class GridCells {
-public:
+  public:
     using AmPmSource = std::function<datetime::AmPm()>;
 
     // The designators of the time texts are asked for whenever a time is shown, so that the texts
@@ -54,7 +54,7 @@ public:
     // The first row of first..last (both searched) whose text begins with `text`; -1 when none.
     int SearchCol(int col, int firstRow, int lastRow, QStringView text) const;
 
-private:
+  private:
     struct Source {
         std::variant<std::monostate, ColumnPtr, TimePtr> data;
         int firstRow = 1;
@@ -73,7 +73,7 @@ private:
     AmPmSource m_amPm;
     int m_maxRows = 0;
     int m_maxCols = 0;
-    std::vector<Source> m_sources = std::vector<Source>(1);        // index = column
+    std::vector<Source> m_sources = std::vector<Source>(1);           // index = column
     std::vector<bool> m_columnHasTexts = std::vector<bool>(1, false); // a cell of rows 1.. of the column has a text of its own
     QHash<quint64, QString> m_texts;
 };

@@ -217,7 +217,8 @@ GridBlock SpreadGrid::block() const
 {
     if (!m_selected)
         return {};
-    GridBlock b{std::min(m_anchor.x(), m_active.x()), std::min(m_anchor.y(), m_active.y()), std::max(m_anchor.x(), m_active.x()), std::max(m_anchor.y(), m_active.y())};
+    GridBlock b{std::min(m_anchor.x(), m_active.x()), std::min(m_anchor.y(), m_active.y()), std::max(m_anchor.x(), m_active.x()),
+                std::max(m_anchor.y(), m_active.y())};
     if (m_extent == Extent::Columns) {
         b.row = 1;
         b.row2 = MaxRows();
@@ -285,7 +286,8 @@ void SpreadGrid::showSelection()
         shown.select(m_model->index(first - top, b.col - 1), m_model->index(last - top, b.col2 - 1));
     selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect);
     const bool activeShown = m_active.y() >= top && m_active.y() <= bottom && m_active.x() >= 1 && m_active.x() <= MaxCols();
-    selectionModel()->setCurrentIndex(activeShown ? m_model->index(m_active.y() - top, m_active.x() - 1) : QModelIndex(), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(activeShown ? m_model->index(m_active.y() - top, m_active.x() - 1) : QModelIndex(),
+                                      QItemSelectionModel::NoUpdate);
 }
 
 // Reports the selected block when it differs from the last one reported.

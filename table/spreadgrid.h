@@ -32,7 +32,7 @@ class SpreadGrid final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SpreadGrid)
 
-public:
+  public:
     explicit SpreadGrid(QWidget* parent = nullptr);
 
     const GridCells& cells() const { return m_model->cells(); }
@@ -79,14 +79,14 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void keyboardSearch(const QString& search) override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A character key: a receiver that sets *KeyAscii to 0 swallows it.
     void KeyPress(int* KeyAscii);
     // The selected block changed (whole columns run from row 1 to MaxRows, whole rows from
     // column 1 to MaxCols).
     void BlockSelected(int col, int row, int col2, int row2);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -98,7 +98,7 @@ protected:
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
 
-private:
+  private:
     // What the selection spans beyond its corners.
     enum class Extent { Cells, Columns, Rows };
 
@@ -129,7 +129,7 @@ private:
     QList<int> m_fittedColumns;
 
     bool m_selected = false;
-    QPoint m_anchor; // (column, row) where the selection began
+    QPoint m_anchor;       // (column, row) where the selection began
     QPoint m_active{1, 1}; // the selection's other corner, which keys and clicks move
     Extent m_extent = Extent::Cells;
     GridBlock m_reported;

@@ -15,7 +15,7 @@ class SpreadModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SpreadModel)
 
-public:
+  public:
     explicit SpreadModel(GridCells::AmPmSource amPm, QObject* parent = nullptr);
 
     const GridCells& cells() const { return m_cells; }
@@ -41,7 +41,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     void cellsChanged(int firstCol, int firstRow, int lastCol, int lastRow);
     int rowsFrom(int firstRow, int capacity) const;
     void setPageRows(int rows);

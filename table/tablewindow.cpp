@@ -25,7 +25,8 @@ constexpr QRect StatisticsGridTwips{120, 300, 3300, 4260};
 QRect pixels(const QRect& twips)
 {
     const double perPixel = LayoutScaler::TwipsPerPixel;
-    return {qRound(twips.x() / perPixel), qRound(twips.y() / perPixel), qRound(twips.width() / perPixel), qRound(twips.height() / perPixel)};
+    return {qRound(twips.x() / perPixel), qRound(twips.y() / perPixel), qRound(twips.width() / perPixel),
+            qRound(twips.height() / perPixel)};
 }
 
 QString digital(int key)

@@ -23,7 +23,7 @@ class TableWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TableWindow)
 
-public:
+  public:
     // The size the controls are laid out at, in twips.
     static constexpr double ReferenceWidth = 14500;
     static constexpr double ReferenceHeight = 10155;
@@ -48,12 +48,12 @@ public:
     // Makes the window's slot the current one.
     void Activate();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     const SlotData& slotData() const;
     std::optional<models::TableLayout> layout() const;
     void fillColumns(const models::TableLayout& layout);

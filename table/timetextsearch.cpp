@@ -23,7 +23,8 @@ std::int64_t dayOf(std::int64_t seconds)
 qsizetype lowerBound(const TimeColumn& times, qsizetype from, qsizetype to, std::int64_t seconds)
 {
     const auto begin = times.begin() + from;
-    const auto it = std::partition_point(begin, times.begin() + to, [seconds](double t) { return datetime::secondsFromSerial(t) < seconds; });
+    const auto it =
+        std::partition_point(begin, times.begin() + to, [seconds](double t) { return datetime::secondsFromSerial(t) < seconds; });
     return from + (it - begin);
 }
 

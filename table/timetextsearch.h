@@ -15,14 +15,14 @@ namespace qor {
 // day shares the part up to the first ":", and after it the texts of that hour sort like the times,
 // so a whole hour can be judged from its shared part and searched by halving.
 class TimeTextSearch {
-public:
+  public:
     TimeTextSearch(QStringView needle, datetime::AmPm amPm);
 
     // The first index of first..last whose text begins with the needle, or -1. `inOrder` says the
     // times ascend, which lets the search jump over hours and days instead of visiting every record.
     qsizetype first(const TimeColumn& times, qsizetype firstIndex, qsizetype lastIndex, bool inOrder) const;
 
-private:
+  private:
     enum class Match { None, All, Some };
 
     qsizetype firstInOrder(const TimeColumn& times, qsizetype firstIndex, qsizetype lastIndex) const;

@@ -12,7 +12,7 @@ class Application final : public QApplication {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Application)
 
-public:
+  public:
     Application(int& argc, char** argv);
     ~Application() override;
 

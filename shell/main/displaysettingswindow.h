@@ -17,7 +17,7 @@ class DisplaySettingsWindow final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DisplaySettingsWindow)
 
-public:
+  public:
     static constexpr int SwatchCount = 12;
 
     explicit DisplaySettingsWindow(QWidget* parent = nullptr);
@@ -25,15 +25,15 @@ public:
     // The colour shown by swatch `index` (1..12), as 0x00BBGGRR.
     qint32 swatchColor(int index) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // OK was pressed and the settings hold the new colours and range; graph windows of slots 1 to
     // `lastSlot` take the plot colours and range, slots 1 and 2 the axis colours.
     void applied(int lastSlot);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void applyStrings();
     void showChannelsOfCurrentFile();

@@ -11,24 +11,24 @@
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
 #include "graph/zoomhistory.h"
-#include "table/tablewindow.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "table/tablewindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
 #include <QToolBar>
@@ -177,7 +177,8 @@ void MainWindow::applyDisplaySettings(int lastSlot)
 void MainWindow::buildMenus()
 {
     for (const MenuItem& item : mainMenuItems()) {
-        const bool hasItems = std::any_of(mainMenuItems().begin(), mainMenuItems().end(), [&](const MenuItem& other) { return other.parent == item.name; });
+        const bool hasItems =
+            std::any_of(mainMenuItems().begin(), mainMenuItems().end(), [&](const MenuItem& other) { return other.parent == item.name; });
         QAction* action = nullptr;
         if (hasItems) {
             QMenu* menu = item.parent.isEmpty() ? menuBar()->addMenu(QString()) : m_menus.value(item.parent)->addMenu(QString());
@@ -189,8 +190,8 @@ void MainWindow::buildMenus()
         }
         action->setObjectName(item.name);
         action->setEnabled(!item.startsDisabled);
-        if (item.startsChecked || item.parent == u"M_TimeAxis" || item.parent == u"MV_Style" || item.parent == u"MV_Line"
-            || item.parent == u"M_YGrid" || item.parent == u"M_XGrid" || item.parent == u"MV_Language" || item.parent == u"M_Window")
+        if (item.startsChecked || item.parent == u"M_TimeAxis" || item.parent == u"MV_Style" || item.parent == u"MV_Line" ||
+            item.parent == u"M_YGrid" || item.parent == u"M_XGrid" || item.parent == u"MV_Language" || item.parent == u"M_Window")
             action->setCheckable(true);
         action->setChecked(item.startsChecked);
         m_commands.insert(item.name, action);
@@ -221,7 +222,8 @@ void MainWindow::connectCommands()
     connect(command("MF_Open"), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
     connect(button(1), &QAction::triggered, this, [this] { m_openFlow.MF_Open(); });
     for (const InterfaceLanguage& language : InterfaceLanguages)
-        connect(command(LanguageCommand + language.code), &QAction::triggered, this, [this, code = language.code.toString()] { chooseLanguage(code); });
+        connect(command(LanguageCommand + language.code), &QAction::triggered, this,
+                [this, code = language.code.toString()] { chooseLanguage(code); });
     for (int n : {1, 2})
         connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
     connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);

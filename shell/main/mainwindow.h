@@ -26,7 +26,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -58,15 +58,15 @@ public:
     void setWindowListCaption(int n, const QString& path) override;
     bool isMaximized() const override;
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The language changed; windows apply the string table again.
     void languageChanged();
 
-private:
+  private:
     void buildMenus();
     void buildToolbar();
     void createSlotWindows();

@@ -18,11 +18,10 @@ class ModelSelectionWindow final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ModelSelectionWindow)
 
-public:
+  public:
     ModelSelectionWindow(QString path, QWidget* parent = nullptr);
 
-
-private:
+  private:
     void confirm();
 
     QString m_path;

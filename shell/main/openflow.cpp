@@ -55,7 +55,8 @@ void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
         prompts().message(parent, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
         return;
     case OpenStatus::OutOfMemory:
-        prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()), QStringLiteral("Error"));
+        prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()),
+                          QStringLiteral("Error"));
         return;
     case OpenStatus::Unreadable:
     case OpenStatus::ReadFailed:
@@ -71,7 +72,8 @@ OpenFlow::OpenFlow(MainWindow& mainWindow)
 
 void OpenFlow::MF_Open()
 {
-    const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Data Files (*.csv)"), QStringLiteral("Data Files (*.log)")};
+    const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Data Files (*.csv)"),
+                                 QStringLiteral("Data Files (*.log)")};
     const QString path = prompts().openFile(&m_main, AppPath(), filters, 0);
     if (!path.isEmpty())
         open(path);

@@ -22,7 +22,7 @@ class MainWindow;
 // window's commands for it. A failed, refused or cancelled open leaves the slot, its windows, the
 // window list and the menus as they were before the command.
 class OpenFlow {
-public:
+  public:
     explicit OpenFlow(MainWindow& mainWindow);
 
     // MF_Open: asks for a file, then opens it.
@@ -33,7 +33,7 @@ public:
     // chooses, as a successful open does.
     void show(OpenedRecording& opened);
 
-private:
+  private:
     // What the read of a file may change before it is known to succeed.
     struct Before {
         bool windowShown = false;

@@ -28,8 +28,9 @@ bool useQtTranslations(const QString& langCode, const QString& catalogFolder)
         return true;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(catalog, catalogFolder)) {
-        WriteErrorLog(QStringLiteral("Qt's dialog texts stay in English: the catalog %1 is not in %2 (Debian package qt6-translations-l10n)")
-                          .arg(catalog, catalogFolder));
+        WriteErrorLog(
+            QStringLiteral("Qt's dialog texts stay in English: the catalog %1 is not in %2 (Debian package qt6-translations-l10n)")
+                .arg(catalog, catalogFolder));
         return false;
     }
     QCoreApplication::installTranslator(translator.get());

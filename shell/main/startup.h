@@ -10,7 +10,7 @@ class MainWindow;
 
 // The start of the program: settings, string table, the check for a running copy, the main window.
 class Startup {
-public:
+  public:
     Startup();
     ~Startup();
 
@@ -20,7 +20,7 @@ public:
 
     MainWindow* mainWindow() const { return m_mainWindow.get(); }
 
-private:
+  private:
     std::unique_ptr<QLockFile> m_instanceLock;
     std::unique_ptr<MainWindow> m_mainWindow;
 };

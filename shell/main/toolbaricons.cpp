@@ -140,8 +140,9 @@ void drawDigits(QPainter& p)
 void drawWhole(QPainter& p)
 {
     p.setPen(pen(Ink, 4));
-    for (const auto& [a, b, c] : {std::tuple{QPointF(6, 20), QPointF(6, 6), QPointF(20, 6)}, std::tuple{QPointF(44, 6), QPointF(58, 6), QPointF(58, 20)},
-                                  std::tuple{QPointF(58, 44), QPointF(58, 58), QPointF(44, 58)}, std::tuple{QPointF(20, 58), QPointF(6, 58), QPointF(6, 44)}})
+    for (const auto& [a, b, c] :
+         {std::tuple{QPointF(6, 20), QPointF(6, 6), QPointF(20, 6)}, std::tuple{QPointF(44, 6), QPointF(58, 6), QPointF(58, 20)},
+          std::tuple{QPointF(58, 44), QPointF(58, 58), QPointF(44, 58)}, std::tuple{QPointF(20, 58), QPointF(6, 58), QPointF(6, 44)}})
         p.drawPolyline(QPolygonF({a, b, c}));
     trend(p, Accent, 20);
 }
@@ -185,10 +186,21 @@ void drawSplit(QPainter& p)
 const std::function<void(QPainter&)>& painterOf(int index)
 {
     static const std::function<void(QPainter&)> painters[] = {
-        drawOpen,  drawPrint, drawCapture,                                 drawInfo,
-        drawExport, drawStyle, drawWave,                                   drawDigits,
-        drawWhole, [](QPainter& p) { magnifier(p, true, false); },         [](QPainter& p) { magnifier(p, false, true); },
-        drawSettings, drawSearch, drawCombine,                             drawSplit,
+        drawOpen,
+        drawPrint,
+        drawCapture,
+        drawInfo,
+        drawExport,
+        drawStyle,
+        drawWave,
+        drawDigits,
+        drawWhole,
+        [](QPainter& p) { magnifier(p, true, false); },
+        [](QPainter& p) { magnifier(p, false, true); },
+        drawSettings,
+        drawSearch,
+        drawCombine,
+        drawSplit,
     };
     return painters[index - 1];
 }

@@ -114,7 +114,8 @@ ViewCommands::ViewCommands(MainWindow& mainWindow)
 void ViewCommands::connectCommands()
 {
     for (const MenuCommand& command : MenuCommands)
-        QObject::connect(m_main.command(QString::fromLatin1(command.name)), &QAction::triggered, &m_main, [this, run = command.run] { (this->*run)(); });
+        QObject::connect(m_main.command(QString::fromLatin1(command.name)), &QAction::triggered, &m_main,
+                         [this, run = command.run] { (this->*run)(); });
     for (const auto& [index, run] : ButtonCommands)
         QObject::connect(m_main.button(index), &QAction::triggered, &m_main, [this, run = run] { (this->*run)(); });
 }

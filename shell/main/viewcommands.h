@@ -14,7 +14,7 @@ class MainWindow;
 // axis. Each records the choice in the window's view codes (Label3) and, where it has one, in the
 // settings file. With no graph window for the current slot a command does nothing.
 class ViewCommands final {
-public:
+  public:
     explicit ViewCommands(MainWindow& mainWindow);
     Q_DISABLE_COPY_MOVE(ViewCommands)
 
@@ -47,7 +47,7 @@ public:
     // the first record, as a date serial counted from date zero.
     const TimePtr& RelTimeArray() const { return m_relTimeArray; }
 
-private:
+  private:
     GraphWindow* currentWindow() const;
     void applyStyle(bool dark);
     void setLineWidth(int width);

@@ -42,17 +42,17 @@ Output dump(const QString& path)
 class TestDumpCommand : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() { qor::setAppPath(m_dir.path()); }
 
     void printsTheHeaderAndEveryFilledColumn()
     {
         const QString path = fixtures::writeFile(m_dir, "20150301080000_Z7.LOG",
-                                                 fixtures::logHeader("QOR1000-Z7") + fixtures::logRecord(0, {12.5, 0.25, 3, 4})
-                                                     + fixtures::logRecord(3661, {1, 2, 3, 44}));
+                                                 fixtures::logHeader("QOR1000-Z7") + fixtures::logRecord(0, {12.5, 0.25, 3, 4}) +
+                                                     fixtures::logRecord(3661, {1, 2, 3, 44}));
         const Output result = dump(path);
         QCOMPARE(result.status, 0);
         QCOMPARE(result.err, "");

@@ -37,7 +37,7 @@ Run run(const QString& program, const QStringList& args, const QProcessEnvironme
 // Takes write permission from a folder and everything below it, as a system install leaves it for
 // its users, and gives it back at the end so that the folder can be removed.
 class ReadOnlyTree {
-public:
+  public:
     explicit ReadOnlyTree(QString root)
         : m_root(std::move(root))
     {
@@ -46,7 +46,7 @@ public:
     ~ReadOnlyTree() { apply(true); }
     Q_DISABLE_COPY_MOVE(ReadOnlyTree)
 
-private:
+  private:
     void apply(bool writable) const
     {
         QDirIterator it(m_root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
@@ -73,27 +73,28 @@ const QString sideFilesFolder = QStringLiteral("share/qor-trace-reader");
 class TestInstall : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_prefix;
     QTemporaryDir m_home;
 
     QString installed(const QString& relative) const { return QDir(m_prefix.path()).filePath(relative); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
-        const Run install = run(QStringLiteral(CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(BUILD_DIR), QStringLiteral("--prefix"), m_prefix.path()});
+        const Run install = run(QStringLiteral(CMAKE_COMMAND),
+                                {QStringLiteral("--install"), QStringLiteral(BUILD_DIR), QStringLiteral("--prefix"), m_prefix.path()});
         QVERIFY2(install.status == 0, qPrintable(install.out));
         qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
     }
 
     void theLayoutIsTheUsualOne()
     {
-        for (const char* relative : {"bin/TraceReader", "share/qor-trace-reader/SetGraphInfo.ini", "share/qor-trace-reader/DataString-rKR.xml",
-                                     "share/qor-trace-reader/DataString-rUS.xml", "share/qor-trace-reader/DataString-rCH.xml",
-                                     "share/qor-trace-reader/Checked.ico", "share/qor-trace-reader/Unchecked.ico",
-                                     "share/applications/qor-trace-reader.desktop", "share/mime/packages/qor-trace-reader.xml",
-                                     "share/icons/hicolor/256x256/apps/qor-trace-reader.png"})
+        for (const char* relative :
+             {"bin/TraceReader", "share/qor-trace-reader/SetGraphInfo.ini", "share/qor-trace-reader/DataString-rKR.xml",
+              "share/qor-trace-reader/DataString-rUS.xml", "share/qor-trace-reader/DataString-rCH.xml",
+              "share/qor-trace-reader/Checked.ico", "share/qor-trace-reader/Unchecked.ico", "share/applications/qor-trace-reader.desktop",
+              "share/mime/packages/qor-trace-reader.xml", "share/icons/hicolor/256x256/apps/qor-trace-reader.png"})
             QVERIFY2(QFile::exists(installed(QString::fromLatin1(relative))), relative);
         const QByteArray entry = fixtures::contents(installed(QStringLiteral("share/applications/qor-trace-reader.desktop")));
         QVERIFY(entry.contains("\nExec=TraceReader %F\n"));
@@ -166,21 +167,23 @@ private Q_SLOTS:
     void theDebianPackageHoldsTheLayoutAndDeclaresItsDependencies()
     {
         QTemporaryDir output;
-        const Run pack = run(QStringLiteral(CPACK_COMMAND),
-                             {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"), QStringLiteral(BUILD_DIR "/CPackConfig.cmake"),
-                              QStringLiteral("-B"), output.path()});
+        const Run pack =
+            run(QStringLiteral(CPACK_COMMAND), {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                                                QStringLiteral(BUILD_DIR "/CPackConfig.cmake"), QStringLiteral("-B"), output.path()});
         QVERIFY2(pack.status == 0, qPrintable(pack.out));
         const QStringList packages = QDir(output.path()).entryList({QStringLiteral("*.deb")});
         QCOMPARE(packages.size(), 1);
         const QString package = QDir(output.path()).filePath(packages.first());
-        const Run depends = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), package, QStringLiteral("Package"), QStringLiteral("Depends")});
+        const Run depends =
+            run(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), package, QStringLiteral("Package"), QStringLiteral("Depends")});
         QCOMPARE(depends.status, 0);
         for (const char* dependency : {"qor-trace-reader", "libqt6widgets6", "qt6-qpa-plugins", "qt6-translations-l10n", "fonts-noto-cjk"})
             QVERIFY2(depends.out.contains(QString::fromLatin1(dependency)), qPrintable(depends.out));
         const Run contents = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), package});
         QCOMPARE(contents.status, 0);
-        for (const char* path : {"./usr/bin/TraceReader", "./usr/share/qor-trace-reader/SetGraphInfo.ini", "./usr/share/applications/qor-trace-reader.desktop",
-                                 "./usr/share/mime/packages/qor-trace-reader.xml", "./usr/share/icons/hicolor/256x256/apps/qor-trace-reader.png"})
+        for (const char* path :
+             {"./usr/bin/TraceReader", "./usr/share/qor-trace-reader/SetGraphInfo.ini", "./usr/share/applications/qor-trace-reader.desktop",
+              "./usr/share/mime/packages/qor-trace-reader.xml", "./usr/share/icons/hicolor/256x256/apps/qor-trace-reader.png"})
             QVERIFY2(contents.out.contains(QString::fromLatin1(path)), path);
     }
 };

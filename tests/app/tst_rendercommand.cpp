@@ -47,15 +47,12 @@ int pixelsNear(const QImage& image, QRgb color)
 class TestRenderCommand : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
 
-    QString sample(samplegen::FileKind kind)
-    {
-        return fixtures::generated(m_dir, {.model = "QOR1300", .kind = kind, .records = 2000});
-    }
+    QString sample(samplegen::FileKind kind) { return fixtures::generated(m_dir, {.model = "QOR1300", .kind = kind, .records = 2000}); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void savesThePictureOfTheGraph_data()
     {
         QTest::addColumn<QString>("path");
@@ -76,7 +73,7 @@ private Q_SLOTS:
         QVERIFY2(run.err.isEmpty() || !run.err.contains(u"--render"), qPrintable(run.err));
         const QImage image(out);
         QCOMPARE(image.size(), expected);
-        QVERIFY(pixelsNear(image, qRgb(255, 0, 255)) > 50); // SP1
+        QVERIFY(pixelsNear(image, qRgb(255, 0, 255)) > 50);   // SP1
         QVERIFY(pixelsNear(image, qRgb(255, 255, 255)) > 50); // tick labels of the dark style
     }
 
@@ -88,7 +85,9 @@ private Q_SLOTS:
         const QString out = m_dir.filePath(QStringLiteral("refused.png"));
         QTest::newRow("unknown kind") << QStringList{fixtures::writeFile(m_dir, "notes.txt", "x"), out} << "no .CSV, .LOG or .DAT file";
         QTest::newRow("missing file") << QStringList{m_dir.filePath("20150301080000_QOR1300.LOG.gone.LOG"), out} << "No such file";
-        QTest::newRow("no records") << QStringList{fixtures::writeFile(m_dir, "20150301080000_EMPTY.LOG", fixtures::logHeader("QOR1300")), out} << "EMPTY.LOG";
+        QTest::newRow("no records") << QStringList{fixtures::writeFile(m_dir, "20150301080000_EMPTY.LOG", fixtures::logHeader("QOR1300")),
+                                                   out}
+                                    << "EMPTY.LOG";
         QTest::newRow("bad size") << QStringList{log, out, "--size", "800by600"} << "bad size";
         QTest::newRow("unwritable output") << QStringList{log, m_dir.filePath("no/such/folder/out.png")} << "cannot write";
         QTest::newRow("missing output") << QStringList{log} << "usage";

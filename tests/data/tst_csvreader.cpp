@@ -42,7 +42,7 @@ QStringList shownValues(const SlotData& slot)
 class TestCsvReader : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     int m_files = 0;
 
@@ -60,19 +60,25 @@ private:
         return FuncReadCsvFile(graph, path, slot);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyModelIsReadAndDrawn_data()
     {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("option");
         QTest::addColumn<int>("filled");
         QTest::addColumn<QString>("plotCalls");
-        QTest::newRow("QOR1000") << "QOR1000" << "" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
-        QTest::newRow("QOR1100") << "QOR1100" << "CH2" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
-        QTest::newRow("QOR1200") << "QOR1200" << "" << 6 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6";
-        QTest::newRow("QOR1300") << "QOR1300" << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
-        QTest::newRow("QOR1400 all") << "QOR1400" << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
-        QTest::newRow("QOR1400 one") << "QOR1400" << "CH1" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+        QTest::newRow("QOR1000") << "QOR1000"
+                                 << "" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+        QTest::newRow("QOR1100") << "QOR1100"
+                                 << "CH2" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << "" << 6 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6";
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
+        QTest::newRow("QOR1400 all") << "QOR1400"
+                                     << "" << 9 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
+        QTest::newRow("QOR1400 one") << "QOR1400"
+                                     << "CH1" << 3 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
     }
     void everyModelIsReadAndDrawn()
     {
@@ -108,10 +114,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("filled");
         QTest::addColumn<QString>("plotCalls");
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "1 2 3 6" << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4";
-        QTest::newRow("QOR520 draws none") << "QOR520" << "1 2 3 4 5 6" << "yaxis 4 2|yaxis 5 2";
-        QTest::newRow("QOR500 draws none") << "QOR500" << "1 2 3" << "yaxis 4 2|yaxis 5 2";
-        QTest::newRow("QOR510 draws none") << "QOR510" << "1 2 3" << "yaxis 4 2|yaxis 5 2";
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << "1 2 3 6"
+                                    << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4";
+        QTest::newRow("QOR520 draws none") << "QOR520"
+                                           << "1 2 3 4 5 6"
+                                           << "yaxis 4 2|yaxis 5 2";
+        QTest::newRow("QOR500 draws none") << "QOR500"
+                                           << "1 2 3"
+                                           << "yaxis 4 2|yaxis 5 2";
+        QTest::newRow("QOR510 draws none") << "QOR510"
+                                           << "1 2 3"
+                                           << "yaxis 4 2|yaxis 5 2";
     }
     void modelsOnlyTheReaderKnows()
     {
@@ -152,11 +166,11 @@ private Q_SLOTS:
         const QString path = write("; QOR1100\r\n; CH1\r\n"
                                    "; comment\r\n\r\n   \r\n"
                                    "2015-03-01 08:00:00,1,2,3\r\n"
-                                   "2015-03-01 08:00:0,4,5,6\r\n"   // 18-character time
-                                   "2015-02-30 08:00:00,4,5,6\r\n"  // no such day
-                                   "2015-03-01T08:00:01,4,5,6\r\n"  // separators out of place
+                                   "2015-03-01 08:00:0,4,5,6\r\n"  // 18-character time
+                                   "2015-02-30 08:00:00,4,5,6\r\n" // no such day
+                                   "2015-03-01T08:00:01,4,5,6\r\n" // separators out of place
                                    "2015-03-01 08.00:01,4,5,6\r\n"
-                                   "2015-03-0x 08:00:01,4,5,6\r\n"  // a letter for a digit
+                                   "2015-03-0x 08:00:01,4,5,6\r\n" // a letter for a digit
                                    "  2015-03-01 08:00:05  ,7,8,9\r\n"
                                    "; between\r\n"
                                    "end of data\r\n");
@@ -174,8 +188,9 @@ private Q_SLOTS:
     void numbersAreCorrectlyRounded()
     {
         QByteArray text = "; QOR1000\r\n; \r\n";
-        std::vector<QByteArray> fields = {"0.1", "-0.0", "5.", ".5", "-.5", "000.50", "123456789012345", "1234567890123456",
-                                          "0.000000000000001", "9007199254740993", "1E3", " 7 "};
+        std::vector<QByteArray> fields = {
+            "0.1", "-0.0", "5.", ".5", "-.5", "000.50", "123456789012345", "1234567890123456", "0.000000000000001", "9007199254740993",
+            "1E3", " 7 "};
         QRandomGenerator random(11);
         while (fields.size() < 30000) {
             QByteArray digits = QByteArray::number(random.generate64() % 1000000000000000ULL).left(1 + random.bounded(15));
@@ -386,7 +401,8 @@ private Q_SLOTS:
         QRandomGenerator random(3);
         for (char& c : garbage)
             c = static_cast<char>(random.bounded(256));
-        const QByteArray text = QByteArray("; QOR1100").leftJustified(firstLineLength, ' ') + end + "; ch2" + QByteArray(60, 'x') + end + garbage;
+        const QByteArray text =
+            QByteArray("; QOR1100").leftJustified(firstLineLength, ' ') + end + "; ch2" + QByteArray(60, 'x') + end + garbage;
         SlotData slot;
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, write(text), slot).status, recordedfile::HeaderStatus::Ok);
         QCOMPARE(slot.ModelName, "QOR1100");
@@ -395,7 +411,8 @@ private Q_SLOTS:
 
     void countingAloneFindsTheStart()
     {
-        const CsvCount count = FuncCountCsvRecords(write("; QOR1000\r\n; \r\nx\r\n2015-03-01 08:00:00,1\r\n;\r\n2015-03-01 09:00:00,1\r\n"));
+        const CsvCount count =
+            FuncCountCsvRecords(write("; QOR1000\r\n; \r\nx\r\n2015-03-01 08:00:00,1\r\n;\r\n2015-03-01 09:00:00,1\r\n"));
         QVERIFY(!count.failure);
         QCOMPARE(count.RecordCount, 2);
         QCOMPARE(iso(count.StartDate), "2015-03-01 08:00:00");

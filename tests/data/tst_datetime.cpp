@@ -7,7 +7,7 @@ using namespace qor::datetime;
 class TestDateTime : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void serialsCountDaysFromTheEpoch()
     {
         QCOMPARE(dateSerial(1899, 12, 30), 0.0);

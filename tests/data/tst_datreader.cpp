@@ -69,7 +69,7 @@ QStringList texts(const SlotData& slot, qsizetype record)
 class TestDatReader : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     int m_files = 0;
 
@@ -78,11 +78,11 @@ private:
         return FuncReadDatFile(graph, fixtures::writeFile(m_dir, QStringLiteral("f%1.DAT").arg(++m_files), bytes), slot);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void twoChannelRecordsAreScaled()
     {
-        const QByteArray bytes = datHeader("QOR510", 2) + datRecord({15000, 100, 200, 15000, 1}, {-1, 5, 6, -300, 0})
-                                 + datRecord({30000, 0, 30000, 30000, 0}, {0, 0, 0, 0, 7});
+        const QByteArray bytes = datHeader("QOR510", 2) + datRecord({15000, 100, 200, 15000, 1}, {-1, 5, 6, -300, 0}) +
+                                 datRecord({30000, 0, 30000, 30000, 0}, {0, 0, 0, 0, 7});
         SlotData slot;
         slot.ModelName = QStringLiteral("set by the open command");
         RecordingGraph graph;
@@ -137,7 +137,8 @@ private Q_SLOTS:
         QFETCH(int, records);
         SlotData slot;
         RecordingGraph graph;
-        const ReadResult result = read(datHeader(model, 10) + datRecord({1, 2, 3, 4}) + datRecord({5, 6, 7, 8}, {5, 6, 7, 8}).left(fragment), slot, graph);
+        const ReadResult result =
+            read(datHeader(model, 10) + datRecord({1, 2, 3, 4}) + datRecord({5, 6, 7, 8}, {5, 6, 7, 8}).left(fragment), slot, graph);
         QVERIFY(result.ok());
         QCOMPARE(slot.RecordCount, records);
         QCOMPARE(result.warnings.size(), records == 2 ? 0 : 1);

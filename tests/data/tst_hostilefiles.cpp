@@ -13,7 +13,7 @@ using namespace qor;
 class TestHostileFiles : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     int m_files = 0;
 
@@ -58,7 +58,7 @@ private:
         return file.readAll();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void emptyFiles()
     {
         for (const char* ext : {"LOG", "CSV", "DAT"})
@@ -121,12 +121,18 @@ private Q_SLOTS:
     {
         SlotData slot;
         RecordingGraph graph;
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, m_dir.filePath("none.CSV"), slot).status, recordedfile::HeaderStatus::Unreadable);
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Unknown, m_dir.filePath("x.TXT"), slot).status, recordedfile::HeaderStatus::UnknownKind);
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, m_dir.filePath("none.CSV"), slot).status,
+                 recordedfile::HeaderStatus::Unreadable);
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Unknown, m_dir.filePath("x.TXT"), slot).status,
+                 recordedfile::HeaderStatus::UnknownKind);
         QVERIFY(!recordedfile::readRecords(models::FileKind::Unknown, graph, m_dir.filePath("x.TXT"), slot).ok());
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, fixtures::writeFile(m_dir, "old.CSV", "2015-03-01 08:00:00,1,2,3\r\n"), slot).status,
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, fixtures::writeFile(m_dir, "old.CSV", "2015-03-01 08:00:00,1,2,3\r\n"),
+                                              slot)
+                     .status,
                  recordedfile::HeaderStatus::NoModelLine);
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, fixtures::writeFile(m_dir, "old2.CSV", ";\r\n2015-03-01 08:00:00,1,2,3\r\n"), slot).status,
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv,
+                                              fixtures::writeFile(m_dir, "old2.CSV", ";\r\n2015-03-01 08:00:00,1,2,3\r\n"), slot)
+                     .status,
                  recordedfile::HeaderStatus::UnknownCsvModel);
     }
 };

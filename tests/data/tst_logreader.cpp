@@ -44,25 +44,52 @@ QStringList filledColumns(const SlotData& slot)
 class TestLogReader : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyModelIsReadAndDrawn_data()
     {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("filled");
         QTest::addColumn<QString>("plotCalls");
-        QTest::newRow("QOR1000 two channels") << "QOR1000" << "" << "1 2 3 4 5 6" << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
-        QTest::newRow("QOR1100 one channel") << "QOR1100" << "CH1" << "1 2 3" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << "1 2 3 6" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4";
-        QTest::newRow("QOR1200") << "QOR1200" << "" << "1 2 3 4 5 6" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
-        QTest::newRow("QOR520") << "QOR520" << "" << "1 2 3 4 5 6" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
-        QTest::newRow("QOR1300") << "QOR1300" << "" << "1 2 3 4 5 6 7 8 9" << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
-        QTest::newRow("QOR1400 all") << "QOR1400" << "" << "1 2 3 4 5 6 7 8 9" << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
-        QTest::newRow("QOR1400 one") << "QOR1400" << "CH1" << "1 2 3" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
-        QTest::newRow("QOR1400-Z12") << "QOR1400-Z12" << "" << "1 2 3" << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+        QTest::newRow("QOR1000 two channels") << "QOR1000"
+                                              << ""
+                                              << "1 2 3 4 5 6"
+                                              << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
+        QTest::newRow("QOR1100 one channel") << "QOR1100"
+                                             << "CH1"
+                                             << "1 2 3"
+                                             << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << ""
+                                    << "1 2 3 6"
+                                    << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4";
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << ""
+                                 << "1 2 3 4 5 6"
+                                 << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
+        QTest::newRow("QOR520") << "QOR520"
+                                << ""
+                                << "1 2 3 4 5 6"
+                                << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << ""
+                                 << "1 2 3 4 5 6 7 8 9"
+                                 << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
+        QTest::newRow("QOR1400 all") << "QOR1400"
+                                     << ""
+                                     << "1 2 3 4 5 6 7 8 9"
+                                     << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
+        QTest::newRow("QOR1400 one") << "QOR1400"
+                                     << "CH1"
+                                     << "1 2 3"
+                                     << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+        QTest::newRow("QOR1400-Z12") << "QOR1400-Z12"
+                                     << ""
+                                     << "1 2 3"
+                                     << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
     }
     void everyModelIsReadAndDrawn()
     {
@@ -88,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(*slot.FirstTime, Start);
         QCOMPARE(*slot.LastTime, datetime::addSeconds(Start, 239 * 5));
         const QStringList expected = QStringList{"clear", "length 240", "axis 1 " + at(Start) + ' ' + at(*slot.LastTime),
-                                                 "slider " + at(Start) + ' ' + at(*slot.LastTime)}
-                                     + plotCalls.split(u'|');
+                                                 "slider " + at(Start) + ' ' + at(*slot.LastTime)} +
+                                     plotCalls.split(u'|');
         QCOMPARE(graph.drawingCalls(), expected);
         QCOMPARE(graph.calls.first(), "clear");
         QCOMPARE(graph.calls.at(1), "busy 36");
@@ -103,8 +130,8 @@ private Q_SLOTS:
 
     void valuesKeepTheirTextAndNumber()
     {
-        const QByteArray bytes = logHeader("QOR1000", "CH1") + logRecord(0, {12.5, 0.25, -0.25}) + logRecord(-60, {100, 1e20, 1.5e-5})
-                                 + logRecord(3600, {0, std::nan(""), 7});
+        const QByteArray bytes = logHeader("QOR1000", "CH1") + logRecord(0, {12.5, 0.25, -0.25}) + logRecord(-60, {100, 1e20, 1.5e-5}) +
+                                 logRecord(3600, {0, std::nan(""), 7});
         const QString path = fixtures::writeFile(m_dir, QStringLiteral("20150301080000.LOG"), bytes);
         SlotData slot;
         RecordingGraph graph;
@@ -145,7 +172,8 @@ private Q_SLOTS:
     void aTrailingFragmentIsPassedOverWithAWarning()
     {
         QFETCH(int, fragment);
-        const QByteArray bytes = logHeader("QOR1100", "X") + logRecord(0, {1, 2, 3}) + logRecord(1, {4, 5, 6}) + QByteArray(fragment, '\x7f');
+        const QByteArray bytes =
+            logHeader("QOR1100", "X") + logRecord(0, {1, 2, 3}) + logRecord(1, {4, 5, 6}) + QByteArray(fragment, '\x7f');
         SlotData slot;
         RecordingGraph graph;
         const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_frag.LOG", bytes), slot, graph);
@@ -166,7 +194,8 @@ private Q_SLOTS:
         QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_all.LOG", logHeader("QOR1000") + records), all, graph).ok());
         QCOMPARE(all.RecordCount, 2);
         QCOMPARE(all.TraceData.column(ColumnId::MV2)->text(1), "12");
-        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_one.LOG", logHeader("QOR1000", "A") + records), one, graph);
+        const ReadResult result =
+            readLog(fixtures::writeFile(m_dir, "20150301080000_one.LOG", logHeader("QOR1000", "A") + records), one, graph);
         QVERIFY(result.ok());
         QCOMPARE(one.RecordCount, 3); // 104 bytes: three records of 28 and a fragment of 20
         QCOMPARE(result.warnings.size(), 1);
@@ -176,8 +205,12 @@ private Q_SLOTS:
     {
         SlotData slot;
         RecordingGraph graph;
-        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_a.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})), slot, graph).ok());
-        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_b.LOG", logHeader("QOR1300") + QByteArray(10, '\0')), slot, graph);
+        QVERIFY(
+            readLog(fixtures::writeFile(m_dir, "20150301080000_a.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})),
+                    slot, graph)
+                .ok());
+        const ReadResult result =
+            readLog(fixtures::writeFile(m_dir, "20150301080000_b.LOG", logHeader("QOR1300") + QByteArray(10, '\0')), slot, graph);
         QVERIFY(!result.ok());
         QCOMPARE(slot.RecordCount, 0);
         QVERIFY(!slot.FirstTime);
@@ -189,10 +222,15 @@ private Q_SLOTS:
     {
         SlotData slot;
         RecordingGraph graph;
-        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_9.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})), slot, graph).ok());
+        QVERIFY(
+            readLog(fixtures::writeFile(m_dir, "20150301080000_9.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})),
+                    slot, graph)
+                .ok());
         const ColumnPtr earlierPv2 = slot.TraceData.column(ColumnId::PV2);
         QCOMPARE(graph.plotAxis.at(4), 3);
-        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_6.LOG", logHeader("QOR1200") + logRecord(0, {1, 2, 3, 4, 5, 6})), slot, graph).ok());
+        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_6.LOG", logHeader("QOR1200") + logRecord(0, {1, 2, 3, 4, 5, 6})), slot,
+                        graph)
+                    .ok());
         QCOMPARE(graph.plotAxis.at(4), 2);
         QCOMPARE(graph.plotAxis.at(5), 2);
         QVERIFY(!slot.TraceData.column(ColumnId::PV3)->isFilled());

@@ -15,7 +15,7 @@ namespace {
 
 // A column that counts how often its numbers are read, to see the levels built once.
 class CountingColumn final : public ValueColumn {
-public:
+  public:
     explicit CountingColumn(qsizetype size)
         : m_size(size)
     {
@@ -29,7 +29,7 @@ public:
     QString text(qsizetype index) const override { return QString::number(number(index)); }
     qint64 reads() const { return m_reads; }
 
-private:
+  private:
     qsizetype m_size;
     mutable std::atomic<qint64> m_reads = 0;
 };
@@ -47,7 +47,7 @@ MinMax bruteForce(const ValueColumn& column, qsizetype first, qsizetype last)
 class TestMinMaxLevels : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void rangesMatchAScanOfTheRecords()
     {
         // Whole numbers are exact as floats, so the levels must give exactly the scanned extremes.
@@ -56,7 +56,8 @@ private Q_SLOTS:
         std::vector<double> drawn(100'003);
         for (double& value : drawn)
             value = random() % 50 == 0 ? std::nan("") : number(random);
-        const ColumnPtr column = plotdata::values(static_cast<qsizetype>(drawn.size()), [&](qsizetype i) { return drawn[static_cast<std::size_t>(i)]; });
+        const ColumnPtr column =
+            plotdata::values(static_cast<qsizetype>(drawn.size()), [&](qsizetype i) { return drawn[static_cast<std::size_t>(i)]; });
         const MinMaxLevels& levels = column->minMaxLevels();
         std::uniform_int_distribution<qsizetype> index(0, column->size());
         for (int trial = 0; trial < 2000; ++trial) {

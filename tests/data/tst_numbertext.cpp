@@ -10,7 +10,7 @@ using namespace qor::numbers;
 class TestNumberText : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void valueTextOfRecordedDoubles_data()
     {
         QTest::addColumn<double>("value");

@@ -10,7 +10,7 @@ using namespace qor;
 class TestParallel : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyItemIsWorkedOnOnce()
     {
         std::vector<std::atomic<int>> seen(100000);

@@ -42,23 +42,45 @@ QString summary(const std::optional<TableLayout>& layout)
 class TestRecorderModel : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void logPlans_data()
     {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("plan");
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << "1,2,3,6/1:1,2:2,3:3,4:6/O";
-        QTest::newRow("QOR1000 all") << "QOR1000" << "" << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T";
-        QTest::newRow("QOR1100 one") << "QOR1100" << "CH1" << "1,2,3/1:1,2:2,3:3/O";
-        QTest::newRow("QOR1200") << "QOR1200" << "" << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/O";
-        QTest::newRow("QOR520 draws three") << "QOR520" << "" << "1,2,3,4,5,6/1:1,2:2,3:3/O";
-        QTest::newRow("QOR1300") << "QOR1300" << "X" << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
-        QTest::newRow("QOR1400 all") << "QOR1400" << "" << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
-        QTest::newRow("QOR1400 one") << "QOR1400" << "A" << "1,2,3/1:1,2:2,3:3/O";
-        QTest::newRow("QOR1400-Z11 as unknown") << "QOR1400-Z11" << "" << "1,2,3/1:1,2:2,3:3/O";
-        QTest::newRow("unknown") << "XYZ" << "" << "1,2,3/1:1,2:2,3:3/O";
-        QTest::newRow("lower case is unknown") << "qor1300" << "" << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << ""
+                                    << "1,2,3,6/1:1,2:2,3:3,4:6/O";
+        QTest::newRow("QOR1000 all") << "QOR1000"
+                                     << ""
+                                     << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T";
+        QTest::newRow("QOR1100 one") << "QOR1100"
+                                     << "CH1"
+                                     << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << ""
+                                 << "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/O";
+        QTest::newRow("QOR520 draws three") << "QOR520"
+                                            << ""
+                                            << "1,2,3,4,5,6/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << "X"
+                                 << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400 all") << "QOR1400"
+                                     << ""
+                                     << "1,2,3,4,5,6,7,8,9/1:1,2:2,3:3,4:4,5:5,6:6,7:7,8:8,9:9/T";
+        QTest::newRow("QOR1400 one") << "QOR1400"
+                                     << "A"
+                                     << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("QOR1400-Z11 as unknown") << "QOR1400-Z11"
+                                                << ""
+                                                << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("unknown") << "XYZ"
+                                 << ""
+                                 << "1,2,3/1:1,2:2,3:3/O";
+        QTest::newRow("lower case is unknown") << "qor1300"
+                                               << ""
+                                               << "1,2,3/1:1,2:2,3:3/O";
     }
     void logPlans()
     {
@@ -135,24 +157,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("layout");
         const QString one = QStringLiteral("D5,1: D6,2: D7,3: D8 / D6,D7,D8");
         const QString two = QStringLiteral("D5,1:CH1_D6,2:D7,3:D8,4:CH2_D6,5:D7,6:D8 / CH1 D6,CH1 D7,CH1 D8,CH2 D6,CH2 D7,CH2 D8");
-        QTest::newRow("QOR1000 option") << "QOR1000" << "CH1" << false << 1 << "D5,1:CH1 D6,2:CH1 D7,3:CH1 D8 / D6,D7,D8";
-        QTest::newRow("QOR1000 two channels") << "QOR1000" << "" << false << 2 << two;
-        QTest::newRow("QOR1100 one channel filled") << "QOR1100" << "" << false << 1 << one;
-        QTest::newRow("QOR500") << "QOR500" << "" << false << 2 << one;
-        QTest::newRow("QOR510") << "QOR510" << "" << false << 2 << two;
-        QTest::newRow("QOR510 option") << "QOR510" << "X" << false << 2 << QString(two).replace(QStringLiteral(" / CH1 D6,CH1 D7,CH1 D8,CH2 D6,CH2 D7,CH2 D8"), QStringLiteral(" / D6,D7,D8"));
-        QTest::newRow("QOR510 one channel filled") << "QOR510" << "" << false << 1 << one;
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << false << 1 << "D5,1:D6,2:D7,3:G21,6:G22 / D6,D7,G21,G22";
-        QTest::newRow("QOR1200") << "QOR1200" << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
-        QTest::newRow("QOR520") << "QOR520" << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
-        QTest::newRow("QOR1300") << "QOR1300" << "" << false << 3
+        QTest::newRow("QOR1000 option") << "QOR1000"
+                                        << "CH1" << false << 1 << "D5,1:CH1 D6,2:CH1 D7,3:CH1 D8 / D6,D7,D8";
+        QTest::newRow("QOR1000 two channels") << "QOR1000"
+                                              << "" << false << 2 << two;
+        QTest::newRow("QOR1100 one channel filled") << "QOR1100"
+                                                    << "" << false << 1 << one;
+        QTest::newRow("QOR500") << "QOR500"
+                                << "" << false << 2 << one;
+        QTest::newRow("QOR510") << "QOR510"
+                                << "" << false << 2 << two;
+        QTest::newRow("QOR510 option") << "QOR510"
+                                       << "X" << false << 2
+                                       << QString(two).replace(QStringLiteral(" / CH1 D6,CH1 D7,CH1 D8,CH2 D6,CH2 D7,CH2 D8"),
+                                                               QStringLiteral(" / D6,D7,D8"));
+        QTest::newRow("QOR510 one channel filled") << "QOR510"
+                                                   << "" << false << 1 << one;
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << "" << false << 1 << "D5,1:D6,2:D7,3:G21,6:G22 / D6,D7,G21,G22";
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
+        QTest::newRow("QOR520") << "QOR520"
+                                << "" << false << 2 << "D5,1:D6,2:D7,3:D8,4:D9,5:D10,6:D11 / D6,D7,D8,D9,D10,D11";
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << "" << false << 3
                                  << "D5,1:D12,2:D13,3:D14,4:D15,5:D16,6:D17,7:D18,8:D19,9:D20 / D12,D13,D14,D15,D16,D17,D18,D19,D20";
-        QTest::newRow("QOR1400 all") << "QOR1400" << "" << true << 3
-                                     << "D5,1:CH1_D6,2:D7,3:D8,4:CH2_D6,5:D7,6:D8,7:CH3_D6,8:D7,9:D8 / CH1 D6,D7,D8,CH2 D6,D7,D8,CH3 D6,D7,D8";
-        QTest::newRow("QOR1400-Z11 one") << "QOR1400-Z11" << "B" << false << 1 << "D5,1:B D6,2:B D7,3:B D8 / D6,D7,D8";
-        QTest::newRow("QOR1400-Z12 flag without channels") << "QOR1400-Z12" << "" << true << 1 << one;
-        QTest::newRow("QOR720") << "QOR720" << "" << false << 1 << "none";
-        QTest::newRow("lower case") << "qor1300" << "" << false << 3 << "none";
+        QTest::newRow("QOR1400 all")
+            << "QOR1400"
+            << "" << true << 3 << "D5,1:CH1_D6,2:D7,3:D8,4:CH2_D6,5:D7,6:D8,7:CH3_D6,8:D7,9:D8 / CH1 D6,D7,D8,CH2 D6,D7,D8,CH3 D6,D7,D8";
+        QTest::newRow("QOR1400-Z11 one") << "QOR1400-Z11"
+                                         << "B" << false << 1 << "D5,1:B D6,2:B D7,3:B D8 / D6,D7,D8";
+        QTest::newRow("QOR1400-Z12 flag without channels") << "QOR1400-Z12"
+                                                           << "" << true << 1 << one;
+        QTest::newRow("QOR720") << "QOR720"
+                                << "" << false << 1 << "none";
+        QTest::newRow("lower case") << "qor1300"
+                                    << "" << false << 3 << "none";
     }
     void tableLayouts()
     {

@@ -11,12 +11,12 @@ using namespace qor;
 class TestRecordingOpener : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
 
     QString write(const QString& name, const QByteArray& bytes) { return fixtures::writeFile(m_dir, name, bytes); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     // The reader draws into the record's drawing only; the window sees the busy notice alone, and
     // gets the plots when the drawing is replayed.
     void anOpenedRecordingDrawsOnlyWhenReplayed()
@@ -61,12 +61,21 @@ private Q_SLOTS:
         QTest::addColumn<OpenStatus>("status");
         QTest::addColumn<QString>("why");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("unknown kind") << "20150301080000_notes.TXT" << QByteArray("x") << OpenStatus::UnknownKind << "no .CSV, .LOG or .DAT" << "label";
-        QTest::newRow("no model line") << "20150301080000_a.CSV" << QByteArray("2015-03-01 08:00:00,1\r\n") << OpenStatus::NoModelLine << "does not begin" << "";
-        QTest::newRow("old csv file") << "20150301080000_b.CSV" << QByteArray(";\r\n2015-03-01 08:00:00,1\r\n") << OpenStatus::UnknownCsvModel << "no model line" << "";
-        QTest::newRow("no records") << "20150301080000_c.LOG" << fixtures::logHeader("QOR1300") << OpenStatus::ReadFailed << "no whole record" << "modFunc_Ran.FuncReadFile";
-        QTest::newRow("csv without records") << "20150301080000_d.CSV" << QByteArray("; QOR1300\r\n; \r\n") << OpenStatus::ReadFailed << "" << "modFunc_Ran.FuncReadCsvFile";
-        QTest::newRow("missing") << "" << QByteArray() << OpenStatus::Unreadable << "No such file" << "label";
+        QTest::newRow("unknown kind") << "20150301080000_notes.TXT" << QByteArray("x") << OpenStatus::UnknownKind << "no .CSV, .LOG or .DAT"
+                                      << "label";
+        QTest::newRow("no model line") << "20150301080000_a.CSV" << QByteArray("2015-03-01 08:00:00,1\r\n") << OpenStatus::NoModelLine
+                                       << "does not begin"
+                                       << "";
+        QTest::newRow("old csv file") << "20150301080000_b.CSV" << QByteArray(";\r\n2015-03-01 08:00:00,1\r\n")
+                                      << OpenStatus::UnknownCsvModel << "no model line"
+                                      << "";
+        QTest::newRow("no records") << "20150301080000_c.LOG" << fixtures::logHeader("QOR1300") << OpenStatus::ReadFailed
+                                    << "no whole record"
+                                    << "modFunc_Ran.FuncReadFile";
+        QTest::newRow("csv without records") << "20150301080000_d.CSV" << QByteArray("; QOR1300\r\n; \r\n") << OpenStatus::ReadFailed << ""
+                                             << "modFunc_Ran.FuncReadCsvFile";
+        QTest::newRow("missing") << "" << QByteArray() << OpenStatus::Unreadable << "No such file"
+                                 << "label";
     }
     void failuresSayWhyAndKeepNoRecords()
     {

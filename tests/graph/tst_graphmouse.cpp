@@ -31,7 +31,7 @@ QPoint atTime(const TrendGraph& graph, double x, double pixelY)
 class TestGraphMouse : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void dragInTrackMode2MovesTheCursorAndRaisesCursorMoved()
     {
         TrendGraph graph;

@@ -16,7 +16,7 @@ const QColor PlotBlue(0, 0, 255);
 
 // A column of 10.0 that counts how often its numbers are read.
 class CountingColumn final : public ValueColumn {
-public:
+  public:
     explicit CountingColumn(qsizetype size)
         : m_size(size)
     {
@@ -30,7 +30,7 @@ public:
     QString text(qsizetype) const override { return QStringLiteral("10"); }
     qint64 reads() const { return m_reads; }
 
-private:
+  private:
     qsizetype m_size;
     mutable std::atomic<qint64> m_reads = 0;
 };
@@ -63,7 +63,7 @@ QList<int> columnsWith(const TrendGraph& graph, const QImage& image, const QColo
 class TestGraphPixels : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void controlImageShowsFrameAndPlotArea()
     {
         TrendGraph graph;
@@ -97,7 +97,8 @@ private Q_SLOTS:
         const qsizetype count = 1'000'000;
         TrendGraph graph;
         prepare(graph, count);
-        graph.plotXvsY(1, plotdata::secondsFromStart(count), plotdata::values(count, [](qsizetype i) { return i == 537'123 ? 290.0 : 10.0; }));
+        graph.plotXvsY(1, plotdata::secondsFromStart(count),
+                       plotdata::values(count, [](qsizetype i) { return i == 537'123 ? 290.0 : 10.0; }));
         const QImage image = graph.controlImage();
         const GraphLayout layout = graph.layout(graph.rect());
         // Red above the level of 250 on the temperature axis can only be the spike.
@@ -140,11 +141,14 @@ private Q_SLOTS:
         TrendGraph graph;
         prepare(graph, count);
         // The middle fifth of the records has no numbers.
-        graph.plotXvsY(1, plotdata::secondsFromStart(count),
-                       plotdata::values(count, [count](qsizetype i) { return i >= count * 2 / 5 && i < count * 3 / 5 ? std::nan("") : 150.0; }));
+        graph.plotXvsY(1, plotdata::secondsFromStart(count), plotdata::values(count, [count](qsizetype i) {
+                           return i >= count * 2 / 5 && i < count * 3 / 5 ? std::nan("") : 150.0;
+                       }));
         const QImage image = graph.controlImage();
         const GraphLayout layout = graph.layout(graph.rect());
-        const auto pixelOf = [&](double fraction) { return static_cast<int>(layout.xToPixel(plotdata::startSerial() + fraction * (count - 1) / 86400.0)); };
+        const auto pixelOf = [&](double fraction) {
+            return static_cast<int>(layout.xToPixel(plotdata::startSerial() + fraction * (count - 1) / 86400.0));
+        };
         const QList<int> columns = columnsWith(graph, image, PlotRed);
         QVERIFY(columns.contains(pixelOf(0.2)));
         QVERIFY(columns.contains(pixelOf(0.8)));
@@ -157,7 +161,8 @@ private Q_SLOTS:
         const qsizetype count = 100'000;
         TrendGraph graph;
         prepare(graph, count);
-        graph.plotXvsY(1, plotdata::secondsFromStart(count), plotdata::values(count, [](qsizetype i) { return i < 50'000 ? 50.0 : 250.0; }));
+        graph.plotXvsY(1, plotdata::secondsFromStart(count),
+                       plotdata::values(count, [](qsizetype i) { return i < 50'000 ? 50.0 : 250.0; }));
         // Zoomed to the second half, only the upper level shows.
         graph.axis(GraphAxis::Time).setMinMax(plotdata::startSerial() + 60'000 / 86400.0, plotdata::startSerial() + 70'000 / 86400.0);
         const QImage image = graph.controlImage();

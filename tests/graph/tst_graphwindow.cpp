@@ -66,7 +66,7 @@ QMdiSubWindow* frameOf(QWidget* window)
 class TestGraphWindow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<ProgramFolder> m_folder;
     ScriptedPrompts* m_prompts = nullptr;
 
@@ -79,7 +79,7 @@ private:
 
     QString log(const QByteArray& model, const QByteArray& option = {}) { return m_folder->writeLog(model, option, 3600, 1, plotValue); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_prompts = &ScriptedPrompts::install();
@@ -170,7 +170,8 @@ private Q_SLOTS:
         QVERIFY(!window.CWGraph1()->plot(2).isVisible());
         QVERIFY(!legendState().isOn(2, 1));
         QCOMPARE(textColor(legend.itemText(2)), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(legend.itemCheck(2)->pixmap().toImage(), QImage(AppPath() + "Unchecked.ico").convertToFormat(legend.itemCheck(2)->pixmap().toImage().format()));
+        QCOMPARE(legend.itemCheck(2)->pixmap().toImage(),
+                 QImage(AppPath() + "Unchecked.ico").convertToFormat(legend.itemCheck(2)->pixmap().toImage().format()));
         QCOMPARE(pixelsNear(window.CWGraph1()->controlImage(), magenta), 0);
         QVERIFY(window.CWGraph1()->plot(1).isVisible());
 
@@ -178,7 +179,8 @@ private Q_SLOTS:
         QVERIFY(window.CWGraph1()->plot(2).isVisible());
         QVERIFY(legendState().isOn(2, 1));
         QCOMPARE(textColor(legend.itemText(2)), magenta);
-        QCOMPARE(legend.itemCheck(2)->pixmap().toImage(), QImage(AppPath() + "Checked.ico").convertToFormat(legend.itemCheck(2)->pixmap().toImage().format()));
+        QCOMPARE(legend.itemCheck(2)->pixmap().toImage(),
+                 QImage(AppPath() + "Checked.ico").convertToFormat(legend.itemCheck(2)->pixmap().toImage().format()));
         QVERIFY(pixelsNear(window.CWGraph1()->controlImage(), magenta) > 50);
     }
 
@@ -241,8 +243,8 @@ private Q_SLOTS:
         for (int k = 1; k <= 9; ++k)
             QCOMPARE(window.legend()->itemText(k)->text(), names[k - 1]);
         QCOMPARE(window.Label4(0)->text(), "File Name : " + title);
-        QCOMPARE(window.Label4(1)->text(), "Model :  QOR1300" + QString(20, u' ') + "Start Time : 2015-03-01 AM 8:00:00" + QString(15, u' ')
-                                               + "End Time : 2015-03-01 AM 8:59:59");
+        QCOMPARE(window.Label4(1)->text(), "Model :  QOR1300" + QString(20, u' ') + "Start Time : 2015-03-01 AM 8:00:00" +
+                                               QString(15, u' ') + "End Time : 2015-03-01 AM 8:59:59");
         loadedData().slot(1).PrintComment = "oven 4";
         window.ApplyGraphStrings();
         QCOMPARE(window.Label4(2)->text(), "Print Comment :  oven 4");
@@ -259,14 +261,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("option");
         QTest::addColumn<QString>("titleStart");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("QOR1000 named") << QByteArray("QOR1000") << QByteArray("OVEN") << "Trend Graph [" << QStringList{"OVEN PV", "OVEN SP", "OVEN MV"};
+        QTest::newRow("QOR1000 named") << QByteArray("QOR1000") << QByteArray("OVEN") << "Trend Graph ["
+                                       << QStringList{"OVEN PV", "OVEN SP", "OVEN MV"};
         QTest::newRow("QOR1000 two channels") << QByteArray("QOR1000") << QByteArray() << "Trend Graph ["
                                               << QStringList{"CH 1 PV", "CH 1 SP", "CH 1 MV", "CH 2 PV", "CH 2 SP", "CH 2 MV"};
         QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << "Trend Graph [" << QStringList{"PV", "SP", "MV1", "MV2"};
         QTest::newRow("QOR1200") << QByteArray("QOR1200") << QByteArray() << "Temperature and Humidity Graph ["
                                  << QStringList{"PV", "SP", "MV", "HPV", "HSP", "HMV"};
         QTest::newRow("QOR1400 all") << QByteArray("QOR1400") << QByteArray() << "Trend Graph ["
-                                     << QStringList{"CH 1 PV", "CH 1 SP", "CH 1 MV", "CH 2 PV", "CH 2 SP", "CH 2 MV", "CH 3 PV", "CH 3 SP", "CH 3 MV"};
+                                     << QStringList{"CH 1 PV", "CH 1 SP", "CH 1 MV", "CH 2 PV", "CH 2 SP",
+                                                    "CH 2 MV", "CH 3 PV", "CH 3 SP", "CH 3 MV"};
         QTest::newRow("other model") << QByteArray("QOR9999") << QByteArray() << "그래프 보기" << QStringList{};
     }
     void stringsByModel()
@@ -327,7 +331,8 @@ private Q_SLOTS:
 
         frameOf(graphWindow(2))->close();
         QVERIFY(loadedData().slot(2).FilePath.isEmpty());
-        for (const char* name : {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet", "MF_FileInfo", "MF_Excel", "MF_Print"})
+        for (const char* name :
+             {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet", "MF_FileInfo", "MF_Excel", "MF_Print"})
             QVERIFY2(!main.command(name)->isEnabled(), name);
         for (int index = 2; index <= 13; ++index)
             QVERIFY(!main.button(index)->isEnabled());

@@ -44,7 +44,7 @@ constexpr const char* Untouched = "untouched";
 class TestGraphWindowCursors : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_main;
     ScriptedPrompts* m_prompts = nullptr;
@@ -67,7 +67,7 @@ private:
         QTest::mouseClick(window.legend()->statisticsButton(), Qt::LeftButton);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_prompts = &ScriptedPrompts::install();
@@ -99,11 +99,13 @@ private Q_SLOTS:
         };
         QTest::newRow("QOR1000 named") << QByteArray("QOR1000") << QByteArray("OVEN") << "0" << prefixed({"OVEN "}, triple);
         QTest::newRow("QOR1000 two channels") << QByteArray("QOR1000") << QByteArray() << "0" << prefixed({"CH 1 ", "CH 2 "}, triple);
-        QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << "0" << QStringList{"PV : 0", "SP : 1", "MV1 : 2", "MV2 : 3"};
+        QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << "0"
+                                    << QStringList{"PV : 0", "SP : 1", "MV1 : 2", "MV2 : 3"};
         QTest::newRow("QOR1200") << QByteArray("QOR1200") << QByteArray() << "0"
                                  << QStringList{"PV : 0", "SP : 1", "MV : 2", "HPV : 3", "HSP : 4", "HMV : 5"};
         QTest::newRow("QOR1300") << QByteArray("QOR1300") << QByteArray() << "0"
-                                 << QStringList{"Hi.PV : 0", "Hi.SP : 1", "Hi.MV : 2", "Exp.PV : 3", "Exp.SP : 4", "Exp.MV : 5", "Lo.PV : 6", "Lo.SP : 7", "Lo.MV : 8"};
+                                 << QStringList{"Hi.PV : 0",  "Hi.SP : 1", "Hi.MV : 2", "Exp.PV : 3", "Exp.SP : 4",
+                                                "Exp.MV : 5", "Lo.PV : 6", "Lo.SP : 7", "Lo.MV : 8"};
         QTest::newRow("QOR1400 code 0") << QByteArray("QOR1400") << QByteArray() << "0" << prefixed({"CH 1 ", "CH 2 ", "CH 3 "}, triple);
         QTest::newRow("QOR1400 code 1") << QByteArray("QOR1400") << QByteArray() << "1" << prefixed({"CH 1 ", "CH 2 "}, triple);
         QTest::newRow("QOR1400 named, code 1") << QByteArray("QOR1400") << QByteArray("ZONE") << "1" << prefixed({"ZONE "}, triple);

@@ -44,12 +44,12 @@ void dragZoom(TrendGraph& graph, double from, double to)
 class TestGraphWindowZoom : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_main;
     GraphWindow* m_window = nullptr;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         ScriptedPrompts::install();
@@ -86,7 +86,8 @@ private Q_SLOTS:
 
         // The slider scrolls the zoomed span; a value of 0 is passed over.
         slider.setValue(ProgramFolder::at(2000));
-        QCOMPARE(shown(graph), Range(ProgramFolder::at(2000), datetime::addSeconds(ProgramFolder::at(2000), static_cast<std::int64_t>(zoom.visibleSeconds))));
+        QCOMPARE(shown(graph), Range(ProgramFolder::at(2000),
+                                     datetime::addSeconds(ProgramFolder::at(2000), static_cast<std::int64_t>(zoom.visibleSeconds))));
         Q_EMIT slider.valueChanged(0);
         QCOMPARE(graph.axis(GraphAxis::Time).minimum(), ProgramFolder::at(2000));
 

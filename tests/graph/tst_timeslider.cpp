@@ -10,7 +10,7 @@ using namespace qor;
 class TestTimeSlider : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void valueStaysWithinTheAxisAndSignalsChanges()
     {
         TimeSlider slider;

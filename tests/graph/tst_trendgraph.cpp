@@ -15,7 +15,7 @@ using namespace qor;
 class TestTrendGraph : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void axesStartAsDesigned()
     {
         const TrendGraph graph;

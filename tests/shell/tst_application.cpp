@@ -16,13 +16,13 @@ using namespace qor;
 class TestApplication : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     ScriptedPrompts* m_prompts = nullptr;
 
     QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_dir.filePath("TraceReader.log"))); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         setAppPath(m_dir.path());

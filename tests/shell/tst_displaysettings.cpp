@@ -25,7 +25,7 @@ using namespace qor;
 class TestDisplaySettings : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     ScriptedPrompts* m_prompts = nullptr;
 
@@ -54,7 +54,7 @@ private:
         loadedData().FileNo = 1;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         setAppPath(m_dir.path());
@@ -166,10 +166,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("values");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("swatches");
-        QTest::newRow("QOR1300") << QByteArray("QOR1300") << QByteArray() << 9 << "Hi Channel|Exp Channel|Lo Channel" << "111111111";
-        QTest::newRow("QOR1200") << QByteArray("QOR1200") << QByteArray() << 6 << "Temperature|Humidity|" << "111111000";
-        QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << 4 << "Temperature||" << "111100000";
-        QTest::newRow("QOR1400 one") << QByteArray("QOR1400") << QByteArray("A") << 3 << "Temperature||" << "111000000";
+        QTest::newRow("QOR1300") << QByteArray("QOR1300") << QByteArray() << 9 << "Hi Channel|Exp Channel|Lo Channel"
+                                 << "111111111";
+        QTest::newRow("QOR1200") << QByteArray("QOR1200") << QByteArray() << 6 << "Temperature|Humidity|"
+                                 << "111111000";
+        QTest::newRow("QOR1000-Z7") << QByteArray("QOR1000-Z7") << QByteArray() << 4 << "Temperature||"
+                                    << "111100000";
+        QTest::newRow("QOR1400 one") << QByteArray("QOR1400") << QByteArray("A") << 3 << "Temperature||"
+                                     << "111000000";
         QTest::newRow("QOR1400 all") << QByteArray("QOR1400") << QByteArray() << 9 << "CH1 Temperature|CH2 Temperature|CH3 Temperature"
                                      << "111111111";
     }

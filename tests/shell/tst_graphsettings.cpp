@@ -1,7 +1,7 @@
-#include "support/fixtures.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
+#include "support/fixtures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,7 +43,7 @@ const QString shippedSettings = QStringLiteral(QOR_RESOURCES_DIR "/SetGraphInfo.
 class TestGraphSettings : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -53,12 +53,13 @@ private Q_SLOTS:
 
     void valuesFollowTheLeadingNumberRule()
     {
-        fixtures::setContents(m_path, "[Line]\r\nPlots_Width= 2 px\r\nY_Grid=1 0\r\nX_Grid=2.5\r\n"
-                            "[Color]\r\nPlots_Color_1=&HFF\r\nPlots_Color_2=&O17\r\nPlots_Color_3=3.5\r\nPlots_Color_4=-2.5\r\n"
-                            "Plots_Color_5=1E3\r\nPlots_Color_6=abc\r\nPlots_Color_7=\r\nTIME_Color=16777215\r\nTEMP_Color=255\r\n"
-                            "OUTPUT_Color=33023x\r\nFrame_Color=3158064\r\nMin_PVZoom=-12.25\r\nMax_PVZooM=250\r\n"
-                            "[Print_Set]\r\nPrint_Info_1=1\r\nPrint_Info_2=0\r\nPrint_Info_3=12345678\r\n"
-                            "[Language]\r\nLanguage=KOREAN\r\n");
+        fixtures::setContents(m_path,
+                              "[Line]\r\nPlots_Width= 2 px\r\nY_Grid=1 0\r\nX_Grid=2.5\r\n"
+                              "[Color]\r\nPlots_Color_1=&HFF\r\nPlots_Color_2=&O17\r\nPlots_Color_3=3.5\r\nPlots_Color_4=-2.5\r\n"
+                              "Plots_Color_5=1E3\r\nPlots_Color_6=abc\r\nPlots_Color_7=\r\nTIME_Color=16777215\r\nTEMP_Color=255\r\n"
+                              "OUTPUT_Color=33023x\r\nFrame_Color=3158064\r\nMin_PVZoom=-12.25\r\nMax_PVZooM=250\r\n"
+                              "[Print_Set]\r\nPrint_Info_1=1\r\nPrint_Info_2=0\r\nPrint_Info_3=12345678\r\n"
+                              "[Language]\r\nLanguage=KOREAN\r\n");
         GraphSettings settings = allSevens();
         QVERIFY(settings.load(m_path));
         QCOMPARE(describe(settings), "2 10 2 255 15 4 -2 1000 0 0 0 0 16777215 255 33023 3158064 -12.25 250 1 0 1234 0 0 KOR");
@@ -145,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(IniFile(m_path).read(u"color", u"max_pvzoom", 10), "500");
     }
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };

@@ -1,19 +1,18 @@
-#include "support/fixtures.h"
 #include "shell/inifile.h"
 #include "support/filesizelimit.h"
+#include "support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace qor;
 
 class TestIniFile : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -148,7 +147,7 @@ private Q_SLOTS:
         QVERIFY(!IniFile(m_dir->filePath(QStringLiteral("missing/SetGraphInfo.ini"))).write(u"Line", u"X_Grid", u"0"));
     }
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };

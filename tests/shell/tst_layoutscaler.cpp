@@ -36,7 +36,7 @@ struct ScaledWindow {
 class TestLayoutScaler : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void twiceTheReferenceSizeDoublesEverything()
     {
         ScaledWindow w;

@@ -1,16 +1,16 @@
-#include "shell/apppath.h"
-#include "shell/graphsettings.h"
-#include "shell/inifile.h"
-#include "shell/main/mainmenus.h"
-#include "shell/main/mainwindow.h"
-#include "shell/main/qttranslations.h"
 #include "data/loadeddataset.h"
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
 #include "graph/zoomhistory.h"
+#include "shell/apppath.h"
 #include "shell/bgrcolor.h"
+#include "shell/graphsettings.h"
+#include "shell/inifile.h"
 #include "shell/main/displaysettingswindow.h"
+#include "shell/main/mainmenus.h"
+#include "shell/main/mainwindow.h"
+#include "shell/main/qttranslations.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/scriptedprompts.h"
@@ -33,7 +33,7 @@ using namespace qor;
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     ScriptedPrompts* m_prompts = nullptr;
 
@@ -46,7 +46,7 @@ private:
         LoadStringTable();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() { setAppPath(m_dir.path()); }
     void init()
     {

@@ -10,8 +10,8 @@
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 #include "support/filesizelimit.h"
-#include "support/memorylimit.h"
 #include "support/fixtures.h"
+#include "support/memorylimit.h"
 #include "support/scriptedprompts.h"
 #include "table/spreadgrid.h"
 #include "table/tablewindow.h"
@@ -19,13 +19,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QLabel>
 #include <QMdiArea>
-#include <QMimeData>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -72,7 +72,10 @@ Seen seen(const MainWindow& main)
     Seen s;
     for (int slot = 1; slot <= 2; ++slot) {
         const SlotData& data = loadedData().slot(slot);
-        s.slots << QStringLiteral("%1 %2 %3 %4 %5").arg(data.FilePath, data.ModelName).arg(data.RecordCount).arg(SlotLoaded(slot))
+        s.slots << QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(data.FilePath, data.ModelName)
+                       .arg(data.RecordCount)
+                       .arg(SlotLoaded(slot))
                        .arg(quintptr(data.TraceData.TimeValue.get()));
         const GraphWindow* graph = graphWindow(slot);
         const auto* table = qobject_cast<TableWindow*>(TableForm(slot));
@@ -85,7 +88,11 @@ Seen seen(const MainWindow& main)
                          .arg(table->windowTitle());
     }
     for (const QAction* action : main.allCommands())
-        s.commands << QStringLiteral("%1 %2 %3 %4 %5").arg(action->objectName(), action->text()).arg(action->isEnabled()).arg(action->isChecked()).arg(action->isVisible());
+        s.commands << QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(action->objectName(), action->text())
+                          .arg(action->isEnabled())
+                          .arg(action->isChecked())
+                          .arg(action->isVisible());
     s.fileNo = loadedData().FileNo;
     return s;
 }
@@ -95,7 +102,7 @@ Seen seen(const MainWindow& main)
 class TestOpenFlow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     ScriptedPrompts* m_prompts = nullptr;
     std::unique_ptr<MainWindow> m_main;
@@ -116,7 +123,7 @@ private:
 
     QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_dir.filePath("TraceReader.log"))); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         setAppPath(m_dir.path());
@@ -210,7 +217,8 @@ private Q_SLOTS:
         QVERIFY(!loadedData().slot(1).AllChannels);
         QCOMPARE(graphWindow(1)->Label3(5), "2");
         QCOMPARE(visibleLegendItems(1), 3);
-        QVERIFY(m_main->openFile(write(QStringLiteral("CSV"), "; qor1400 with more text\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n")));
+        QVERIFY(
+            m_main->openFile(write(QStringLiteral("CSV"), "; qor1400 with more text\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n")));
         QVERIFY(loadedData().slot(2).AllChannels);
         QCOMPARE(graphWindow(2)->Label3(5), "0");
         QCOMPARE(visibleLegendItems(2), 9);
@@ -368,7 +376,9 @@ private Q_SLOTS:
     {
         QByteArray old;
         for (int line = 0; line < 1000; ++line)
-            old += line == 0 ? QByteArray(";\r\n") : QByteArray("2015-03-01 08:") + QByteArray::number(10 + line / 60) + ':' + QByteArray::number(10 + line % 50) + ",1,2,3,4,5,6\r\n";
+            old += line == 0 ? QByteArray(";\r\n")
+                             : QByteArray("2015-03-01 08:") + QByteArray::number(10 + line / 60) + ':' +
+                                   QByteArray::number(10 + line % 50) + ",1,2,3,4,5,6\r\n";
         const QString path = write(QStringLiteral("CSV"), old);
         answerModelWindow(QStringLiteral("Option1_2"), true);
         QVERIFY(m_main->openFile(path));

@@ -8,7 +8,7 @@
 class TestStartup : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     QTemporaryDir m_runtime;      // the user's runtime folder, where the instance lock lies
     QTemporaryDir m_otherRuntime; // another user's
@@ -36,7 +36,7 @@ private:
         return all;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         QFile settings(m_dir.filePath("SetGraphInfo.ini"));

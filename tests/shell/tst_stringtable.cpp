@@ -61,7 +61,7 @@ QString& valueOf(LanguageFile& contents, const QString& section, int key)
 class TestStringTable : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { QVERIFY(m_dir.isValid()); }
 
     void theSectionsHold141Entries()
@@ -202,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(table.entry(StringSection::MDIForm, 44), QString::fromUtf8("데이타 분활"));
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
 

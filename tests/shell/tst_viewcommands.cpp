@@ -52,7 +52,7 @@ std::map<int, TimePtr> plotTimes(const TrendGraph& graph)
 class TestViewCommands : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir m_dir;
     QTemporaryDir m_data;
     ScriptedPrompts* m_prompts = nullptr;
@@ -72,7 +72,7 @@ private:
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() { setAppPath(m_dir.path()); }
     void init()
     {
@@ -175,7 +175,8 @@ private Q_SLOTS:
             QCOMPARE(window.CWGraph1()->plot(k).lineWidth(), width);
         QCOMPARE(setting(u"Line", u"Plots_Width"), QString::number(width));
         QVERIFY(main.command(item)->isChecked());
-        QCOMPARE(main.command("MVL_Normal")->isChecked() + main.command("MVL_Middle")->isChecked() + main.command("MVL_Thick")->isChecked(), 1);
+        QCOMPARE(main.command("MVL_Normal")->isChecked() + main.command("MVL_Middle")->isChecked() + main.command("MVL_Thick")->isChecked(),
+                 1);
     }
 
     void gridCommandsSetDivisionsCodesAndSettings_data()
@@ -185,12 +186,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("divisions");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("MX_Dense2") << "MX_Dense2" << 1 << 13 << "2" << "10";
-        QTest::newRow("MX_Dense1") << "MX_Dense1" << 1 << 10 << "1" << "5";
-        QTest::newRow("MX_Standard") << "MX_Standard" << 1 << 5 << "0" << "0";
-        QTest::newRow("MY_Dense2") << "MY_Dense2" << 3 << 30 << "2" << "10";
-        QTest::newRow("MY_Dense1") << "MY_Dense1" << 3 << 20 << "1" << "5";
-        QTest::newRow("MY_standard") << "MY_standard" << 3 << 10 << "0" << "0";
+        QTest::newRow("MX_Dense2") << "MX_Dense2" << 1 << 13 << "2"
+                                   << "10";
+        QTest::newRow("MX_Dense1") << "MX_Dense1" << 1 << 10 << "1"
+                                   << "5";
+        QTest::newRow("MX_Standard") << "MX_Standard" << 1 << 5 << "0"
+                                     << "0";
+        QTest::newRow("MY_Dense2") << "MY_Dense2" << 3 << 30 << "2"
+                                   << "10";
+        QTest::newRow("MY_Dense1") << "MY_Dense1" << 3 << 20 << "1"
+                                   << "5";
+        QTest::newRow("MY_standard") << "MY_standard" << 3 << 10 << "0"
+                                     << "0";
     }
 
     void gridCommandsSetDivisionsCodesAndSettings()
@@ -216,7 +223,8 @@ private Q_SLOTS:
         QCOMPARE(window.Label3(time ? 4 : 3), code);
         QCOMPARE(setting(u"Line", time ? u"X_Grid" : u"Y_Grid"), stored);
         QVERIFY(main.command(item)->isChecked());
-        const QStringList family = time ? QStringList{"MX_Standard", "MX_Dense1", "MX_Dense2"} : QStringList{"MY_standard", "MY_Dense1", "MY_Dense2"};
+        const QStringList family =
+            time ? QStringList{"MX_Standard", "MX_Dense1", "MX_Dense2"} : QStringList{"MY_standard", "MY_Dense1", "MY_Dense2"};
         for (const QString& other : family)
             QCOMPARE(main.command(other)->isChecked(), other == item);
     }

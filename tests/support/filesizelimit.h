@@ -6,12 +6,12 @@
 
 // Files this process writes cannot grow beyond `bytes` while it lives, as on a full disk.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes);
     ~FileSizeLimit();
     Q_DISABLE_COPY_MOVE(FileSizeLimit)
 
-private:
+  private:
     rlimit m_previous{};
     void (*m_previousHandler)(int) = nullptr;
 };

@@ -8,11 +8,11 @@
 // a machine whose memory is nearly used up. The limit counts private writable memory
 // (RLIMIT_DATA), which is where the arrays of a read live.
 class MemoryLimit {
-public:
+  public:
     explicit MemoryLimit(rlim_t bytes);
     ~MemoryLimit();
     Q_DISABLE_COPY_MOVE(MemoryLimit)
 
-private:
+  private:
     rlimit m_previous{};
 };

@@ -10,7 +10,7 @@
 // icons), made the program's AppPath, with recorded files written beside them for the tests of
 // windows.
 class ProgramFolder {
-public:
+  public:
     // Value `value` (0-based, in record order) of record `record`.
     using Values = std::function<double(int record, int value)>;
 
@@ -30,7 +30,7 @@ public:
     // The date serial `seconds` after the start of every written file.
     static double at(int seconds);
 
-private:
+  private:
     QTemporaryDir m_dir;
     int m_written = 0;
 };

@@ -9,16 +9,16 @@
 
 // A TraceGraph that records every call, for tests of the readers.
 class RecordingGraph final : public qor::TraceGraph {
-public:
+  public:
     struct PlotCall {
         QString call; // "chart" or "plot"
         qor::TimePtr x;
         qor::ColumnPtr y;
     };
 
-    QStringList calls;                 // every call in order, e.g. "axis 3 0 100"
-    std::map<int, PlotCall> plots;     // the last points handed to each plot
-    std::map<int, int> plotAxis;       // the Y axis of each plot, once set
+    QStringList calls;             // every call in order, e.g. "axis 3 0 100"
+    std::map<int, PlotCall> plots; // the last points handed to each plot
+    std::map<int, int> plotAxis;   // the Y axis of each plot, once set
     QList<double> progress;
     bool busyShown = false;
 

@@ -9,17 +9,17 @@
 // Prompts that answer from a script and record what was asked, for tests of flows that show
 // dialogs. Unscripted questions are answered as a cancel would be.
 class ScriptedPrompts final : public qor::Prompts {
-public:
+  public:
     struct Message {
         QString text;
         QString title;
     };
 
-    QQueue<QString> fileAnswers;   // answers to openFile and saveFile, in order
-    QQueue<QColor> colorAnswers;   // answers to color, in order
-    QList<Message> messages;       // every message box shown
-    QStringList fileFilters;       // the filters of the last file dialog
-    int selectedFilter = -1;       // and its preselected filter
+    QQueue<QString> fileAnswers; // answers to openFile and saveFile, in order
+    QQueue<QColor> colorAnswers; // answers to color, in order
+    QList<Message> messages;     // every message box shown
+    QStringList fileFilters;     // the filters of the last file dialog
+    int selectedFilter = -1;     // and its preselected filter
 
     QString openFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
     QString saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;

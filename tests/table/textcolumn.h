@@ -6,7 +6,7 @@
 
 // A value column of given texts, for grids and tables under test.
 class TextColumn final : public qor::ValueColumn {
-public:
+  public:
     explicit TextColumn(QStringList texts, bool filled = true);
     qsizetype size() const override;
     double number(qsizetype index) const override;
@@ -15,7 +15,7 @@ public:
 
     static qor::ColumnPtr of(const QStringList& texts);
 
-private:
+  private:
     QStringList m_texts;
     bool m_filled;
 };

@@ -53,7 +53,7 @@ qsizetype bruteForce(const TimeColumn& times, qsizetype first, qsizetype last, c
 class TestGridCells : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void clipFillsFromTheTopLeftCell()
     {
         GridCells cells = grid(3, 2);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(cells.SearchCol(2, 1, 6, u"31."), 4);
         QCOMPARE(cells.SearchCol(2, 5, 5, u"3"), -1);
         QCOMPARE(cells.SearchCol(2, 1, 6, u"9"), -1);
-        QCOMPARE(cells.SearchCol(2, 0, 99, u"3"), 2);  // the range is limited to the grid
+        QCOMPARE(cells.SearchCol(2, 0, 99, u"3"), 2); // the range is limited to the grid
         QCOMPARE(cells.SearchCol(2, 4, 3, u"3"), -1); // an empty range finds nothing
         QCOMPARE(cells.SearchCol(3, 1, 6, u"3"), -1);
         QCOMPARE(cells.SearchCol(2, 2, 6, u""), 2);
@@ -169,8 +169,9 @@ private Q_SLOTS:
         QFETCH(QString, needle);
         QFETCH(int, first);
         QFETCH(int, row);
-        const TimePtr times = timesOf({at(2015, 3, 1, 0, 0, 5), at(2015, 3, 1, 12, 0, 0), at(2015, 3, 1, 13, 5, 9), at(2015, 3, 1, 13, 5, 59),
-                                       at(2015, 3, 1, 22, 0, 0), at(2015, 3, 2), at(2015, 3, 2, 0, 0, 1), at(2016, 1, 1, 8)});
+        const TimePtr times =
+            timesOf({at(2015, 3, 1, 0, 0, 5), at(2015, 3, 1, 12, 0, 0), at(2015, 3, 1, 13, 5, 9), at(2015, 3, 1, 13, 5, 59),
+                     at(2015, 3, 1, 22, 0, 0), at(2015, 3, 2), at(2015, 3, 2, 0, 0, 1), at(2016, 1, 1, 8)});
         GridCells cells = grid(1, 8);
         cells.SetArray(1, 1, times);
         QCOMPARE(cells.SearchCol(1, first, 8, needle), row);
@@ -198,7 +199,7 @@ private Q_SLOTS:
         QVERIFY(!ranges[2]);
         QCOMPARE(ranges[3]->minimum, -1e30);
         QCOMPARE(ranges[3]->maximum, -1e30);
-        QVERIFY(!ranges[4]); // beyond the last column
+        QVERIFY(!ranges[4]);                                             // beyond the last column
         QCOMPARE(blockStatistics(cells, 2, 1, 0, 99)[0]->minimum, -3.0); // limited to the grid
         QVERIFY(!blockStatistics(cells, 2, 1, 1, 1)[0]);
     }

@@ -56,7 +56,7 @@ QList<int> lastBlock(const QSignalSpy& spy)
 class TestSpreadGrid : public QObject {
     Q_OBJECT
 
-private:
+  private:
     // A grid of three columns and `rows` rows, shown.
     std::unique_ptr<SpreadGrid> shownGrid(int rows = 1000)
     {
@@ -72,7 +72,7 @@ private:
         return grid;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void modelPassesTheTesterThroughEveryChange()
     {
         SpreadGrid grid;
@@ -128,11 +128,13 @@ private Q_SLOTS:
         QHeaderView* header = grid->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
         QCOMPARE(lastBlock(blocks), QList<int>({2, 1, 2, 1000}));
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
         QCOMPARE(lastBlock(blocks), QList<int>({2, 1, 3, 1000}));
         // Dragged along the header, from the third column to the first.
         QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
-        QMouseEvent alongHeader(QEvent::MouseMove, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2), header->viewport()->mapToGlobal(QPoint(5, 5)), Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent alongHeader(QEvent::MouseMove, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2),
+                                header->viewport()->mapToGlobal(QPoint(5, 5)), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(header->viewport(), &alongHeader);
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
         QCOMPARE(lastBlock(blocks), QList<int>({1, 1, 3, 1000}));
@@ -263,7 +265,8 @@ private Q_SLOTS:
         // A row header selects the whole row, wherever the page is.
         grid->setTopRow(5000);
         QHeaderView* rowHeader = grid->verticalHeader();
-        QTest::mouseClick(rowHeader->viewport(), Qt::LeftButton, {}, QPoint(rowHeader->width() / 2, rowHeader->sectionViewportPosition(2) + rowHeader->sectionSize(2) / 2));
+        QTest::mouseClick(rowHeader->viewport(), Qt::LeftButton, {},
+                          QPoint(rowHeader->width() / 2, rowHeader->sectionViewportPosition(2) + rowHeader->sectionSize(2) / 2));
         QCOMPARE(lastBlock(blocks), QList<int>({1, 5002, 3, 5002}));
         // The corner button selects every cell.
         grid->selectAll();

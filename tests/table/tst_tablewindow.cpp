@@ -105,7 +105,7 @@ void setTexts(int slot, ColumnId id, const QStringList& texts)
 class TestTableWindow : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() { useLanguage(QStringLiteral("ENG")); }
     void init() { loadedData().FileNo = 1; }
 
@@ -120,21 +120,53 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         const QString twoChannels = QStringLiteral("TIME|CH1_PV|SP|MV|CH2_PV|SP|MV");
         const QString twoChannelRows = QStringLiteral("CH1 PV|CH1 SP|CH1 MV|CH2 PV|CH2 SP|CH2 MV");
-        QTest::newRow("QOR1000 with option") << "QOR1000" << "CH1" << false << 3 << "TIME|CH1 PV|CH1 SP|CH1 MV" << "PV|SP|MV" << "Data Table ";
-        QTest::newRow("QOR1000 log of two channels") << "QOR1000" << "" << false << 6 << twoChannels << twoChannelRows << "Data Table ";
-        QTest::newRow("QOR1100 csv of one channel") << "QOR1100" << "" << false << 3 << "TIME| PV| SP| MV" << "PV|SP|MV" << "Data Table ";
-        QTest::newRow("QOR500") << "QOR500" << "" << false << 3 << "TIME| PV| SP| MV" << "PV|SP|MV" << "Data Table ";
-        QTest::newRow("QOR510") << "QOR510" << "" << false << 6 << twoChannels << twoChannelRows << "Data Table ";
-        QTest::newRow("QOR510 with option") << "QOR510" << "X" << false << 6 << twoChannels << "PV|SP|MV" << "Data Table ";
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << false << 6 << "TIME|PV|SP|MV1|MV2" << "PV|SP|MV1|MV2" << "graph caption";
-        QTest::newRow("QOR1200") << "QOR1200" << "" << false << 6 << "TIME|PV|SP|MV|HPV|HSP|HMV" << "PV|SP|MV|HPV|HSP|HMV" << "Temperature and Humidity Table ";
-        QTest::newRow("QOR520") << "QOR520" << "" << false << 6 << "TIME|PV|SP|MV|HPV|HSP|HMV" << "PV|SP|MV|HPV|HSP|HMV" << "Temperature and Humidity Table ";
-        QTest::newRow("QOR1300") << "QOR1300" << "" << false << 9 << "TIME|Hi.PV|Hi.SP|Hi.MV|Exp.PV|Exp.SP|Exp.MV|Lo.PV|Lo.SP|Lo.MV"
-                                 << "Hi.PV|Hi.SP|Hi.MV|Exp.PV|Exp.SP|Exp.MV|Lo.PV|Lo.SP|Lo.MV" << "Three-Channel Table ";
-        QTest::newRow("QOR1400 all channels") << "QOR1400" << "" << true << 9 << "TIME|CH1_PV|SP|MV|CH2_PV|SP|MV|CH3_PV|SP|MV"
-                                              << "CH1 PV|SP|MV|CH2 PV|SP|MV|CH3 PV|SP|MV" << "Data Table ";
-        QTest::newRow("QOR1400-Z11 one channel") << "QOR1400-Z11" << "A" << false << 3 << "TIME|A PV|A SP|A MV" << "PV|SP|MV" << "graph caption";
-        QTest::newRow("QOR1400-Z12 with a stale flag") << "QOR1400-Z12" << "" << true << 3 << "TIME| PV| SP| MV" << "PV|SP|MV" << "graph caption";
+        QTest::newRow("QOR1000 with option") << "QOR1000"
+                                             << "CH1" << false << 3 << "TIME|CH1 PV|CH1 SP|CH1 MV"
+                                             << "PV|SP|MV"
+                                             << "Data Table ";
+        QTest::newRow("QOR1000 log of two channels") << "QOR1000"
+                                                     << "" << false << 6 << twoChannels << twoChannelRows << "Data Table ";
+        QTest::newRow("QOR1100 csv of one channel") << "QOR1100"
+                                                    << "" << false << 3 << "TIME| PV| SP| MV"
+                                                    << "PV|SP|MV"
+                                                    << "Data Table ";
+        QTest::newRow("QOR500") << "QOR500"
+                                << "" << false << 3 << "TIME| PV| SP| MV"
+                                << "PV|SP|MV"
+                                << "Data Table ";
+        QTest::newRow("QOR510") << "QOR510"
+                                << "" << false << 6 << twoChannels << twoChannelRows << "Data Table ";
+        QTest::newRow("QOR510 with option") << "QOR510"
+                                            << "X" << false << 6 << twoChannels << "PV|SP|MV"
+                                            << "Data Table ";
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << "" << false << 6 << "TIME|PV|SP|MV1|MV2"
+                                    << "PV|SP|MV1|MV2"
+                                    << "graph caption";
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << "" << false << 6 << "TIME|PV|SP|MV|HPV|HSP|HMV"
+                                 << "PV|SP|MV|HPV|HSP|HMV"
+                                 << "Temperature and Humidity Table ";
+        QTest::newRow("QOR520") << "QOR520"
+                                << "" << false << 6 << "TIME|PV|SP|MV|HPV|HSP|HMV"
+                                << "PV|SP|MV|HPV|HSP|HMV"
+                                << "Temperature and Humidity Table ";
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << "" << false << 9 << "TIME|Hi.PV|Hi.SP|Hi.MV|Exp.PV|Exp.SP|Exp.MV|Lo.PV|Lo.SP|Lo.MV"
+                                 << "Hi.PV|Hi.SP|Hi.MV|Exp.PV|Exp.SP|Exp.MV|Lo.PV|Lo.SP|Lo.MV"
+                                 << "Three-Channel Table ";
+        QTest::newRow("QOR1400 all channels") << "QOR1400"
+                                              << "" << true << 9 << "TIME|CH1_PV|SP|MV|CH2_PV|SP|MV|CH3_PV|SP|MV"
+                                              << "CH1 PV|SP|MV|CH2 PV|SP|MV|CH3 PV|SP|MV"
+                                              << "Data Table ";
+        QTest::newRow("QOR1400-Z11 one channel") << "QOR1400-Z11"
+                                                 << "A" << false << 3 << "TIME|A PV|A SP|A MV"
+                                                 << "PV|SP|MV"
+                                                 << "graph caption";
+        QTest::newRow("QOR1400-Z12 with a stale flag") << "QOR1400-Z12"
+                                                       << "" << true << 3 << "TIME| PV| SP| MV"
+                                                       << "PV|SP|MV"
+                                                       << "graph caption";
     }
     void fillTableLaysOutEveryModel()
     {

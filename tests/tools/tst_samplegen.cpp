@@ -23,20 +23,19 @@ constexpr int LogHeaderSize = 80;
 constexpr int DatHeaderSize = 512;
 constexpr int DatRecordSize = 32;
 
-template<typename Number>
-Number numberAt(const QByteArray &bytes, qsizetype offset)
+template <typename Number> Number numberAt(const QByteArray& bytes, qsizetype offset)
 {
     return qFromLittleEndian<Number>(bytes.constData() + offset);
 }
 
-double logValue(const QByteArray &bytes, const Recording &recording, qsizetype record, int column)
+double logValue(const QByteArray& bytes, const Recording& recording, qsizetype record, int column)
 {
     const int recordSize = 4 + 8 * samplegen::valuesPerRecord(recording);
     return numberAt<double>(bytes, LogHeaderSize + record * recordSize + 4 + 8 * column);
 }
 
 // DAT engineering value of the raw int16 at `offset` on the channel's scale.
-double datValue(const QByteArray &bytes, qsizetype offset, int channel)
+double datValue(const QByteArray& bytes, qsizetype offset, int channel)
 {
     const qsizetype scale = 128 + 32 * channel;
     const double full = numberAt<qint16>(bytes, scale);
@@ -45,28 +44,27 @@ double datValue(const QByteArray &bytes, qsizetype offset, int channel)
     return (zero + (full - zero) / 30000 * numberAt<qint16>(bytes, offset)) / divisor;
 }
 
-QList<QByteArray> csvLines(const QByteArray &bytes)
+QList<QByteArray> csvLines(const QByteArray& bytes)
 {
     QList<QByteArray> lines = bytes.split('\n');
     lines.removeLast(); // after the final line end
     return lines;
 }
 
-QList<QByteArray> csvDataLines(const QByteArray &bytes)
+QList<QByteArray> csvDataLines(const QByteArray& bytes)
 {
     QList<QByteArray> lines = csvLines(bytes);
-    lines.removeIf([](const QByteArray &line) { return line.startsWith(';') || line == "\r"; });
+    lines.removeIf([](const QByteArray& line) { return line.startsWith(';') || line == "\r"; });
     return lines;
 }
 
 } // namespace
 
-class TestSampleGen : public QObject
-{
+class TestSampleGen : public QObject {
     Q_OBJECT
 
-private:
-    QByteArray writeAndRead(const Recording &recording)
+  private:
+    QByteArray writeAndRead(const Recording& recording)
     {
         QFile file(QString::fromStdString(samplegen::writeInto(recording, m_dir.path().toStdString()).string()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -74,7 +72,7 @@ private:
 
     QTemporaryDir m_dir;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void fileNameStartsWithStartTime_data();
     void fileNameStartsWithStartTime();
     void valuesPerRecordMatchesWrittenLayout_data();
@@ -102,11 +100,10 @@ void TestSampleGen::fileNameStartsWithStartTime_data()
     QTest::addColumn<Recording>("recording");
     QTest::addColumn<QString>("expected");
     QTest::newRow("log") << Recording{} << QString("20150301080000_QOR1300.LOG");
-    QTest::newRow("csv") << Recording{.model = "QOR1100", .kind = FileKind::Csv, .year = 2016, .month = 12,
-                                      .day = 31, .hour = 23, .minute = 59, .second = 9}
-                         << QString("20161231235909_QOR1100.CSV");
-    QTest::newRow("dat") << Recording{.model = "QOR500", .kind = FileKind::Dat, .year = 2014, .month = 1, .day = 5,
-                                      .minute = 12}
+    QTest::newRow("csv")
+        << Recording{.model = "QOR1100", .kind = FileKind::Csv, .year = 2016, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 9}
+        << QString("20161231235909_QOR1100.CSV");
+    QTest::newRow("dat") << Recording{.model = "QOR500", .kind = FileKind::Dat, .year = 2014, .month = 1, .day = 5, .minute = 12}
                          << QString("20140105081200_QOR500.DAT");
 }
 
@@ -116,8 +113,7 @@ void TestSampleGen::fileNameStartsWithStartTime()
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(samplegen::fileName(recording)), expected);
     recording.records = 3;
-    QCOMPARE(QString::fromStdString(samplegen::writeInto(recording, m_dir.path().toStdString()).filename().string()),
-             expected);
+    QCOMPARE(QString::fromStdString(samplegen::writeInto(recording, m_dir.path().toStdString()).filename().string()), expected);
 }
 
 void TestSampleGen::valuesPerRecordMatchesWrittenLayout_data()
@@ -126,7 +122,7 @@ void TestSampleGen::valuesPerRecordMatchesWrittenLayout_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("values");
-    const auto row = [](FileKind kind, const char *model, const char *option, int values) {
+    const auto row = [](FileKind kind, const char* model, const char* option, int values) {
         QTest::addRow("%d %s '%s'", static_cast<int>(kind), model, option) << kind << model << option << values;
     };
     row(FileKind::Log, "QOR1000", "", 6);
@@ -191,7 +187,7 @@ void TestSampleGen::csvLineFormat()
     QCOMPARE(lines[0], "; QOR1200\r");
     QCOMPARE(lines[1], "; \r");
     const QRegularExpression data(R"(^2015-03-01 08:00:\d\d(,-?\d+\.\d){6}\r$)");
-    for (const QByteArray &line : lines.mid(2))
+    for (const QByteArray& line : lines.mid(2))
         QVERIFY2(data.match(QString::fromLatin1(line)).hasMatch(), line.constData());
     QVERIFY(lines[3].startsWith("2015-03-01 08:00:01,"));
 }
@@ -201,8 +197,16 @@ void TestSampleGen::csvTimeStampsCarryAcrossCalendar_data()
     QTest::addColumn<Recording>("recording");
     QTest::addColumn<QByteArray>("third");
     const auto csv = [](int interval, int year, int month, int day, int hour, int minute, int second) {
-        return Recording{.model = "QOR1100", .kind = FileKind::Csv, .records = 3, .intervalSeconds = interval,
-                         .year = year, .month = month, .day = day, .hour = hour, .minute = minute, .second = second};
+        return Recording{.model = "QOR1100",
+                         .kind = FileKind::Csv,
+                         .records = 3,
+                         .intervalSeconds = interval,
+                         .year = year,
+                         .month = month,
+                         .day = day,
+                         .hour = hour,
+                         .minute = minute,
+                         .second = second};
     };
     QTest::newRow("leap day") << csv(3600, 2016, 2, 28, 22, 30, 0) << QByteArray("2016-02-29 00:30:00");
     QTest::newRow("no leap day") << csv(3600, 2015, 2, 28, 22, 30, 0) << QByteArray("2015-03-01 00:30:00");
@@ -229,7 +233,7 @@ void TestSampleGen::csvCommentLines()
     QCOMPARE(lines[2], "; Start 2015-03-01 08:00:00\r");
     QCOMPARE(lines[3], "; Interval 5 s\r");
     const auto body = lines.mid(4);
-    QVERIFY(std::ranges::count_if(body, [](const QByteArray &line) { return line.startsWith(';'); }) >= 3);
+    QVERIFY(std::ranges::count_if(body, [](const QByteArray& line) { return line.startsWith(';'); }) >= 3);
     QVERIFY(body.contains("\r"));
 }
 
@@ -250,8 +254,7 @@ void TestSampleGen::csvAgreesWithLog()
 void TestSampleGen::datHeaderLayout()
 {
     const QByteArray bytes = writeAndRead(
-        {.model = "QOR510", .kind = FileKind::Dat, .records = 7, .intervalSeconds = 30, .year = 2014, .month = 1,
-         .day = 5, .minute = 12});
+        {.model = "QOR510", .kind = FileKind::Dat, .records = 7, .intervalSeconds = 30, .year = 2014, .month = 1, .day = 5, .minute = 12});
     QCOMPARE(bytes.size(), DatHeaderSize + 7 * DatRecordSize);
     QCOMPARE(bytes.first(6), "QOR510");
     QCOMPARE(bytes.mid(64, 2), QByteArray("\x25\x1C"));
@@ -265,7 +268,7 @@ void TestSampleGen::datHeaderLayout()
     QCOMPARE(numberAt<qint16>(bytes, 164), 1);
 
     QByteArray unused = bytes.first(DatHeaderSize);
-    for (const auto &[offset, size] : {std::pair{0, 6}, {64, 2}, {68, 3}, {72, 2}, {128, 6}, {160, 6}})
+    for (const auto& [offset, size] : {std::pair{0, 6}, {64, 2}, {68, 3}, {72, 2}, {128, 6}, {160, 6}})
         unused.replace(offset, size, QByteArray(size, '\0'));
     QCOMPARE(unused, QByteArray(DatHeaderSize, '\0'));
 }
@@ -377,7 +380,7 @@ void TestSampleGen::sampleSetFilesAreSmall()
     QTemporaryDir dir;
     std::set<std::string> names;
     std::set<FileKind> kinds;
-    for (const Recording &recording : samplegen::sampleSet()) {
+    for (const Recording& recording : samplegen::sampleSet()) {
         const auto file = samplegen::writeInto(recording, dir.path().toStdString());
         names.insert(file.filename().string());
         kinds.insert(recording.kind);

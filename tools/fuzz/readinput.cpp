@@ -29,9 +29,8 @@ void require(bool holds, const char* what)
 // to a file there.
 const QTemporaryDir& scratchFolder()
 {
-    static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                          ? QStringLiteral("/dev/shm/qor-fuzz-XXXXXX")
-                                          : QDir::tempPath() + u"/qor-fuzz-XXXXXX");
+    static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/qor-fuzz-XXXXXX")
+                                                                                : QDir::tempPath() + u"/qor-fuzz-XXXXXX");
     require(folder.isValid(), "the scratch folder can be made");
     return folder;
 }
@@ -61,8 +60,7 @@ void checkColumn(const ValueColumn& column, qint32 records)
 void checkRecords(const SlotData& slot)
 {
     require(slot.RecordCount > 0, "a successful read has records");
-    require(slot.TraceData.TimeValue->size() == static_cast<std::size_t>(slot.RecordCount),
-            "there is one time per record");
+    require(slot.TraceData.TimeValue->size() == static_cast<std::size_t>(slot.RecordCount), "there is one time per record");
     require(slot.FirstTime.has_value() && slot.LastTime.has_value(), "a successful read sets its time span");
     for (const ColumnPtr& column : slot.TraceData.values)
         checkColumn(*column, slot.RecordCount);
@@ -70,8 +68,7 @@ void checkRecords(const SlotData& slot)
 
 void checkNoRecords(const SlotData& slot)
 {
-    require(slot.RecordCount == 0 && slot.TraceData.TimeValue->empty() && !slot.FirstTime,
-            "a failed read leaves no records");
+    require(slot.RecordCount == 0 && slot.TraceData.TimeValue->empty() && !slot.FirstTime, "a failed read leaves no records");
 }
 
 } // namespace

@@ -86,8 +86,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool written = box(true).save(folder + QStringLiteral("/Checked.ico"), "ICO")
-        && box(false).save(folder + QStringLiteral("/Unchecked.ico"), "ICO")
-        && programIcon().save(folder + QStringLiteral("/qor-trace-reader.png"), "PNG");
+    const bool written = box(true).save(folder + QStringLiteral("/Checked.ico"), "ICO") &&
+                         box(false).save(folder + QStringLiteral("/Unchecked.ico"), "ICO") &&
+                         programIcon().save(folder + QStringLiteral("/qor-trace-reader.png"), "PNG");
     return written ? 0 : 1;
 }

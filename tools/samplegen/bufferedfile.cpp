@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t BufferSize = 4 << 20;
 }
 
-BufferedFile::BufferedFile(const std::filesystem::path &path)
+BufferedFile::BufferedFile(const std::filesystem::path& path)
     : m_path(path)
     , m_file(std::fopen(path.string().c_str(), "wb"))
     , m_buffer(BufferSize)
@@ -57,7 +57,7 @@ void BufferedFile::flush()
     m_used = 0;
 }
 
-void BufferedFile::fail(const char *what) const
+void BufferedFile::fail(const char* what) const
 {
     throw std::runtime_error(std::string(what) + ' ' + m_path.string() + ": " + std::strerror(errno));
 }

@@ -13,13 +13,12 @@ namespace samplegen {
 // Output file with a large buffer of its own, so that writing hundreds of
 // megabytes costs a few big writes instead of one call per field. Numbers are
 // stored little-endian whatever the host order is.
-class BufferedFile
-{
-public:
-    explicit BufferedFile(const std::filesystem::path &path);
+class BufferedFile {
+  public:
+    explicit BufferedFile(const std::filesystem::path& path);
 
     // Space for at least `size` bytes; hand back what was used with commit().
-    char *reserve(std::size_t size)
+    char* reserve(std::size_t size)
     {
         if (m_buffer.size() - m_used < size)
             flush();
@@ -37,20 +36,19 @@ public:
     // so a full disk is not mistaken for a complete recording.
     void close();
 
-private:
+  private:
     void appendLittleEndian(std::uint64_t value, int size)
     {
-        char *out = reserve(8);
+        char* out = reserve(8);
         for (int i = 0; i < size; ++i)
             out[i] = static_cast<char>(value >> (8 * i));
         commit(static_cast<std::size_t>(size));
     }
     void flush();
-    [[noreturn]] void fail(const char *what) const;
+    [[noreturn]] void fail(const char* what) const;
 
-    struct Closer
-    {
-        void operator()(std::FILE *file) const { std::fclose(file); }
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
     std::filesystem::path m_path;

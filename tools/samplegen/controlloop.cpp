@@ -14,7 +14,7 @@ double tenths(double value)
 
 } // namespace
 
-ControlLoop::ControlLoop(const LoopSettings &settings, double intervalSeconds, std::uint64_t seed)
+ControlLoop::ControlLoop(const LoopSettings& settings, double intervalSeconds, std::uint64_t seed)
     : m_settings(settings)
     , m_random(seed)
     , m_decay(std::exp(-intervalSeconds / settings.lagSeconds))

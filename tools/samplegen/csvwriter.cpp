@@ -16,7 +16,7 @@ namespace {
 // Longest line: the time stamp and nine values of "-<digits>.<digit>".
 constexpr std::size_t MaxLineLength = TimeStamp::TextLength + Simulation::MaxValues * 24 + 2;
 
-void appendLine(BufferedFile &file, std::string_view text)
+void appendLine(BufferedFile& file, std::string_view text)
 {
     file.append(text);
     file.append("\r\n");
@@ -24,7 +24,7 @@ void appendLine(BufferedFile &file, std::string_view text)
 
 // Formats from whole tenths, which is both faster than formatting a double
 // and exactly the value the LOG of the same recording holds.
-char *putTenths(char *out, double value)
+char* putTenths(char* out, double value)
 {
     long long tenths = std::llround(value * 10);
     if (tenths < 0) {
@@ -37,18 +37,22 @@ char *putTenths(char *out, double value)
     return out;
 }
 
-const char *phaseComment(Phase phase)
+const char* phaseComment(Phase phase)
 {
     switch (phase) {
-    case Phase::Idle: return "; Idle";
-    case Phase::RampUp: return "; Ramp up";
-    case Phase::Soak: return "; Soak";
-    case Phase::CoolDown: return "; Cool down";
+    case Phase::Idle:
+        return "; Idle";
+    case Phase::RampUp:
+        return "; Ramp up";
+    case Phase::Soak:
+        return "; Soak";
+    case Phase::CoolDown:
+        return "; Cool down";
     }
     return ";";
 }
 
-void appendHeader(const Recording &recording, const TimeStamp &start, BufferedFile &file)
+void appendHeader(const Recording& recording, const TimeStamp& start, BufferedFile& file)
 {
     appendLine(file, "; " + recording.model);
     appendLine(file, "; " + recording.option);
@@ -59,18 +63,18 @@ void appendHeader(const Recording &recording, const TimeStamp &start, BufferedFi
 }
 
 // The recorder marks each programme step; a blank line separates the cycles.
-void appendPhaseComment(Phase phase, BufferedFile &file)
+void appendPhaseComment(Phase phase, BufferedFile& file)
 {
     if (phase == Phase::RampUp)
         appendLine(file, "");
     appendLine(file, phaseComment(phase));
 }
 
-void appendRecord(const TimeStamp &time, const Simulation &simulation, int count, BufferedFile &file)
+void appendRecord(const TimeStamp& time, const Simulation& simulation, int count, BufferedFile& file)
 {
-    char *const line = file.reserve(MaxLineLength);
+    char* const line = file.reserve(MaxLineLength);
     std::memcpy(line, time.text().data(), TimeStamp::TextLength);
-    char *out = line + TimeStamp::TextLength;
+    char* out = line + TimeStamp::TextLength;
     for (int column = 0; column < count; ++column) {
         *out++ = ',';
         out = putTenths(out, simulation.values()[static_cast<std::size_t>(column)]);
@@ -82,10 +86,9 @@ void appendRecord(const TimeStamp &time, const Simulation &simulation, int count
 
 } // namespace
 
-void writeCsv(const Recording &recording, BufferedFile &file)
+void writeCsv(const Recording& recording, BufferedFile& file)
 {
-    TimeStamp time(recording.year, recording.month, recording.day, recording.hour, recording.minute,
-                   recording.second);
+    TimeStamp time(recording.year, recording.month, recording.day, recording.hour, recording.minute, recording.second);
     appendHeader(recording, time, file);
 
     const int count = valuesPerRecord(recording);

@@ -21,8 +21,7 @@ constexpr std::size_t BlockSize = 16;
 constexpr double FullCounts = 30000;
 
 // Engineering value = (zero + (full - zero) * raw / 30000) / 10^decimals.
-struct Scale
-{
+struct Scale {
     std::int16_t full;
     std::int16_t zero;
     std::int16_t decimals;
@@ -32,7 +31,7 @@ struct Scale
 constexpr std::array<Scale, 2> Scales = {{{13700, -2000, 1}, {1000, 0, 1}}};
 constexpr std::array<std::size_t, 2> ScaleOffsets = {128, 160};
 
-void putInt16(char *out, int value)
+void putInt16(char* out, int value)
 {
     out[0] = static_cast<char>(value);
     out[1] = static_cast<char>(value >> 8);
@@ -40,11 +39,11 @@ void putInt16(char *out, int value)
 
 std::int16_t saturated(long long value)
 {
-    return static_cast<std::int16_t>(std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(),
-                                                           std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(
+        std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
-std::int16_t rawValue(double value, const Scale &scale)
+std::int16_t rawValue(double value, const Scale& scale)
 {
     const double units = value * std::pow(10.0, scale.decimals);
     return saturated(std::llround((units - scale.zero) * FullCounts / (scale.full - scale.zero)));
@@ -55,7 +54,7 @@ std::int16_t rawOutput(double percent)
     return saturated(std::llround(percent * FullCounts / 100));
 }
 
-void checkFits(const Recording &recording)
+void checkFits(const Recording& recording)
 {
     if (recording.model.size() > ModelSize)
         throw std::invalid_argument("DAT model name longer than 6 bytes: " + recording.model);
@@ -65,7 +64,7 @@ void checkFits(const Recording &recording)
         throw std::invalid_argument("DAT start year outside 2000..2127");
 }
 
-std::array<char, HeaderSize> header(const Recording &recording)
+std::array<char, HeaderSize> header(const Recording& recording)
 {
     std::array<char, HeaderSize> bytes{};
     std::memcpy(bytes.data(), recording.model.data(), recording.model.size());
@@ -75,7 +74,7 @@ std::array<char, HeaderSize> header(const Recording &recording)
     bytes[70] = static_cast<char>(time >> 16);
     putInt16(&bytes[72], recording.intervalSeconds);
     for (std::size_t channel = 0; channel < Scales.size(); ++channel) {
-        char *scale = &bytes[ScaleOffsets[channel]];
+        char* scale = &bytes[ScaleOffsets[channel]];
         putInt16(scale, Scales[channel].full);
         putInt16(scale + 2, Scales[channel].zero);
         putInt16(scale + 4, Scales[channel].decimals);
@@ -87,9 +86,8 @@ std::array<char, HeaderSize> header(const Recording &recording)
 // in use: the ramps run on the first (selector 1), the soak on the second
 // (selector 0). The memory not in use keeps the value it last had, so only
 // the selector tells which one holds the active set point.
-class SetPointMemories
-{
-public:
+class SetPointMemories {
+  public:
     std::uint8_t store(Phase phase, std::int16_t setPoint)
     {
         const bool soak = phase == Phase::Soak;
@@ -99,16 +97,15 @@ public:
     std::int16_t ramp() const { return m_ramp; }
     std::int16_t soak() const { return m_soak; }
 
-private:
+  private:
     std::int16_t m_ramp = 0;
     std::int16_t m_soak = 0;
 };
 
 // values: PV, SP and MV of the channel.
-void appendBlock(const double *values, const Scale &scale, Phase phase, SetPointMemories &memories,
-                 BufferedFile &file)
+void appendBlock(const double* values, const Scale& scale, Phase phase, SetPointMemories& memories, BufferedFile& file)
 {
-    char *const block = file.reserve(BlockSize);
+    char* const block = file.reserve(BlockSize);
     std::memset(block, 0, BlockSize);
     const std::uint8_t selector = memories.store(phase, rawValue(values[1], scale));
     putInt16(block, rawValue(values[0], scale));
@@ -121,7 +118,7 @@ void appendBlock(const double *values, const Scale &scale, Phase phase, SetPoint
 
 } // namespace
 
-void writeDat(const Recording &recording, BufferedFile &file)
+void writeDat(const Recording& recording, BufferedFile& file)
 {
     checkFits(recording);
     const std::array<char, HeaderSize> bytes = header(recording);

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t HeaderTextSize = 40;
 
-void appendHeaderText(BufferedFile &file, const std::string &text)
+void appendHeaderText(BufferedFile& file, const std::string& text)
 {
     if (text.size() > HeaderTextSize)
         throw std::invalid_argument("LOG header text longer than 40 bytes: " + text);
@@ -23,7 +23,7 @@ void appendHeaderText(BufferedFile &file, const std::string &text)
 
 } // namespace
 
-void writeLog(const Recording &recording, BufferedFile &file)
+void writeLog(const Recording& recording, BufferedFile& file)
 {
     if (recording.records * recording.intervalSeconds > std::numeric_limits<std::int32_t>::max())
         throw std::invalid_argument("LOG recording too long for its int32 seconds");

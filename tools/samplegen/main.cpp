@@ -28,21 +28,18 @@ Writes a simulated recording, named by its start time and model.
   --help                    show this text
 )";
 
-struct Options
-{
+struct Options {
     samplegen::Recording recording;
     std::filesystem::path out = ".";
     std::optional<std::filesystem::path> samples;
 };
 
-template<typename Number>
-Number parseNumber(std::string_view text, Number low, Number high)
+template <typename Number> Number parseNumber(std::string_view text, Number low, Number high)
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw std::invalid_argument("not a number in " + std::to_string(low) + ".." + std::to_string(high) + ": "
-                                    + std::string(text));
+        throw std::invalid_argument("not a number in " + std::to_string(low) + ".." + std::to_string(high) + ": " + std::string(text));
     return value;
 }
 
@@ -57,7 +54,7 @@ samplegen::FileKind parseKind(std::string_view text)
     throw std::invalid_argument("unknown kind: " + std::string(text));
 }
 
-void parseStart(std::string_view text, samplegen::Recording &recording)
+void parseStart(std::string_view text, samplegen::Recording& recording)
 {
     if (text.size() != 14)
         throw std::invalid_argument("start time is not yyyymmddhhnnss: " + std::string(text));
@@ -70,29 +67,24 @@ void parseStart(std::string_view text, samplegen::Recording &recording)
     recording.second = field(12, 2);
 }
 
-using Setter = void (*)(std::string_view value, Options &options);
+using Setter = void (*)(std::string_view value, Options& options);
 
 // Every option but --comments and --help takes a value.
 constexpr std::array<std::pair<std::string_view, Setter>, 9> ValueOptions = {{
-    {"--model", [](std::string_view value, Options &options) { options.recording.model = value; }},
-    {"--kind", [](std::string_view value, Options &options) { options.recording.kind = parseKind(value); }},
-    {"--option", [](std::string_view value, Options &options) { options.recording.option = value; }},
+    {"--model", [](std::string_view value, Options& options) { options.recording.model = value; }},
+    {"--kind", [](std::string_view value, Options& options) { options.recording.kind = parseKind(value); }},
+    {"--option", [](std::string_view value, Options& options) { options.recording.option = value; }},
     {"--records",
-     [](std::string_view value, Options &options) {
-         options.recording.records = parseNumber<std::int64_t>(value, 0, 1'000'000'000'000);
-     }},
-    {"--interval",
-     [](std::string_view value, Options &options) { options.recording.intervalSeconds = parseNumber(value, 1, 86400); }},
-    {"--start", [](std::string_view value, Options &options) { parseStart(value, options.recording); }},
-    {"--seed",
-     [](std::string_view value, Options &options) {
-         options.recording.seed = parseNumber(value, 0U, std::numeric_limits<std::uint32_t>::max());
-     }},
-    {"--out", [](std::string_view value, Options &options) { options.out = value; }},
-    {"--samples", [](std::string_view value, Options &options) { options.samples = value; }},
+     [](std::string_view value, Options& options) { options.recording.records = parseNumber<std::int64_t>(value, 0, 1'000'000'000'000); }},
+    {"--interval", [](std::string_view value, Options& options) { options.recording.intervalSeconds = parseNumber(value, 1, 86400); }},
+    {"--start", [](std::string_view value, Options& options) { parseStart(value, options.recording); }},
+    {"--seed", [](std::string_view value,
+                  Options& options) { options.recording.seed = parseNumber(value, 0U, std::numeric_limits<std::uint32_t>::max()); }},
+    {"--out", [](std::string_view value, Options& options) { options.out = value; }},
+    {"--samples", [](std::string_view value, Options& options) { options.samples = value; }},
 }};
 
-Options parseArguments(int argc, char **argv)
+Options parseArguments(int argc, char** argv)
 {
     Options options;
     for (int i = 1; i < argc; ++i) {
@@ -111,11 +103,11 @@ Options parseArguments(int argc, char **argv)
     return options;
 }
 
-void run(const Options &options)
+void run(const Options& options)
 {
     if (options.samples) {
         std::filesystem::create_directories(*options.samples);
-        for (const samplegen::Recording &recording : samplegen::sampleSet())
+        for (const samplegen::Recording& recording : samplegen::sampleSet())
             std::cout << samplegen::writeInto(recording, *options.samples).string() << '\n';
         return;
     }
@@ -124,7 +116,7 @@ void run(const Options &options)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::cout << Usage;
@@ -132,10 +124,10 @@ int main(int argc, char **argv)
     }
     try {
         run(parseArguments(argc, argv));
-    } catch (const std::invalid_argument &error) {
+    } catch (const std::invalid_argument& error) {
         std::cerr << "qor-samplegen: " << error.what() << "\n\n" << Usage;
         return 2;
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         std::cerr << "qor-samplegen: " << error.what() << '\n';
         return EXIT_FAILURE;
     }

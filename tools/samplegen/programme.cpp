@@ -6,7 +6,7 @@
 
 namespace samplegen {
 
-Programme::Programme(std::int64_t cycleSeconds, Random &random)
+Programme::Programme(std::int64_t cycleSeconds, Random& random)
     : m_cycle(std::max<std::int64_t>(cycleSeconds, 4)) // room for four steps of a second
 {
     // Operators never program two runs quite alike, so the shares of the

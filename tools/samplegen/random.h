@@ -7,10 +7,12 @@ namespace samplegen {
 // Small, fast generator (SplitMix64) whose sequence is the same on every
 // platform and standard library, unlike the std distributions, so a seed
 // names the same recording everywhere.
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
+class Random {
+  public:
+    explicit Random(std::uint64_t seed)
+        : m_state(seed)
+    {
+    }
 
     std::uint64_t next()
     {
@@ -21,10 +23,7 @@ public:
     }
 
     // Uniform in [low, high).
-    double uniform(double low, double high)
-    {
-        return low + (high - low) * static_cast<double>(next() >> 11) * 0x1.0p-53;
-    }
+    double uniform(double low, double high) { return low + (high - low) * static_cast<double>(next() >> 11) * 0x1.0p-53; }
 
     // Close to a standard normal: the sum of four uniform 16-bit parts of one
     // draw (Irwin-Hall), which is plenty for measurement noise and cheap.
@@ -39,7 +38,7 @@ public:
         return (sum - Mean) * Scale;
     }
 
-private:
+  private:
     std::uint64_t m_state;
 };
 

@@ -13,22 +13,25 @@ namespace samplegen {
 
 namespace {
 
-const char *extension(FileKind kind)
+const char* extension(FileKind kind)
 {
     switch (kind) {
-    case FileKind::Log: return ".LOG";
-    case FileKind::Csv: return ".CSV";
-    case FileKind::Dat: return ".DAT";
+    case FileKind::Log:
+        return ".LOG";
+    case FileKind::Csv:
+        return ".CSV";
+    case FileKind::Dat:
+        return ".DAT";
     }
     throw std::invalid_argument("unknown file kind");
 }
 
-TimeStamp startTime(const Recording &recording)
+TimeStamp startTime(const Recording& recording)
 {
     return {recording.year, recording.month, recording.day, recording.hour, recording.minute, recording.second};
 }
 
-void checkSettings(const Recording &recording)
+void checkSettings(const Recording& recording)
 {
     startTime(recording); // throws for a start time that does not exist
     if (recording.records < 0)
@@ -37,27 +40,33 @@ void checkSettings(const Recording &recording)
         throw std::invalid_argument("sample interval below one second");
 }
 
-void writeFile(const Recording &recording, const std::filesystem::path &path)
+void writeFile(const Recording& recording, const std::filesystem::path& path)
 {
     BufferedFile file(path);
     switch (recording.kind) {
-    case FileKind::Log: writeLog(recording, file); break;
-    case FileKind::Csv: writeCsv(recording, file); break;
-    case FileKind::Dat: writeDat(recording, file); break;
+    case FileKind::Log:
+        writeLog(recording, file);
+        break;
+    case FileKind::Csv:
+        writeCsv(recording, file);
+        break;
+    case FileKind::Dat:
+        writeDat(recording, file);
+        break;
     }
     file.close();
 }
 
 } // namespace
 
-std::string fileName(const Recording &recording)
+std::string fileName(const Recording& recording)
 {
     return startTime(recording).compact() + '_' + recording.model + extension(recording.kind);
 }
 
-int valuesPerRecord(const Recording &recording)
+int valuesPerRecord(const Recording& recording)
 {
-    const std::string &model = recording.model;
+    const std::string& model = recording.model;
     const bool allChannels = recording.option.empty();
     switch (recording.kind) {
     case FileKind::Dat:
@@ -82,7 +91,7 @@ int valuesPerRecord(const Recording &recording)
     return 3;
 }
 
-void write(const Recording &recording, const std::filesystem::path &file)
+void write(const Recording& recording, const std::filesystem::path& file)
 {
     checkSettings(recording);
     try {
@@ -95,7 +104,7 @@ void write(const Recording &recording, const std::filesystem::path &file)
     }
 }
 
-std::filesystem::path writeInto(const Recording &recording, const std::filesystem::path &folder)
+std::filesystem::path writeInto(const Recording& recording, const std::filesystem::path& folder)
 {
     const std::filesystem::path file = folder / fileName(recording);
     write(recording, file);
@@ -113,10 +122,8 @@ std::vector<Recording> sampleSet()
         {.model = "QOR1400", .kind = Log, .records = 1200, .intervalSeconds = 10, .day = 6, .seed = 15},
         {.model = "QOR1400", .option = "CH1", .kind = Log, .records = 1500, .intervalSeconds = 10, .day = 7, .seed = 16},
         {.model = "QOR1100", .kind = Csv, .records = 1500, .intervalSeconds = 10, .day = 9, .seed = 21},
-        {.model = "QOR1200", .kind = Csv, .records = 1200, .intervalSeconds = 30, .day = 10, .seed = 22,
-         .commentLines = true},
-        {.model = "QOR1300", .kind = Csv, .records = 1200, .intervalSeconds = 60, .day = 11, .seed = 23,
-         .commentLines = true},
+        {.model = "QOR1200", .kind = Csv, .records = 1200, .intervalSeconds = 30, .day = 10, .seed = 22, .commentLines = true},
+        {.model = "QOR1300", .kind = Csv, .records = 1200, .intervalSeconds = 60, .day = 11, .seed = 23, .commentLines = true},
         {.model = "QOR1400", .kind = Csv, .records = 1000, .intervalSeconds = 10, .day = 12, .seed = 24},
         {.model = "QOR500", .kind = Dat, .records = 1000, .intervalSeconds = 30, .day = 16, .seed = 31},
         {.model = "QOR510", .kind = Dat, .records = 1500, .intervalSeconds = 60, .day = 17, .seed = 32},

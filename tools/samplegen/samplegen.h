@@ -12,8 +12,7 @@ namespace samplegen {
 
 enum class FileKind { Log, Csv, Dat };
 
-struct Recording
-{
+struct Recording {
     std::string model = "QOR1300";
     // Second header string / option line text. Empty records all channels on
     // the models that let one choose. "= {}" lets designated initialisers
@@ -22,22 +21,22 @@ struct Recording
     FileKind kind = FileKind::Log;
     std::int64_t records = 1000;
     int intervalSeconds = 1;
-    int year = 2015, month = 3, day = 1, hour = 8, minute = 0, second = 0;   // start time
+    int year = 2015, month = 3, day = 1, hour = 8, minute = 0, second = 0; // start time
     std::uint32_t seed = 1;
-    bool commentLines = false;     // CSV: sprinkle comment and blank lines among the data
+    bool commentLines = false; // CSV: sprinkle comment and blank lines among the data
 };
 
 // "yyyymmddhhnnss_MODEL.EXT", the start time first as the devices name them.
-std::string fileName(const Recording &recording);
+std::string fileName(const Recording& recording);
 
 // How many values each record holds, in column order PV1, SP1, MV1, PV2, ...
 // For DAT files: the values of the filled channel blocks (QOR510 fills two).
-int valuesPerRecord(const Recording &recording);
+int valuesPerRecord(const Recording& recording);
 
 // Throws std::invalid_argument for settings the file kind cannot hold and
 // std::runtime_error when the file cannot be written.
-void write(const Recording &recording, const std::filesystem::path &file);
-std::filesystem::path writeInto(const Recording &recording, const std::filesystem::path &folder);
+void write(const Recording& recording, const std::filesystem::path& file);
+std::filesystem::path writeInto(const Recording& recording, const std::filesystem::path& folder);
 
 // The small set of files committed as samples: every file kind and the
 // model/option combinations that change the record layout.

@@ -15,14 +15,13 @@ constexpr int ShortestCycleSamples = 20;
 // A full programme in a short recording, and back-to-back programmes of a
 // few hours in a long one. The process speed follows the cycle length, as
 // a small chamber is quicker than a big furnace.
-std::int64_t cycleSeconds(const Recording &recording)
+std::int64_t cycleSeconds(const Recording& recording)
 {
     const std::int64_t duration = recording.records * recording.intervalSeconds;
-    return std::max(std::min(duration, LongestCycle),
-                    std::int64_t{ShortestCycleSamples} * recording.intervalSeconds);
+    return std::max(std::min(duration, LongestCycle), std::int64_t{ShortestCycleSamples} * recording.intervalSeconds);
 }
 
-bool isClimateChamber(const std::string &model)
+bool isClimateChamber(const std::string& model)
 {
     return model == "QOR1200" || model == "QOR510";
 }
@@ -31,31 +30,55 @@ bool isClimateChamber(const std::string &model)
 LoopSettings furnaceZone(int zone, double soak, double cycle)
 {
     const double lag = 0.03 * cycle * (1 + 0.25 * zone);
-    return {.idleSetPoint = 40, .soakSetPoint = soak - 25.0 * zone, .ambient = 22, .gain = 12.5,
-            .lagSeconds = lag, .responseSeconds = lag / 2, .noise = 0.15 + 0.05 * zone, .minOutput = 0};
+    return {.idleSetPoint = 40,
+            .soakSetPoint = soak - 25.0 * zone,
+            .ambient = 22,
+            .gain = 12.5,
+            .lagSeconds = lag,
+            .responseSeconds = lag / 2,
+            .noise = 0.15 + 0.05 * zone,
+            .minOutput = 0};
 }
 
 // A well insulated load that cannot follow the cool-down by losing heat
 // alone, so the controller drives a cooling output below 0 %.
 LoopSettings heatCoolLoop(double soak, double cycle)
 {
-    return {.idleSetPoint = 40, .soakSetPoint = soak, .ambient = 22, .gain = 20,
-            .lagSeconds = 0.3 * cycle, .responseSeconds = 0.01 * cycle, .noise = 0.15, .minOutput = -100};
+    return {.idleSetPoint = 40,
+            .soakSetPoint = soak,
+            .ambient = 22,
+            .gain = 20,
+            .lagSeconds = 0.3 * cycle,
+            .responseSeconds = 0.01 * cycle,
+            .noise = 0.15,
+            .minOutput = -100};
 }
 
 LoopSettings chamberTemperature(double soak, double cycle)
 {
-    return {.idleSetPoint = 23, .soakSetPoint = soak, .ambient = 20, .gain = 1.2,
-            .lagSeconds = 0.02 * cycle, .responseSeconds = 0.01 * cycle, .noise = 0.1, .minOutput = 0};
+    return {.idleSetPoint = 23,
+            .soakSetPoint = soak,
+            .ambient = 20,
+            .gain = 1.2,
+            .lagSeconds = 0.02 * cycle,
+            .responseSeconds = 0.01 * cycle,
+            .noise = 0.1,
+            .minOutput = 0};
 }
 
 LoopSettings chamberHumidity(double cycle)
 {
-    return {.idleSetPoint = 50, .soakSetPoint = 85, .ambient = 30, .gain = 0.7,
-            .lagSeconds = 0.01 * cycle, .responseSeconds = 0.005 * cycle, .noise = 0.4, .minOutput = 0};
+    return {.idleSetPoint = 50,
+            .soakSetPoint = 85,
+            .ambient = 30,
+            .gain = 0.7,
+            .lagSeconds = 0.01 * cycle,
+            .responseSeconds = 0.005 * cycle,
+            .noise = 0.4,
+            .minOutput = 0};
 }
 
-std::vector<LoopSettings> loopSettings(const Recording &recording, Random &random)
+std::vector<LoopSettings> loopSettings(const Recording& recording, Random& random)
 {
     const auto cycle = static_cast<double>(cycleSeconds(recording));
     if (isClimateChamber(recording.model)) {
@@ -75,7 +98,7 @@ std::vector<LoopSettings> loopSettings(const Recording &recording, Random &rando
 
 } // namespace
 
-Simulation::Simulation(const Recording &recording)
+Simulation::Simulation(const Recording& recording)
     : m_random(recording.seed)
     , m_programme(cycleSeconds(recording), m_random)
     , m_interval(recording.intervalSeconds)

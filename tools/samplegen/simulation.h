@@ -14,12 +14,11 @@ struct Recording;
 // recorded channel, sampled every interval. Each loop draws from its own
 // random stream, so a channel's values do not depend on how many channels
 // the file kind records, and a LOG and a CSV of one recording agree.
-class Simulation
-{
-public:
+class Simulation {
+  public:
     static constexpr int MaxValues = 9;
 
-    explicit Simulation(const Recording &recording);
+    explicit Simulation(const Recording& recording);
 
     // Samples the next record; its time is seconds() after the start.
     void next();
@@ -27,9 +26,9 @@ public:
     std::int64_t seconds() const { return m_seconds - m_interval; }
     Phase phase() const { return m_phase; }
     // PV1, SP1, MV1, PV2, ... rounded to tenths as the devices record them.
-    const std::array<double, MaxValues> &values() const { return m_values; }
+    const std::array<double, MaxValues>& values() const { return m_values; }
 
-private:
+  private:
     Random m_random;
     Programme m_programme;
     std::vector<ControlLoop> m_loops;

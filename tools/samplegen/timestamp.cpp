@@ -18,7 +18,7 @@ int daysInMonth(int year, int month)
     return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
 }
 
-void putDigits(char *out, int value, int width)
+void putDigits(char* out, int value, int width)
 {
     for (int i = width - 1; i >= 0; --i) {
         out[i] = static_cast<char>('0' + value % 10);
@@ -29,11 +29,15 @@ void putDigits(char *out, int value, int width)
 } // namespace
 
 TimeStamp::TimeStamp(int year, int month, int day, int hour, int minute, int second)
-    : m_year(year), m_month(month), m_day(day), m_hour(hour), m_minute(minute), m_second(second)
+    : m_year(year)
+    , m_month(month)
+    , m_day(day)
+    , m_hour(hour)
+    , m_minute(minute)
+    , m_second(second)
 {
-    const bool valid = year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1
-                       && day <= daysInMonth(year, month) && hour >= 0 && hour < 24
-                       && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+    const bool valid = year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month) && hour >= 0 &&
+                       hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
     if (!valid)
         throw std::invalid_argument("no such start time");
     std::memcpy(m_text, "0000-00-00 00:00:00", TextLength);

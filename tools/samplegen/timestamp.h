@@ -8,9 +8,8 @@ namespace samplegen {
 // A wall-clock time that moves forward by whole seconds. Millions of records
 // each need their time as text, so the calendar fields are carried by hand
 // and the text is kept up to date instead of converting from epoch seconds.
-class TimeStamp
-{
-public:
+class TimeStamp {
+  public:
     // Throws std::invalid_argument for a date or time that does not exist.
     TimeStamp(int year, int month, int day, int hour, int minute, int second);
 
@@ -30,7 +29,7 @@ public:
 
     static constexpr std::size_t TextLength = 19;
 
-private:
+  private:
     void nextDay();
     void updateText();
 
