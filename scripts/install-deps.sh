@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs; does nothing when they are all present.
-#   scripts/install-deps.sh          build, run and test
-#   scripts/install-deps.sh bench    also what the benchmarks compare against
+#   scripts/install-deps.sh              build, run and test
+#   scripts/install-deps.sh bench        also Google Benchmark and what the benchmarks compare against
+#   scripts/install-deps.sh fuzz         also clang and its sanitizer runtime, for libFuzzer
+#   scripts/install-deps.sh screenshots  also Xvfb, to look at real windows without a display
 set -euo pipefail
 
 # Build: compiler, CMake, Qt. Run: the platform plugins, Qt's own dialog texts in Korean and
 # Chinese, the fonts of the Latin and the Korean and Chinese texts. Tests: the Debian package is made
 # with dpkg-shlibdeps, which needs dpkg-dev and file; the layout check runs clang-format.
-# Screenshots of real windows: Xvfb.
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
@@ -15,15 +16,17 @@ packages=(
   fontconfig fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file
   clang-format
-  libbenchmark-dev
-  xvfb xauth
 )
-if [[ "${1:-}" == bench ]]; then
-  packages+=(python3-pandas bc)
-fi
-if [[ "${1:-}" == fuzz ]]; then
-  packages+=(clang libclang-rt-dev)
-fi
+case "${1:-}" in
+  "") ;;
+  bench) packages+=(libbenchmark-dev python3-pandas bc) ;;
+  fuzz) packages+=(clang libclang-rt-dev) ;;
+  screenshots) packages+=(xvfb xauth) ;;
+  *)
+    echo "usage: scripts/install-deps.sh [bench|fuzz|screenshots]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
