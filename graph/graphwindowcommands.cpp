@@ -11,6 +11,7 @@
 #include "data/loadeddataset.h"
 #include "data/modelseries.h"
 #include "data/numbertext.h"
+#include "data/valuerange.h"
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
 #include "shell/mainframe.h"
@@ -21,33 +22,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cmath>
-#include <limits>
-
 namespace qor {
 
 namespace {
 
 const QColor Unchecked(0xC0, 0xC0, 0xC0);
 const QColor LightCursorText(0x40, 0x40, 0x40);
-
-// The smallest and largest number of records `first` to `last`, in single precision as the
-// statistics show them; texts that are no numbers are passed over.
-std::optional<std::pair<float, float>> numericRange(const ValueColumn& column, qsizetype first, qsizetype last)
-{
-    float lowest = std::numeric_limits<float>::infinity();
-    float highest = -std::numeric_limits<float>::infinity();
-    for (qsizetype r = first; r <= last; ++r) {
-        const double value = column.number(r);
-        if (std::isnan(value))
-            continue;
-        lowest = std::min(lowest, static_cast<float>(value));
-        highest = std::max(highest, static_cast<float>(value));
-    }
-    if (lowest > highest)
-        return std::nullopt;
-    return std::pair{lowest, highest};
-}
 
 } // namespace
 
@@ -117,9 +97,11 @@ void GraphWindow::RangeStatistics()
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
         grid->setText(0, row, stringEntry(StringSection::Graph, rows[r].graphKey));
-        const auto range = numericRange(*slot.TraceData.column(rows[r].column), first, last);
-        grid->setText(1, row, range ? numbers::statisticText(range->first) : QString());
-        grid->setText(2, row, range ? numbers::statisticText(range->second) : QString());
+        const ValueColumn& column = *slot.TraceData.column(rows[r].column);
+        const std::optional<ValueRange> range = valueRange(first, last, [&](qsizetype i) { return column.number(i); });
+        // In single precision, as the statistics show them.
+        grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
+        grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
     }
 }
 
