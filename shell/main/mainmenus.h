@@ -1,23 +1,37 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 namespace qor {
 
+// What a menu item is, besides its place in the tree.
+enum MenuFlag : unsigned {
+    StartsDisabled = 1u << 0,
+    StartsChecked = 1u << 1,
+    Checkable = 1u << 2,   // carries a check mark (choices of the time axis, style, width, grids, language, window)
+    FileCommand = 1u << 3, // needs an open file: switched on by an open, off when the last file closes
+    TopFileMenu = 1u << 4, // a top-level menu among the file commands, which the combined view switches off
+};
+
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a
-// top-level menu), the MDIForm string-table key of its caption (0: none) and its state at start.
+// top-level menu), the MDIForm string-table key of its caption (0: none) and its flags.
 struct MenuItem {
     QString name;
     QString parent;
     int captionKey = 0;
-    bool startsDisabled = false;
-    bool startsChecked = false;
+    unsigned flags = 0;
+
+    bool is(MenuFlag flag) const { return (flags & flag) != 0; }
 };
 
 // The menu tree in order.
 const std::vector<MenuItem>& mainMenuItems();
+
+// The names of the items that have `flag`, in menu order.
+QStringList menuItemsWith(MenuFlag flag);
 
 // The MDIForm string-table key of each toolbar button's caption; button n is entry n - 1.
 const std::vector<int>& toolbarCaptionKeys();

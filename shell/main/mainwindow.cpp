@@ -38,8 +38,6 @@ namespace qor {
 namespace {
 
 // The menus that need an open file, and are switched off in the combined view.
-const QStringList FileTopMenus = {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet"};
-const QStringList FileMenuItems = {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print"};
 
 const QString LanguageCommand = QStringLiteral("MV_Language_");
 
@@ -189,14 +187,11 @@ void MainWindow::buildMenus()
             action = item.parent.isEmpty() ? menuBar()->addAction(QString()) : m_menus.value(item.parent)->addAction(QString());
         }
         action->setObjectName(item.name);
-        action->setEnabled(!item.startsDisabled);
-        if (item.startsChecked || item.parent == u"M_TimeAxis" || item.parent == u"MV_Style" || item.parent == u"MV_Line" ||
-            item.parent == u"M_YGrid" || item.parent == u"M_XGrid" || item.parent == u"MV_Language" || item.parent == u"M_Window")
-            action->setCheckable(true);
-        action->setChecked(item.startsChecked);
+        action->setEnabled(!item.is(StartsDisabled));
+        action->setCheckable(item.is(Checkable));
+        action->setChecked(item.is(StartsChecked));
         m_commands.insert(item.name, action);
     }
-    m_commands.value("MT_DataFind")->setCheckable(false);
     for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
         m_commands.value(item)->setVisible(false); // until a file gives the item its caption
 }
@@ -315,7 +310,8 @@ void MainWindow::setButtonEnabled(int index, bool enabled)
 
 void MainWindow::setFileCommandsEnabled(bool enabled)
 {
-    for (const QString& name : FileMenuItems + FileTopMenus)
+    static const QStringList names = menuItemsWith(FileCommand);
+    for (const QString& name : names)
         setMenuEnabled(name, enabled);
     for (int index = 2; index <= 13; ++index)
         setButtonEnabled(index, enabled);
@@ -365,7 +361,8 @@ void MainWindow::enterCombinedView()
 {
     for (int index = 1; index <= 14; ++index)
         setButtonEnabled(index, false);
-    for (const QString& name : FileTopMenus)
+    static const QStringList names = menuItemsWith(TopFileMenu);
+    for (const QString& name : names)
         setMenuEnabled(name, false);
     m_statusPanel1->setText(QStringLiteral("1"));
 }

@@ -228,8 +228,6 @@ void OpenFlow::finish(int slot, GraphWindow& window)
     window.CWSlide7()->axis().setMinMax(*data.FirstTime, *data.LastTime);
     window.legend()->show();
     window.setLabel3(0, QStringLiteral("1"));
-    for (const char* name : {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print"})
-        m_main.setMenuEnabled(QString::fromLatin1(name), true);
     if (table)
         hideSubWindowOf(table);
     m_main.setFileCommandsEnabled(true);

@@ -66,7 +66,7 @@ class TestMainWindow : public QObject {
             // The window list items stay hidden until a file gives them a caption.
             QVERIFY2(action->isVisible() == !item.name.startsWith(u"MW_Dis"), qPrintable(item.name));
             if (action->isVisible())
-                QVERIFY2(action->isEnabled() == !item.startsDisabled, qPrintable(item.name));
+                QVERIFY2(action->isEnabled() == !item.is(StartsDisabled), qPrintable(item.name));
             if (item.captionKey != 0)
                 QCOMPARE(action->text(), stringEntry(StringSection::MDIForm, item.captionKey));
         }
@@ -74,6 +74,32 @@ class TestMainWindow : public QObject {
         QVERIFY(window.command("MV_Language_ENG")->isChecked());
         QVERIFY(!window.command("MV_Language_KOR")->isChecked());
         QCOMPARE(window.menuBar()->findChild<QMenu*>("M_File")->actions().size(), 7);
+    }
+
+    // Pinned as the menus must be, not taken from the menu table under test.
+    void choicesCarryCheckMarksAndFileCommandsNeedAFile()
+    {
+        MainWindow window;
+        QStringList checkable;
+        for (QAction* action : window.allCommands()) {
+            if (action->isCheckable())
+                checkable << action->objectName();
+        }
+        checkable.sort();
+        QStringList expected = {"MT_RelaTime", "MT_AbsTime",      "MV_Style_1",      "MV_Style_2",      "MVL_Normal",  "MVL_Middle",
+                                "MVL_Thick",   "MV_Language_KOR", "MV_Language_ENG", "MV_Language_CHR", "MY_standard", "MY_Dense1",
+                                "MY_Dense2",   "MX_Standard",     "MX_Dense1",       "MX_Dense2",       "MW_Dis_1",    "MW_Dis_2"};
+        expected.sort();
+        QCOMPARE(checkable, expected);
+        window.setFileCommandsEnabled(true);
+        for (const char* name : {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print", "M_TimeAxis", "M_View", "M_YGrid",
+                                 "M_XGrid", "M_Window", "M_DisplaySet"})
+            QVERIFY2(window.command(name)->isEnabled(), name);
+        window.setFileCommandsEnabled(false);
+        for (const char* name : {"MF_FileInfo", "MF_Print", "M_TimeAxis", "M_View", "M_DisplaySet"})
+            QVERIFY2(!window.command(name)->isEnabled(), name);
+        for (const char* name : {"MF_Open", "M_Exit", "MT_DataFind", "MV_Language_KOR"})
+            QVERIFY2(window.command(name)->isEnabled(), name);
     }
 
     void toolbarButtonsStartAsTheyShould()
