@@ -1,6 +1,7 @@
 #include "cursorcontroller.h"
 
 #include "graphlegend.h"
+#include "graphstyle.h"
 #include "legendstate.h"
 #include "rangecursors.h"
 #include "timeslider.h"
@@ -21,8 +22,6 @@
 namespace qor {
 
 namespace {
-
-const QColor Unchecked(0xC0, 0xC0, 0xC0);
 
 // How far above the pointer the labels of cursors 1 and 2 stand while they are dragged (annotation k
 // labels cursor k; cursor 3's label stands at the pointer's height).
@@ -57,7 +56,7 @@ void CursorController::HideSingleCursor()
 {
     m_w.graph->cursor(1).setVisible(false);
     legendState().set(LegendState::SingleCursorItem, m_w.slot, false);
-    m_w.legend->showChecked(LegendState::SingleCursorItem, false, Unchecked);
+    m_w.legend->showChecked(LegendState::SingleCursorItem, false, graphstyle::UncheckedText);
     m_w.graph->annotation(1).setVisible(false);
 }
 
@@ -70,7 +69,7 @@ void CursorController::HideRangeCursors()
     m_w.legend->readout(3)->hide();
     m_w.legend->statisticsButton()->hide();
     m_w.legend->statisticsGrid()->hide();
-    m_w.legend->showChecked(LegendState::RangeCursorsItem, false, Unchecked);
+    m_w.legend->showChecked(LegendState::RangeCursorsItem, false, graphstyle::UncheckedText);
     m_w.graph->annotation(2).setVisible(false);
     m_w.graph->annotation(3).setVisible(false);
 }

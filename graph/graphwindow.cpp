@@ -1,6 +1,7 @@
 #include "graphwindow.h"
 
 #include "graphlegend.h"
+#include "graphstyle.h"
 #include "griddensity.h"
 #include "legendstate.h"
 #include "timeslider.h"
@@ -27,9 +28,6 @@
 namespace qor {
 
 namespace {
-
-const QColor LightBack(0xE0, 0xE0, 0xE0);
-const QColor DarkBack(0x40, 0x40, 0x40);
 
 } // namespace
 
@@ -215,7 +213,7 @@ void GraphWindow::applyStyleFromSettings()
 
 void GraphWindow::applyBackground()
 {
-    const QColor back = Label3(1) == u"0" ? LightBack : DarkBack;
+    const QColor back = Label3(1) == u"0" ? graphstyle::LightBack : graphstyle::DarkBack;
     setBackColor(this, back);
     m_legend->setBackColor(back);
 }

@@ -3,6 +3,7 @@
 #include "graphwindow.h"
 
 #include "graphlegend.h"
+#include "graphstyle.h"
 #include "legendstate.h"
 #include "trendgraph.h"
 #include "widgetcolors.h"
@@ -26,21 +27,18 @@ namespace qor {
 
 namespace {
 
-const QColor Unchecked(0xC0, 0xC0, 0xC0);
-const QColor LightCursorText(0x40, 0x40, 0x40);
-
 } // namespace
 
 QColor GraphWindow::legendTextColor() const
 {
-    return Label3(1).toDouble() != 0 ? fromBgr(ButtonFaceColor) : LightCursorText;
+    return Label3(1).toDouble() != 0 ? fromBgr(ButtonFaceColor) : graphstyle::LightCursorText;
 }
 
 void GraphWindow::legendClicked(int item)
 {
     const bool wasOn = legendState().isOn(item, m_slot);
     if (wasOn) {
-        m_legend->showChecked(item, false, Unchecked);
+        m_legend->showChecked(item, false, graphstyle::UncheckedText);
     } else if (item <= TrendGraph::PlotCount) {
         m_legend->showChecked(item, true, fromBgr(graphSettings().PlotColor[static_cast<std::size_t>(item - 1)]));
     } else {

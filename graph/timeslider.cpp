@@ -16,7 +16,7 @@ TimeSlider::TimeSlider(QWidget* parent)
 {
     setObjectName(QStringLiteral("CWSlide7"));
     setFocusPolicy(Qt::StrongFocus);
-    m_axis.setFormatString(QStringLiteral("mm/dd hh:nn:ss"));
+    m_axis.setFormatString(graphstyle::AbsoluteAxisFormat);
     m_axis.setMajorDivisions(4);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphstyle.h"
 #include "trendaxis.h"
 
 #include <QColor>
@@ -51,7 +52,7 @@ class TimeSlider final : public QWidget {
 
     TrendAxis m_axis;
     double m_value = 0;
-    QColor m_backColor{0xE0, 0xE0, 0xE0};
+    QColor m_backColor = graphstyle::LightBack;
     double m_grabOffset = 0;
 };
 

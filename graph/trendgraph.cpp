@@ -1,6 +1,7 @@
 #include "trendgraph.h"
 
 #include "graphpainter.h"
+#include "graphstyle.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -39,7 +40,7 @@ TrendGraph::TrendGraph(QWidget* parent)
     m_axes.emplace_back(QString(), 0.0, 1.0, repaint);
     m_axes.emplace_back(QString(), 0.0, 100.0, repaint);
     m_axes.emplace_back(QStringLiteral("(Temp)"), 0.0, 300.0, repaint);
-    m_axes.front().setFormatString(QStringLiteral("mm/dd hh:nn:ss"));
+    m_axes.front().setFormatString(graphstyle::AbsoluteAxisFormat);
     m_plots.reserve(PlotCount);
     for (int k = 0; k < PlotCount; ++k) {
         m_plots.emplace_back(DefaultPlotAxes[k], repaint);

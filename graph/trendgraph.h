@@ -4,6 +4,7 @@
 #include "graphcursor.h"
 #include "graphlayout.h"
 #include "graphplot.h"
+#include "graphstyle.h"
 #include "trendaxis.h"
 
 #include <QImage>
@@ -102,7 +103,7 @@ class TrendGraph final : public QWidget {
     std::vector<GraphAnnotation> m_annotations;
     qint32 m_chartLength = 0;
     int m_trackMode = TrackNone;
-    QColor m_graphFrameColor{0xE0, 0xE0, 0xE0};
+    QColor m_graphFrameColor = graphstyle::LightBack;
     QColor m_plotAreaColor{Qt::white};
     int m_draggedCursor = 0;
     std::optional<double> m_zoomFrom;

@@ -6,6 +6,7 @@
 #include "data/loadeddataset.h"
 #include "data/readresult.h"
 #include "graph/graphlegend.h"
+#include "graph/graphstyle.h"
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
@@ -29,7 +30,6 @@ namespace qor {
 namespace {
 
 const QString OpenLogLabel = QStringLiteral("MDIFORM1.MF_Open");
-const QString AxisTimeFormat = QStringLiteral("mm/dd hh:nn:ss");
 
 QMdiSubWindow* subWindowOf(QWidget* window)
 {
@@ -223,8 +223,8 @@ void OpenFlow::finish(int slot, GraphWindow& window)
         window.legend()->group(channel)->show();
     window.ApplyGraphStrings();
     const SlotData& data = loadedData().slot(slot);
-    window.CWGraph1()->axis(GraphAxis::Time).setFormatString(AxisTimeFormat);
-    window.CWSlide7()->axis().setFormatString(AxisTimeFormat);
+    window.CWGraph1()->axis(GraphAxis::Time).setFormatString(graphstyle::AbsoluteAxisFormat);
+    window.CWSlide7()->axis().setFormatString(graphstyle::AbsoluteAxisFormat);
     window.CWSlide7()->axis().setMinMax(*data.FirstTime, *data.LastTime);
     window.legend()->show();
     window.setLabel3(0, QStringLiteral("1"));

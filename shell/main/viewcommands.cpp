@@ -9,6 +9,7 @@
 #include "data/recordedfile.h"
 #include "data/recordingopener.h"
 #include "graph/graphlegend.h"
+#include "graph/graphstyle.h"
 #include "graph/graphwindow.h"
 #include "graph/griddensity.h"
 #include "graph/timeslider.h"
@@ -31,12 +32,6 @@ namespace qor {
 
 namespace {
 
-const QColor LightFrame(0xE0, 0xE0, 0xE0);
-const QColor DarkFrame(0x30, 0x30, 0x30);
-const QColor DarkBack(0x40, 0x40, 0x40);
-
-const QString AbsoluteFormat = QStringLiteral("mm/dd hh:nn:ss");
-const QString RelativeFormat = QStringLiteral("hhhh:nn:ss");
 const QString ZoomOutLogLabel = QStringLiteral("MDIFORM1.MV_ZoomOut");
 const QString AbsTimeLogLabel = QStringLiteral("MDIFORM1.MT_AbsTime");
 const QString RelaTimeLogLabel = QStringLiteral("MDIFORM1.MT_RelaTime");
@@ -139,7 +134,7 @@ void ViewCommands::MV_Style_2()
 void ViewCommands::toggleStyle()
 {
     if (const GraphWindow* window = currentWindow())
-        applyStyle(window->CWGraph1()->graphFrameColor() == LightFrame);
+        applyStyle(window->CWGraph1()->graphFrameColor() == graphstyle::LightBack);
 }
 
 void ViewCommands::applyStyle(bool dark)
@@ -152,7 +147,7 @@ void ViewCommands::applyStyle(bool dark)
     const QColor text = dark ? QColor(Qt::white) : QColor(Qt::black);
     TrendGraph& graph = *window->CWGraph1();
     window->setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0"));
-    graph.setGraphFrameColor(dark ? DarkFrame : LightFrame);
+    graph.setGraphFrameColor(dark ? graphstyle::DarkFrame : graphstyle::LightBack);
     graph.setPlotAreaColor(graph.graphFrameColor());
     for (int line = 0; line < 3; ++line)
         setTextColor(window->Label4(line), text);
@@ -161,7 +156,7 @@ void ViewCommands::applyStyle(bool dark)
     time.setMajorTickColor(text);
     setTextColor(window->legend()->header(), text);
     window->applyBackground(); // the window and the legend follow the style code
-    window->CWSlide7()->setBackColor(dark ? DarkBack : LightFrame);
+    window->CWSlide7()->setBackColor(dark ? graphstyle::DarkBack : graphstyle::LightBack);
     writeSetting(u"Color", u"TIME_Color", toBgr(time.labelColor()));
     writeSetting(u"Color", u"Frame_Color", toBgr(graph.graphFrameColor()));
 }
@@ -284,7 +279,7 @@ void ViewCommands::reportFailure(GraphWindow& window, const QStringList& logLine
 void ViewCommands::showAbsoluteTime(GraphWindow& window)
 {
     const SlotData& data = loadedData().slot(window.slot());
-    showTimeRange(window, AbsoluteFormat, data.FirstTime.value(), data.LastTime.value());
+    showTimeRange(window, graphstyle::AbsoluteAxisFormat, data.FirstTime.value(), data.LastTime.value());
     window.setLabel3(0, QStringLiteral("1"));
 }
 
@@ -297,7 +292,7 @@ void ViewCommands::showRelativeTime(GraphWindow& window)
     const models::ReadPlan plan = recordedfile::readPlan(models::fileKindOf(data.FilePath), data);
     for (const models::PlotAssignment& p : plan.plots)
         window.CWGraph1()->plotXvsY(p.plot, m_relTimeArray, data.TraceData.column(p.column));
-    showTimeRange(window, RelativeFormat, 0, window.relTimeValue());
+    showTimeRange(window, graphstyle::RelativeAxisFormat, 0, window.relTimeValue());
     window.setLabel3(0, QStringLiteral("0"));
 }
 
