@@ -29,8 +29,7 @@ constexpr double AnnotationRise = 20;
 
 QString recordTime(const SlotData& slot, qsizetype index)
 {
-    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)),
-                                 datetime::amPmFor(graphSettings().LangCode));
+    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), interfaceAmPm());
 }
 
 } // namespace

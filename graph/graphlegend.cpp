@@ -2,7 +2,6 @@
 
 #include "widgetcolors.h"
 
-#include "shell/apppath.h"
 #include "table/spreadgrid.h"
 
 #include <QEvent>
@@ -29,8 +28,9 @@ QLabel* namedLabel(const QString& name, QWidget* parent)
 
 } // namespace
 
-GraphLegend::GraphLegend(QWidget* parent)
+GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
     : QFrame(parent)
+    , m_iconFolder(std::move(iconFolder))
     , m_header(namedLabel(QStringLiteral("Label_0"), this))
     , m_statisticsButton(new QPushButton(this))
     , m_statisticsGrid(new SpreadGrid(this))
@@ -101,7 +101,7 @@ QLabel* GraphLegend::readout(int cursor) const
 void GraphLegend::showChecked(int item, bool checked, const QColor& textColor)
 {
     const QString icon = checked ? QStringLiteral("Checked.ico") : QStringLiteral("Unchecked.ico");
-    itemCheck(item)->setPixmap(QPixmap(AppPath() + icon));
+    itemCheck(item)->setPixmap(QPixmap(m_iconFolder + icon));
     setTextColor(itemText(item), textColor);
 }
 

@@ -23,7 +23,8 @@ class GraphLegend final : public QFrame {
   public:
     static constexpr int ItemCount = 11;
 
-    explicit GraphLegend(QWidget* parent = nullptr);
+    // `iconFolder` holds the check mark pictures; it ends with a separator.
+    explicit GraphLegend(QString iconFolder, QWidget* parent = nullptr);
 
     QLabel* header() const { return m_header; }
     QLabel* itemText(int item) const;  // Label(item)
@@ -33,8 +34,8 @@ class GraphLegend final : public QFrame {
     QPushButton* statisticsButton() const { return m_statisticsButton; }
     SpreadGrid* statisticsGrid() const { return m_statisticsGrid; }
 
-    // Shows the check mark picture of the program folder ("Checked.ico" or "Unchecked.ico"),
-    // read afresh each time, and gives the item's text its colour.
+    // Shows the check mark picture of the icon folder ("Checked.ico" or "Unchecked.ico"), read
+    // afresh each time, and gives the item's text its colour.
     void showChecked(int item, bool checked, const QColor& textColor);
     void setItemVisible(int item, bool visible);
     // The background of the panel and its three groups.
@@ -49,6 +50,7 @@ class GraphLegend final : public QFrame {
   private:
     void addItem(int item, QWidget* container, int top);
 
+    QString m_iconFolder;
     QLabel* m_header;
     std::array<QFrame*, 3> m_groups{};
     std::array<QLabel*, ItemCount> m_texts{};

@@ -11,6 +11,7 @@
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
+#include "shell/apppath.h"
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
 #include "shell/mainframe.h"
@@ -36,7 +37,7 @@ GraphWindow::GraphWindow(int slot, QWidget* parent)
     , m_slot(slot)
     , m_graph(new TrendGraph(this))
     , m_slider(new TimeSlider(this))
-    , m_legend(new GraphLegend(this))
+    , m_legend(new GraphLegend(AppPath(), this))
     , m_statusFrame(new QWidget(this))
     , m_busy(new QWidget(this))
     , m_busyText(new QLabel(m_busy))

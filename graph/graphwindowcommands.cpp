@@ -132,7 +132,7 @@ void GraphWindow::ApplyGraphStrings()
             m_legend->itemText(static_cast<int>(i) + 1)
                 ->setText(captions->items[i].prefix + stringEntry(StringSection::Graph, captions->items[i].graphKey));
     }
-    const datetime::AmPm amPm = datetime::amPmFor(graphSettings().LangCode);
+    const datetime::AmPm amPm = interfaceAmPm();
     auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
     auto info = [](int key) { return stringEntry(StringSection::Fileinfo, key); };
     Label4(0)->setText(info(2) + QStringLiteral(" : ") + windowTitle());

@@ -124,6 +124,11 @@ QString graphSettingsPath()
     return WritablePath() + QStringLiteral("SetGraphInfo.ini");
 }
 
+datetime::AmPm interfaceAmPm()
+{
+    return datetime::amPmFor(graphSettings().LangCode);
+}
+
 bool LoadGraphSettings()
 {
     return graphSettings().load(graphSettingsPath());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/datetime.h"
+
 #include <QString>
 
 #include <array>
@@ -42,6 +44,9 @@ GraphSettings& graphSettings();
 
 // WritablePath() followed by "SetGraphInfo.ini".
 QString graphSettingsPath();
+
+// The morning and afternoon designators of the interface language in force.
+datetime::AmPm interfaceAmPm();
 
 // graphSettings() from and to the settings file in the writable folder.
 bool LoadGraphSettings();

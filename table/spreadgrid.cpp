@@ -1,7 +1,5 @@
 #include "spreadgrid.h"
 
-#include "shell/graphsettings.h"
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,9 +16,9 @@ constexpr int DragScrollMs = 40;
 
 } // namespace
 
-SpreadGrid::SpreadGrid(QWidget* parent)
+SpreadGrid::SpreadGrid(QWidget* parent, GridCells::AmPmSource amPm)
     : QTableView(parent)
-    , m_model(new SpreadModel([] { return datetime::amPmFor(graphSettings().LangCode); }, this))
+    , m_model(new SpreadModel(std::move(amPm), this))
 {
     setModel(m_model);
     setEditTriggers(NoEditTriggers);

@@ -23,7 +23,8 @@ struct GridBlock {
 
 // The spreadsheet grid: rows 1 to MaxRows and columns 1 to MaxCols under a header row 0 and a
 // header column 0, read-only, its cells read on demand from the arrays it shares with the data set.
-// Time columns show the general date-and-time text in the interface language.
+// Time columns show the general date-and-time text with the designators its window hands it
+// (English when none are given).
 //
 // The view is told of the rows on screen only (see SpreadModel), so the grid pages through its
 // rows itself: the vertical scroll bar counts grid rows, and the selection, the active cell and the
@@ -33,7 +34,7 @@ class SpreadGrid final : public QTableView {
     Q_DISABLE_COPY_MOVE(SpreadGrid)
 
   public:
-    explicit SpreadGrid(QWidget* parent = nullptr);
+    explicit SpreadGrid(QWidget* parent = nullptr, GridCells::AmPmSource amPm = {});
 
     const GridCells& cells() const { return m_model->cells(); }
     SpreadModel* spreadModel() const { return m_model; }

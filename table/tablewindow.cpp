@@ -5,6 +5,7 @@
 
 #include "data/loadeddataset.h"
 #include "data/numbertext.h"
+#include "shell/graphsettings.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 
@@ -68,7 +69,7 @@ QString statisticsColumnHeaders()
 TableWindow::TableWindow(int slot, QWidget* parent)
     : QWidget(parent)
     , m_slot(slot)
-    , m_records(new SpreadGrid(this))
+    , m_records(new SpreadGrid(this, &interfaceAmPm))
     , m_frame(new QGroupBox(this))
     , m_statistics(new SpreadGrid(m_frame))
     , m_scaler(this, {ReferenceWidth, ReferenceHeight})
