@@ -45,10 +45,10 @@ int runDump(const QString& path, std::FILE* out, std::FILE* err)
     const OpenedRecording opened = openRecording(path, noWindow, DumpLogLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
-    for (const QString& warning : opened.warnings)
-        print(err, QStringLiteral("Warning: %1\n").arg(warning));
+    for (const Status& warning : opened.warnings)
+        print(err, QStringLiteral("Warning: %1\n").arg(warning.message()));
     if (!opened.opened()) {
-        print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, opened.failure));
+        print(err, QStringLiteral("Cannot read %1: %2\n").arg(path, opened.status.message()));
         return 1;
     }
     const SlotData& slot = opened.slot;

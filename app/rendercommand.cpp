@@ -76,7 +76,7 @@ int runRender(const QStringList& args, std::FILE* err)
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
     if (!opened.opened())
-        return fail(err, QStringLiteral("%1: %2").arg(path, opened.failure));
+        return fail(err, QStringLiteral("%1: %2").arg(path, opened.status.message()));
 
     LoadGraphSettings();
     LoadStringTable();

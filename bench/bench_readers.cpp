@@ -34,10 +34,13 @@ void readFile(benchmark::State& state, const char* variable)
     qint32 records = 0;
     for (auto _ : state) {
         qor::SlotData slot;
-        qor::recordedfile::readHeaderInto(kind, file, slot);
+        if (!qor::recordedfile::readHeaderInto(kind, file, slot).ok()) {
+            state.SkipWithError("the header cannot be read");
+            return;
+        }
         const qor::ReadResult result = qor::recordedfile::readRecords(kind, graph, file, slot);
         if (!result.ok()) {
-            state.SkipWithError(qPrintable(*result.failure));
+            state.SkipWithError(qPrintable(result.status.message()));
             return;
         }
         records = slot.RecordCount;

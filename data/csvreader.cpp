@@ -59,20 +59,18 @@ bool readRange(const QString& path, qint64 first, qint64 size, CsvBytes& bytes, 
 // The whole file in the program's own memory, so that what is shown from it never depends on the
 // file staying as it was. Read in parts by every core: copying a cached file into fresh memory costs
 // about as much as counting its records.
-std::optional<QString> readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
+Status readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return file.errorString() + QStringLiteral(". ");
+        return readers::unreadable(file);
     bytes.resize(static_cast<std::size_t>(file.size()));
     file.close();
     const auto size = static_cast<std::int64_t>(bytes.size());
     const bool read = runInParts(size, MinPartBytes, [&](int part, std::int64_t first, std::int64_t length) {
         return readRange(path, first, length, bytes, part == 0 ? busy : nullptr);
     });
-    if (!read)
-        return QStringLiteral("The file could not be read to its end. ");
-    return std::nullopt;
+    return read ? Status() : readers::notReadToEnd();
 }
 
 std::vector<CsvPart> splitIntoParts(std::string_view text)
@@ -206,13 +204,12 @@ std::optional<std::vector<qint64>> firstRecords(const std::vector<CsvPart>& part
 
 } // namespace
 
-CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy)
+Result<CsvCount> FuncCountCsvRecords(const QString& path, BusyNotice* busy)
 {
     CsvCount count;
     auto bytes = std::make_shared<CsvBytes>();
-    count.failure = readWholeFile(path, *bytes, busy);
-    if (count.failure)
-        return count;
+    if (Status read = readWholeFile(path, *bytes, busy); !read.ok())
+        return read;
     count.bytes = std::move(bytes);
     const std::string_view text = textOf(*count.bytes);
     count.parts = splitIntoParts(text);
@@ -240,11 +237,12 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
     return table;
 }
 
-bool FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy)
+Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy)
 {
+    const Status differs = Status::failure(StatusCode::Malformed, QStringLiteral("The records read differ from the records counted."));
     const std::optional<std::vector<qint64>> firstRecord = firstRecords(count.parts, table);
     if (!firstRecord || !count.bytes)
-        return false;
+        return differs;
     const std::string_view text = textOf(*count.bytes);
     std::vector<std::vector<CsvDocument::Checkpoint>> checkpoints(count.parts.size());
     const bool asCounted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
@@ -253,7 +251,7 @@ bool FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy)
     });
     for (const std::vector<CsvDocument::Checkpoint>& part : checkpoints)
         table.checkpoints.insert(table.checkpoints.end(), part.begin(), part.end());
-    return asCounted;
+    return asCounted ? Status() : differs;
 }
 
 ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot)
@@ -265,24 +263,28 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
 
     const models::ReadPlan plan = models::csvPlan(slot.ModelName, slot.AllChannels);
     if (!plan.hasReader()) {
-        result.failure = QStringLiteral("No CSV reading is defined for the model \"%1\". ").arg(slot.ModelName);
+        result.status =
+            Status::failure(StatusCode::NoReader, QStringLiteral("No CSV reading is defined for the model \"%1\".").arg(slot.ModelName));
         return result;
     }
-    const CsvCount count = FuncCountCsvRecords(path, &busy);
-    if (count.failure) {
-        result.failure = count.failure;
+    Result<CsvCount> counted = FuncCountCsvRecords(path, &busy);
+    if (!counted.ok()) {
+        result.status = counted.status();
         return result;
     }
-    if (count.RecordCount == 0 || count.RecordCount > readers::MaxRecords) {
-        result.failure = count.RecordCount == 0 ? QStringLiteral("The file holds no data line with a valid time. ")
-                                                : QStringLiteral("The file holds more records than can be shown. ");
+    const CsvCount count = std::move(counted).value();
+    if (count.RecordCount == 0) {
+        result.status = Status::failure(StatusCode::Malformed, QStringLiteral("The file holds no data line with a valid time."));
+        return result;
+    }
+    if (count.RecordCount > readers::MaxRecords) {
+        result.status = readers::tooManyRecords();
         return result;
     }
     CsvTable table = FuncAllocTraceData(count, plan);
-    if (!FuncParseCsvFile(count, table, &busy)) {
-        result.failure = QStringLiteral("The records read differ from the records counted. ");
+    result.status = FuncParseCsvFile(count, table, &busy);
+    if (!result.ok())
         return result;
-    }
 
     const auto document = std::make_shared<const CsvDocument>(count.bytes, std::move(table.checkpoints));
     readers::ReadColumns columns;

@@ -29,13 +29,12 @@ struct CsvCount {
     std::vector<CsvPart> parts;
     qint64 RecordCount = 0;
     double StartDate = 0;
-    std::optional<QString> failure;
 };
 
 // Reads the whole CSV file into memory, by every core in large blocks, and counts its data records
 // (see csv::recordTime for what a record is). The file is read as large as it was when the read
 // began; one that shrinks meanwhile fails, and one too large for the memory throws std::bad_alloc.
-CsvCount FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
+[[nodiscard]] Result<CsvCount> FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
 
 // The arrays a parse fills, sized for the counted records: the times, and one array of numbers per
 // field that the model's plan reads.
@@ -50,14 +49,14 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
 
 // Fills the table from the counted bytes; a line with fewer fields than the model reads has no
 // number (and an empty text) in the missing fields. Nothing is written beyond the records each part
-// was counted with: returns false when the parts hold other records than counted, or the table is
-// not sized for the count.
-[[nodiscard]] bool FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
+// was counted with: fails when the parts hold other records than counted, or the table is not sized
+// for the count.
+[[nodiscard]] Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
 
 // Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
 // AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for
 // a model that no CSV reading is defined for, an unreadable file and a file without records; the
 // slot is then left without records.
-ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

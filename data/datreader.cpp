@@ -209,12 +209,12 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.failure = file.errorString() + QStringLiteral(". ");
+        result.status = readers::unreadable(file);
         return result;
     }
     const QByteArray head = file.read(HeaderSize);
     if (head.size() < HeaderFieldsEnd) {
-        result.failure = QStringLiteral("The file is shorter than its header. ");
+        result.status = Status::failure(StatusCode::Malformed, QStringLiteral("The file is shorter than its header."));
         return result;
     }
     const DatHeader header = headerOf(head.constData());
@@ -224,24 +224,28 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
 
     const DatBody body = bodyOf(file.size(), twoChannels);
     if (body.ignoredBytes != 0)
-        result.warnings << QStringLiteral("The last %1 bytes of the file are no whole record and were ignored. ").arg(body.ignoredBytes);
+        result.warnings << Status::at(
+            StatusCode::PassedOver,
+            QStringLiteral("The last %1 bytes of the file are no whole record and were ignored.").arg(body.ignoredBytes),
+            Status::Place::Record, body.records + 1);
     if (body.records == 0) {
-        result.failure = QStringLiteral("The file holds no record after its header. ");
+        result.status = Status::failure(StatusCode::Malformed, QStringLiteral("The file holds no record after its header."));
         return result;
     }
     if (body.records > readers::MaxRecords) {
-        result.failure = QStringLiteral("The file holds more records than can be shown. ");
+        result.status = readers::tooManyRecords();
         return result;
     }
     if (!header.scale[0].isUsable() || (twoChannels && !header.scale[1].isUsable())) {
-        result.failure = QStringLiteral("The number of decimal places in the header is out of range. ");
+        result.status =
+            Status::failure(StatusCode::Malformed, QStringLiteral("The number of decimal places in the header is out of range."));
         return result;
     }
 
     graph.setChartLength(static_cast<qint32>(body.records));
     DatRecords records(header, twoChannels, body.records);
     if (!readRecords(file, body, records, busy)) {
-        result.failure = QStringLiteral("The file could not be read to its end. ");
+        result.status = readers::notReadToEnd();
         return result;
     }
     records.store(slot);

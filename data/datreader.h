@@ -13,6 +13,6 @@ namespace qor {
 // 16-bit raw readings, scaled with each channel's range and decimal places from the header.
 // A fragment at the end that holds every byte the model reads is one more record; a shorter one is
 // passed over with a warning. A file without records fails, and the slot is left without records.
-ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

@@ -70,18 +70,18 @@ QString latin1Block(const QByteArray& bytes, qint64 offset)
 
 } // namespace
 
-LogHeaderResult readLogHeader(const QString& path)
+Result<LogHeader> readLogHeader(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString() + QStringLiteral(". ")};
+        return readers::unreadable(file);
     const QByteArray bytes = file.read(HeaderSize);
     if (bytes.size() < HeaderSize)
-        return {{}, QStringLiteral("The file is shorter than its 80-byte header. ")};
+        return Status::failure(StatusCode::Malformed, QStringLiteral("The file is shorter than its 80-byte header."));
     const std::optional<QString> model = models::logModelName(latin1Block(bytes, 0));
     if (!model)
-        return {{}, QStringLiteral("The first header string names no model in brackets. ")};
-    return {{*model, models::logModelOption(latin1Block(bytes, HeaderStringSize))}, std::nullopt};
+        return Status::failure(StatusCode::Malformed, QStringLiteral("The first header string names no model in brackets."));
+    return LogHeader{*model, models::logModelOption(latin1Block(bytes, HeaderStringSize))};
 }
 
 double recordingStartFromFileName(const QString& path)
@@ -113,22 +113,24 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.failure = file.errorString() + QStringLiteral(". ");
+        result.status = readers::unreadable(file);
         return result;
     }
     const qint64 body = std::max<qint64>(0, file.size() - HeaderSize);
     file.close();
     const qint64 count = body / target.recordSize;
     if (const qint64 fragment = body % target.recordSize; fragment != 0)
-        result.warnings << QStringLiteral("The last %1 bytes of the file are no whole record of %2 bytes and were ignored. ")
-                               .arg(fragment)
-                               .arg(target.recordSize);
+        result.warnings << Status::at(StatusCode::PassedOver,
+                                      QStringLiteral("The last %1 bytes of the file are no whole record of %2 bytes and were ignored.")
+                                          .arg(fragment)
+                                          .arg(target.recordSize),
+                                      Status::Place::Record, count + 1);
     if (count == 0) {
-        result.failure = QStringLiteral("The file holds no whole record after its header. ");
+        result.status = Status::failure(StatusCode::Malformed, QStringLiteral("The file holds no whole record after its header."));
         return result;
     }
     if (count > readers::MaxRecords) {
-        result.failure = QStringLiteral("The file holds more records than can be shown. ");
+        result.status = readers::tooManyRecords();
         return result;
     }
 
@@ -141,7 +143,7 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
         return readRecordRange(path, first, size, target, part == 0 ? &busy : nullptr);
     });
     if (!read) {
-        result.failure = QStringLiteral("The file could not be read to its end. ");
+        result.status = readers::notReadToEnd();
         return result;
     }
 

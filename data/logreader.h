@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <optional>
-
 namespace qor {
 
 // The two 40-byte header strings of a .LOG file.
@@ -16,14 +14,9 @@ struct LogHeader {
     QString ModelOption;
 };
 
-struct LogHeaderResult {
-    LogHeader header;
-    std::optional<QString> failure;
-};
-
 // Reads the model and option from the header of a .LOG file. Fails when the file cannot be read,
 // is shorter than its header, or its first header string has no closing bracket.
-LogHeaderResult readLogHeader(const QString& path);
+[[nodiscard]] Result<LogHeader> readLogHeader(const QString& path);
 
 // The start of a recording, from the 14 digits yyyymmddhhnnss that begin its file name (the part
 // of the path after the last "/" or "\"). A name that does not begin with 14 digits starts at date
@@ -34,6 +27,6 @@ double recordingStartFromFileName(const QString& path);
 // ModelOption, which the caller has taken from the header, decide how many values a record holds.
 // Every whole record after the 80-byte header is read; a shorter fragment at the end is passed over
 // with a warning. A file without a whole record fails, and the slot is left without records.
-ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

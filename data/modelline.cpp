@@ -6,16 +6,16 @@
 
 namespace qor {
 
-std::optional<QString> insertModelLine(const QString& path, const QString& modelLine)
+Status insertModelLine(const QString& path, const QString& modelLine)
 {
     QFile original(path);
     if (!QFileInfo(path).isWritable())
-        return QStringLiteral("The file cannot be changed: it is read-only or missing.");
+        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be changed: it is read-only or missing."));
     if (!original.open(QIODevice::ReadOnly))
-        return original.errorString();
+        return Status::failure(StatusCode::Unreadable, original.errorString());
     const QByteArray former = original.readAll();
     if (original.error() != QFileDevice::NoError)
-        return original.errorString();
+        return Status::failure(StatusCode::Unreadable, original.errorString());
     original.close();
 
     QSaveFile replacement(path);
@@ -23,8 +23,8 @@ std::optional<QString> insertModelLine(const QString& path, const QString& model
     const QByteArray line = modelLine.toLatin1() + "\r\n";
     if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || replacement.write(line) != line.size() ||
         replacement.write(former) != former.size() || !replacement.commit())
-        return replacement.errorString();
-    return std::nullopt;
+        return Status::failure(StatusCode::WriteFailed, replacement.errorString());
+    return {};
 }
 
 } // namespace qor

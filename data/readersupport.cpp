@@ -44,4 +44,19 @@ QString fileNameOf(const QString& path)
     return path.mid(separator + 1);
 }
 
+Status unreadable(const QFileDevice& file)
+{
+    return Status::failure(StatusCode::Unreadable, file.errorString() + u'.');
+}
+
+Status notReadToEnd()
+{
+    return Status::failure(StatusCode::Unreadable, QStringLiteral("The file could not be read to its end."));
+}
+
+Status tooManyRecords()
+{
+    return Status::failure(StatusCode::TooLarge, QStringLiteral("The file holds more records than can be shown."));
+}
+
 } // namespace qor::readers

@@ -2,8 +2,10 @@
 
 #include "loadeddataset.h"
 #include "recordermodel.h"
+#include "status.h"
 #include "tracegraph.h"
 
+#include <QFileDevice>
 #include <QString>
 
 #include <array>
@@ -31,6 +33,11 @@ void drawPlots(TraceGraph& graph, const SlotData& slot, const models::ReadPlan& 
 
 // The name of a file: the part of the path after the last "/" or "\".
 QString fileNameOf(const QString& path);
+
+// The failures that every reader reports alike.
+Status unreadable(const QFileDevice& file); // the file's own error text
+Status notReadToEnd();
+Status tooManyRecords();
 
 // Record counts are 32-bit; a file that would hold more records is refused.
 inline constexpr qint64 MaxRecords = 0x7fffffff;

@@ -5,10 +5,10 @@ namespace qor {
 QStringList ReadResult::logLines() const
 {
     QStringList lines;
-    for (const QString& warning : warnings)
-        lines << warning + logLabel;
-    if (failure)
-        lines << *failure + logLabel;
+    for (const Status& warning : warnings)
+        lines << warning.logLine(logLabel);
+    if (!status.ok())
+        lines << status.logLine(logLabel);
     return lines;
 }
 

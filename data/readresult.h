@@ -1,22 +1,23 @@
 #pragma once
 
+#include "status.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace qor {
 
 // What a read tells its caller: whether it failed and why, and the problems it passed over. The
-// caller shows the failure to the user and writes every description, followed by the log label,
-// to the error log.
-struct ReadResult {
-    std::optional<QString> failure; // description of the error that ended the read
-    QStringList warnings;           // descriptions of problems the read passed over
-    QString logLabel;               // names the reader in the error log
+// caller shows the failure to the user and writes every status, followed by the log label, to the
+// error log.
+struct [[nodiscard]] ReadResult {
+    Status status;          // why the read ended early; Ok when it read the file
+    QList<Status> warnings; // problems the read passed over
+    QString logLabel;       // names the reader in the error log
 
-    bool ok() const { return !failure.has_value(); }
-    // The error-log lines: every description immediately followed by the label.
+    bool ok() const { return status.ok(); }
+    // The error-log lines: the warnings, then the failure.
     QStringList logLines() const;
 };
 

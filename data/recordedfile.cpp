@@ -4,6 +4,7 @@
 #include "csvreader.h"
 #include "datreader.h"
 #include "logreader.h"
+#include "readersupport.h"
 
 #include <QFile>
 
@@ -24,50 +25,55 @@ QString headerLine(std::string_view line)
     return QString::fromLatin1(line.data(), std::min(static_cast<qsizetype>(line.size()), HeaderLineChars));
 }
 
-HeaderResult readCsvHeader(const QString& path, SlotData& slot)
+Result<HeaderFacts> readCsvHeader(const QString& path, SlotData& slot)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {HeaderStatus::Unreadable, file.errorString() + QStringLiteral(". ")};
+        return readers::unreadable(file);
     const QByteArray prefix = file.read(HeaderPrefixBytes);
     if (file.error() != QFileDevice::NoError)
-        return {HeaderStatus::Unreadable, file.errorString() + QStringLiteral(". ")};
+        return readers::unreadable(file);
     csv::LineCursor cursor(std::string_view(prefix.constData(), static_cast<std::size_t>(prefix.size())));
     const std::string_view first = cursor.next();
     const bool hasSecond = !cursor.atEnd() && static_cast<qsizetype>(first.size()) <= LongestFirstLine;
     const QString line1 = headerLine(first);
     const QString line2 = hasSecond ? headerLine(cursor.next()) : QString();
     if (!models::hasCsvModelLine(line1))
-        return {HeaderStatus::NoModelLine, std::nullopt};
+        return Status::failure(StatusCode::NoModelLine, QStringLiteral("The first line of the CSV file does not begin with \";\"."));
     const QString model = models::csvModelName(line1);
     if (!models::isRecognisedCsvModel(model))
-        return {HeaderStatus::UnknownCsvModel, std::nullopt};
+        return Status::failure(StatusCode::UnknownCsvModel, QStringLiteral("The CSV file has no model line naming a recognised model."));
     slot.ModelName = model;
     if (const std::optional<QString> option = models::csvModelOption(model, line2))
         slot.ModelOption = *option;
-    HeaderResult result;
+    HeaderFacts facts;
     if (models::isQor1400Family(model)) {
         slot.AllChannels = slot.ModelOption.isEmpty();
-        result.channelDisplayCode = models::csvChannelDisplayCode(line2);
+        facts.channelDisplayCode = models::csvChannelDisplayCode(line2);
     }
-    return result;
+    return facts;
 }
 
-HeaderResult readLogHeaderInto(const QString& path, SlotData& slot)
+Result<HeaderFacts> readLogHeaderInto(const QString& path, SlotData& slot)
 {
-    const LogHeaderResult read = readLogHeader(path);
-    if (read.failure)
-        return {HeaderStatus::Unreadable, read.failure};
-    slot.ModelName = read.header.ModelName;
-    slot.ModelOption = read.header.ModelOption;
+    const Result<LogHeader> header = readLogHeader(path);
+    if (!header.ok())
+        return header.status();
+    slot.ModelName = header->ModelName;
+    slot.ModelOption = header->ModelOption;
     if (slot.ModelName == u"QOR1400")
         slot.AllChannels = slot.ModelOption.isEmpty();
-    return {};
+    return HeaderFacts{};
+}
+
+Status unknownKind()
+{
+    return Status::failure(StatusCode::UnknownKind, QStringLiteral("The file is no .CSV, .LOG or .DAT file."));
 }
 
 } // namespace
 
-HeaderResult readHeaderInto(models::FileKind kind, const QString& path, SlotData& slot)
+Result<HeaderFacts> readHeaderInto(models::FileKind kind, const QString& path, SlotData& slot)
 {
     switch (kind) {
     case models::FileKind::Csv:
@@ -75,11 +81,11 @@ HeaderResult readHeaderInto(models::FileKind kind, const QString& path, SlotData
     case models::FileKind::Log:
         return readLogHeaderInto(path, slot);
     case models::FileKind::Dat:
-        return {};
+        return HeaderFacts{};
     case models::FileKind::Unknown:
         break;
     }
-    return {HeaderStatus::UnknownKind, std::nullopt};
+    return unknownKind();
 }
 
 models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot)
@@ -109,9 +115,7 @@ ReadResult readRecords(models::FileKind kind, TraceGraph& graph, const QString& 
     case models::FileKind::Unknown:
         break;
     }
-    ReadResult result;
-    result.failure = QStringLiteral("The file is no .CSV, .LOG or .DAT file. ");
-    return result;
+    return {unknownKind(), {}, {}};
 }
 
 } // namespace qor::recordedfile

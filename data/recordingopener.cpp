@@ -4,51 +4,15 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace qor {
 
 namespace {
 
-// What a header status means for the open, in plain words.
-QString headerProblem(const recordedfile::HeaderResult& header)
-{
-    using enum recordedfile::HeaderStatus;
-    switch (header.status) {
-    case Ok:
-        break;
-    case UnknownKind:
-        return QStringLiteral("the file is no .CSV, .LOG or .DAT file");
-    case NoModelLine:
-        return QStringLiteral("the first line of the CSV file does not begin with \";\"");
-    case UnknownCsvModel:
-        return QStringLiteral("the CSV file has no model line naming a recognised model");
-    case Unreadable:
-        return header.failure.value_or(QString()).trimmed();
-    }
-    return {};
-}
-
-OpenStatus statusOf(recordedfile::HeaderStatus status)
-{
-    using enum recordedfile::HeaderStatus;
-    switch (status) {
-    case Ok:
-        return OpenStatus::Opened;
-    case UnknownKind:
-        return OpenStatus::UnknownKind;
-    case NoModelLine:
-        return OpenStatus::NoModelLine;
-    case UnknownCsvModel:
-        return OpenStatus::UnknownCsvModel;
-    case Unreadable:
-        break;
-    }
-    return OpenStatus::Unreadable;
-}
-
 // A log names no channel display code; its option tells whether all channels are there, so the
 // readouts never show channels the file does not hold.
-std::optional<int> channelDisplayCode(models::FileKind kind, const SlotData& slot, const recordedfile::HeaderResult& header)
+std::optional<int> channelDisplayCode(models::FileKind kind, const SlotData& slot, const recordedfile::HeaderFacts& header)
 {
     if (!models::isQor1400Family(slot.ModelName))
         return std::nullopt;
@@ -61,15 +25,16 @@ std::optional<int> channelDisplayCode(models::FileKind kind, const SlotData& slo
 
 bool readHeader(OpenedRecording& opened, const QString& path, const QString& headerLogLabel)
 {
-    const recordedfile::HeaderResult header = recordedfile::readHeaderInto(opened.kind, path, opened.slot);
-    opened.status = statusOf(header.status);
-    if (opened.opened()) {
-        opened.channelDisplayCode = channelDisplayCode(opened.kind, opened.slot, header);
+    const Result<recordedfile::HeaderFacts> header = recordedfile::readHeaderInto(opened.kind, path, opened.slot);
+    if (header.ok()) {
+        opened.channelDisplayCode = channelDisplayCode(opened.kind, opened.slot, *header);
         return true;
     }
-    opened.failure = headerProblem(header);
-    if (header.status == recordedfile::HeaderStatus::Unreadable || header.status == recordedfile::HeaderStatus::UnknownKind)
-        opened.logLines << header.failure.value_or(QString()) + headerLogLabel;
+    opened.status = header.status();
+    // Files that a recorder wrote without a model line are the user's to mend, not errors.
+    const StatusCode code = opened.status.code();
+    if (code != StatusCode::NoModelLine && code != StatusCode::UnknownCsvModel)
+        opened.logLines << opened.status.logLine(headerLogLabel);
     return false;
 }
 
@@ -77,19 +42,14 @@ void readRecords(OpenedRecording& opened, const QString& path)
 {
     const ReadResult result = recordedfile::readRecords(opened.kind, opened.drawing, path, opened.slot);
     opened.logLines << result.logLines();
-    for (const QString& warning : result.warnings)
-        opened.warnings << warning.trimmed();
-    if (!result.ok()) {
-        opened.status = OpenStatus::ReadFailed;
-        opened.failure = result.failure->trimmed();
-    }
+    opened.warnings = result.warnings;
+    opened.status = result.status;
 }
 
-void fail(OpenedRecording& opened, OpenStatus status, const QString& failure, const QString& logLine)
+void fail(OpenedRecording& opened, Status status, const QString& headerLogLabel)
 {
-    opened.status = status;
-    opened.failure = failure;
-    opened.logLines << logLine;
+    opened.logLines << status.logLine(headerLogLabel);
+    opened.status = std::move(status);
 }
 
 } // namespace
@@ -103,11 +63,9 @@ OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QSt
         if (readHeader(opened, path, headerLogLabel))
             readRecords(opened, path);
     } catch (const std::bad_alloc&) {
-        const QString failure = QStringLiteral("not enough memory to read %1").arg(path);
-        fail(opened, OpenStatus::OutOfMemory, failure, failure + u' ' + headerLogLabel);
+        fail(opened, Status::failure(StatusCode::OutOfMemory, QStringLiteral("not enough memory to read %1").arg(path)), headerLogLabel);
     } catch (const std::exception& error) {
-        const QString failure = QString::fromLocal8Bit(error.what());
-        fail(opened, OpenStatus::ReadFailed, failure, failure + u' ' + headerLogLabel);
+        fail(opened, Status::unexpected(error), headerLogLabel);
     }
     // A failed open keeps no records: the memory of a partial read goes at once.
     if (!opened.opened())

@@ -3,23 +3,16 @@
 #include "loadeddataset.h"
 #include "recordeddrawing.h"
 #include "recordermodel.h"
+#include "status.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+
 #include <optional>
 
 namespace qor {
-
-enum class OpenStatus {
-    Opened,
-    UnknownKind,     // the extension is none of .CSV, .LOG, .DAT
-    NoModelLine,     // a CSV file whose first line does not begin with ";"
-    UnknownCsvModel, // an old CSV file whose model line names no model: the model selection's case
-    Unreadable,      // the header could not be read
-    ReadFailed,      // the reader of the kind failed
-    OutOfMemory,     // the records do not fit into memory
-};
 
 // A recording read into a slot record of its own, or why it could not be. Nothing of the program's
 // slots or windows has changed: the caller moves `slot` into its slot and replays `drawing` into the
@@ -30,10 +23,9 @@ struct OpenedRecording {
     {
     }
 
-    OpenStatus status = OpenStatus::Opened;
-    QString failure;      // why it could not be opened, in plain words; empty when opened
-    QStringList warnings; // problems the reader passed over, in plain words
-    QStringList logLines; // the error-log lines of the open, each ending with its label
+    Status status;          // Ok, or why the file could not be opened
+    QList<Status> warnings; // problems the reader passed over
+    QStringList logLines;   // the error-log lines of the open, each ending with its label
     models::FileKind kind = models::FileKind::Unknown;
     SlotData slot;           // FilePath, model and records of the file
     RecordedDrawing drawing; // the plots and axis ranges the reader drew
@@ -41,13 +33,13 @@ struct OpenedRecording {
     // when it holds all channels and 1 when it holds one); unset for other models.
     std::optional<int> channelDisplayCode;
 
-    bool opened() const { return status == OpenStatus::Opened; }
+    bool opened() const { return status.ok(); }
 };
 
 // Opens the recording at `path` (kind, header, model, reader) into a new slot record. The busy
 // notice is shown on `notice` while the records are read. A header that cannot be read is logged
 // with `headerLogLabel`; the reader's problems with the reader's own label. Never throws: an
-// allocation failure is reported as OutOfMemory and any other exception as ReadFailed.
+// allocation failure is reported as OutOfMemory and any other exception as Unexpected.
 OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QString& headerLogLabel);
 
 } // namespace qor

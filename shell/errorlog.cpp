@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <tuple>
+
 namespace qor {
 
 ErrorLog::ErrorLog(QString filePath, Clock clock)
@@ -17,19 +19,24 @@ QString ErrorLog::line(const QDateTime& when, const QString& message)
     return u'"' + when.toString(QStringLiteral("yyyyMMdd HH:mm:ss")) + QStringLiteral("  ") + message + QStringLiteral("\"\r\n");
 }
 
-bool ErrorLog::write(const QString& message) const
+Status ErrorLog::write(const QString& message) const
 {
     QFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
     const QByteArray bytes = line(m_clock(), message).toUtf8();
-    return file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size())
+        return Status::failure(StatusCode::WriteFailed, file.errorString());
+    return {};
 }
 
-int WriteErrorLog(const QString& message)
+void WriteErrorLog(const QString& message)
 {
-    ErrorLog(WritablePath() + QStringLiteral("TraceReader.log")).write(message);
-    return 0;
+    std::ignore = ErrorLog(WritablePath() + QStringLiteral("TraceReader.log")).write(message);
+}
+
+void logIfFailed(const Status& status, const QString& label)
+{
+    if (!status.ok())
+        WriteErrorLog(status.logLine(label));
 }
 
 } // namespace qor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/status.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -16,8 +18,8 @@ class ErrorLog {
 
     explicit ErrorLog(QString filePath, Clock clock = &QDateTime::currentDateTime);
 
-    // Appends one line; a log that cannot be written loses the line silently (returns false).
-    bool write(const QString& message) const;
+    // Appends one line.
+    [[nodiscard]] Status write(const QString& message) const;
 
     static QString line(const QDateTime& when, const QString& message);
 
@@ -26,7 +28,10 @@ class ErrorLog {
     Clock m_clock;
 };
 
-// Appends `message` to "TraceReader.log" in the program's writable folder. Always returns 0.
-int WriteErrorLog(const QString& message);
+// Appends `message` to "TraceReader.log" in the program's writable folder. A log that cannot be
+// written loses the line: there is nowhere left to tell.
+void WriteErrorLog(const QString& message);
+// Logs a failure as the routine named by `label`; an Ok status writes nothing.
+void logIfFailed(const Status& status, const QString& label);
 
 } // namespace qor

@@ -1,6 +1,7 @@
 #include "graphsettings.h"
 
 #include "apppath.h"
+#include "errorlog.h"
 #include "inifile.h"
 
 #include "data/numbertext.h"
@@ -95,7 +96,7 @@ bool GraphSettings::load(const QString& filePath)
     return reader.ok();
 }
 
-bool GraphSettings::save(const QString& filePath) const
+Status GraphSettings::save(const QString& filePath) const
 {
     std::vector<std::pair<QString, QString>> values;
     for (int n = 1; n <= int(PlotColor.size()); ++n)
@@ -110,7 +111,11 @@ bool GraphSettings::save(const QString& filePath) const
     values.emplace_back(QStringLiteral("X_Major"), QStringLiteral("0"));
     values.emplace_back(QStringLiteral("Y_Major"), QStringLiteral("0"));
     const IniFile file(filePath);
-    return std::all_of(values.cbegin(), values.cend(), [&](const auto& value) { return file.write(u"Color", value.first, value.second); });
+    for (const auto& [key, value] : values) {
+        if (Status written = file.write(u"Color", key, value); !written.ok())
+            return written;
+    }
+    return {};
 }
 
 GraphSettings& graphSettings()
@@ -129,12 +134,17 @@ datetime::AmPm interfaceAmPm()
     return datetime::amPmFor(graphSettings().LangCode);
 }
 
+void saveSetting(QStringView section, QStringView key, const QString& value)
+{
+    logIfFailed(IniFile(graphSettingsPath()).write(section, key, value), QStringLiteral("SaveSetting"));
+}
+
 bool LoadGraphSettings()
 {
     return graphSettings().load(graphSettingsPath());
 }
 
-bool SaveGraphSettings()
+Status SaveGraphSettings()
 {
     return graphSettings().save(graphSettingsPath());
 }

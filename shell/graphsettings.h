@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datetime.h"
+#include "data/status.h"
 
 #include <QString>
 
@@ -34,9 +35,9 @@ struct GraphSettings {
     bool load(const QString& filePath);
 
     // Writes the colours and the process-value range to section Color, key by key; stops at the first
-    // failed write (returns false). X_Major and Y_Major, which nothing
+    // failed write. X_Major and Y_Major, which nothing
     // reads, are written as 0 so that the file keeps the keys it has always had.
-    bool save(const QString& filePath) const;
+    [[nodiscard]] Status save(const QString& filePath) const;
 };
 
 // The settings the program works with.
@@ -48,8 +49,12 @@ QString graphSettingsPath();
 // The morning and afternoon designators of the interface language in force.
 datetime::AmPm interfaceAmPm();
 
+// Writes one key of the settings file in the writable folder. A failure goes to the error log: the
+// program carries on with the value in force, which the next start will not find.
+void saveSetting(QStringView section, QStringView key, const QString& value);
+
 // graphSettings() from and to the settings file in the writable folder.
 bool LoadGraphSettings();
-bool SaveGraphSettings();
+[[nodiscard]] Status SaveGraphSettings();
 
 } // namespace qor

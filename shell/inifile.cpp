@@ -133,13 +133,14 @@ QByteArray withValue(QByteArray bytes, QStringView section, QStringView key, QSt
 }
 
 // The file's bytes: empty for a missing file, nullopt for one that exists but cannot be read.
-std::optional<QByteArray> fileBytes(const QString& path)
+// A missing file reads as empty.
+Result<QByteArray> fileBytes(const QString& path)
 {
     QFile file(path);
     if (!file.exists())
         return QByteArray();
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return Status::failure(StatusCode::Unreadable, file.errorString());
     return file.readAll();
 }
 
@@ -152,24 +153,30 @@ IniFile::IniFile(QString filePath)
 
 QString IniFile::read(QStringView section, QStringView key, int bufferSize) const
 {
-    const QByteArray bytes = fileBytes(m_filePath).value_or(QByteArray());
+    const Result<QByteArray> read = fileBytes(m_filePath);
+    const QByteArray bytes = read.ok() ? *read : QByteArray();
     const KeyPlace place = findKey(bytes, splitLines(bytes), section, key);
     if (place.key < 0 || bufferSize < 1)
         return {};
     return place.entry.value.left(bufferSize - 1);
 }
 
-bool IniFile::write(QStringView section, QStringView key, QStringView value) const
+Status IniFile::write(QStringView section, QStringView key, QStringView value) const
 {
-    const std::optional<QByteArray> old = fileBytes(m_filePath);
-    if (!old)
-        return false;
+    const auto failed = [&](const QString& reason) {
+        return Status::failure(StatusCode::WriteFailed, QStringLiteral("%1 could not be written to %2: %3.").arg(key, m_filePath, reason));
+    };
+    const Result<QByteArray> old = fileBytes(m_filePath);
+    if (!old.ok())
+        return failed(old.status().message());
     const QByteArray updated = withValue(*old, section, key, value);
     QSaveFile file(m_filePath);
     // Unbuffered, so that a short write (a full disk) shows in write()'s count: a buffered QSaveFile
     // flushes in commit() and can then report success for a cut file. Uncommitted, the temporary
     // file is removed and the old file stays.
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(updated) == updated.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(updated) != updated.size() || !file.commit())
+        return failed(file.errorString());
+    return {};
 }
 
 } // namespace qor

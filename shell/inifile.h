@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/status.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -25,8 +27,8 @@ class IniFile {
     // goes after the last non-blank line of its section; a missing section is added at the end, a
     // missing file is created. Every other line stays byte for byte. The new content is written to a
     // temporary file that then replaces the old one, so a failed write leaves the file as it was.
-    // Returns false when the file could not be read or written.
-    bool write(QStringView section, QStringView key, QStringView value) const;
+    // Fails when the file could not be read or written.
+    [[nodiscard]] Status write(QStringView section, QStringView key, QStringView value) const;
 
   private:
     QString m_filePath;

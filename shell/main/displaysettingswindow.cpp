@@ -5,6 +5,7 @@
 #include "data/numbertext.h"
 #include "data/recordedfile.h"
 #include "shell/bgrcolor.h"
+#include "shell/errorlog.h"
 #include "shell/graphsettings.h"
 #include "shell/prompts.h"
 #include "shell/stringtable.h"
@@ -264,7 +265,7 @@ void DisplaySettingsWindow::accept()
     settings.TempColor = std::abs(swatchColor(10));
     settings.OutputColor = std::abs(swatchColor(11));
     settings.TimeColor = std::abs(swatchColor(12));
-    SaveGraphSettings();
+    logIfFailed(SaveGraphSettings(), QStringLiteral("frmDataGraphSet.Command1_Click"));
     Q_EMIT applied(loadedData().FileNo);
     QDialog::accept();
 }

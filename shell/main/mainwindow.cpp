@@ -13,7 +13,6 @@
 #include "graph/zoomhistory.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
-#include "shell/inifile.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
@@ -276,7 +275,7 @@ void MainWindow::setCheckedLanguage(const QString& langCode)
 void MainWindow::chooseLanguage(const QString& langCode)
 {
     graphSettings().LangCode = langCode;
-    IniFile(graphSettingsPath()).write(u"Language", u"Language", langCode);
+    saveSetting(u"Language", u"Language", langCode);
     setCheckedLanguage(langCode);
     LoadStringTable();
     useQtTranslations(langCode);

@@ -85,8 +85,8 @@ ModelSelectionWindow::ModelSelectionWindow(QString path, QWidget* parent)
 
 void ModelSelectionWindow::confirm()
 {
-    if (const std::optional<QString> failure = insertModelLine(m_path, m_selectedModelLine)) {
-        prompts().message(this, *failure + u'\n' + m_path, QStringLiteral("Error"));
+    if (const Status inserted = insertModelLine(m_path, m_selectedModelLine); !inserted.ok()) {
+        prompts().message(this, inserted.message() + u'\n' + m_path, QStringLiteral("Error"));
         reject();
         return;
     }

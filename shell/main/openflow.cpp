@@ -46,20 +46,19 @@ void hideSubWindowOf(QWidget* window)
 
 void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
 {
-    switch (opened.status) {
-    case OpenStatus::Opened:
-    case OpenStatus::UnknownCsvModel: // the model selection window has spoken
+    switch (opened.status.code()) {
+    case StatusCode::Ok:
+    case StatusCode::UnknownCsvModel: // the model selection window has spoken
         return;
-    case OpenStatus::NoModelLine:
-    case OpenStatus::UnknownKind:
+    case StatusCode::NoModelLine:
+    case StatusCode::UnknownKind:
         prompts().message(parent, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
         return;
-    case OpenStatus::OutOfMemory:
+    case StatusCode::OutOfMemory:
         prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()),
                           QStringLiteral("Error"));
         return;
-    case OpenStatus::Unreadable:
-    case OpenStatus::ReadFailed:
+    default:
         prompts().message(parent, ReadFailureMessage, ReadFailureTitle);
         return;
     }
@@ -85,7 +84,7 @@ bool OpenFlow::open(const QString& path)
     try {
         return openChecked(path);
     } catch (const std::exception& error) {
-        WriteErrorLog(QString::fromLocal8Bit(error.what()) + OpenLogLabel);
+        WriteErrorLog(Status::unexpected(error).logLine(OpenLogLabel));
         prompts().message(&m_main, ReadFailureMessage, ReadFailureTitle);
         return false;
     }
@@ -115,7 +114,7 @@ bool OpenFlow::openChecked(const QString& path)
         }
         restore(slot, before);
         // An old CSV file gets its model line from the model selection window, then is read again.
-        if (opened.status == OpenStatus::UnknownCsvModel && ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted)
+        if (opened.status.code() == StatusCode::UnknownCsvModel && ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted)
             continue;
         tellOpenFailure(&m_main, opened);
         return false;

@@ -14,6 +14,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <tuple>
+
 namespace qor {
 
 namespace {
@@ -32,7 +34,8 @@ Startup::~Startup() = default;
 
 bool Startup::run()
 {
-    LoadGraphSettings();
+    // A value that does not fit stops the reading; the settings after it keep their defaults.
+    std::ignore = LoadGraphSettings();
     LoadStringTable();
     useQtTranslations(graphSettings().LangCode);
     m_instanceLock = std::make_unique<QLockFile>(instanceLockPath());

@@ -19,7 +19,6 @@
 #include "shell/bgrcolor.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
-#include "shell/inifile.h"
 #include "shell/prompts.h"
 
 #include <QAction>
@@ -68,9 +67,9 @@ const std::array<std::pair<int, void (ViewCommands::*)()>, 3> ButtonCommands = {
     {11, &ViewCommands::MV_ZoomOut},
 }};
 
-bool writeSetting(QStringView section, QStringView key, qint64 value)
+void writeSetting(QStringView section, QStringView key, qint64 value)
 {
-    return IniFile(graphSettingsPath()).write(section, key, QString::number(value));
+    saveSetting(section, key, QString::number(value));
 }
 
 // Per record the whole seconds since `first`, as a date serial counted from date zero.
@@ -204,7 +203,7 @@ void ViewCommands::MV_ZoomOut()
     try {
         zoomOut(*window);
     } catch (const std::exception& error) {
-        WriteErrorLog(QString::fromLocal8Bit(error.what()) + ZoomOutLogLabel);
+        WriteErrorLog(Status::unexpected(error).logLine(ZoomOutLogLabel));
     }
 }
 
@@ -245,7 +244,7 @@ void ViewCommands::switchTimeAxis(bool relative)
             showAbsoluteTime(*window);
     } catch (const std::exception& error) {
         const QString& label = relative ? RelaTimeLogLabel : AbsTimeLogLabel;
-        reportFailure(*window, {QString::fromLocal8Bit(error.what()) + label});
+        reportFailure(*window, {Status::unexpected(error).logLine(label)});
     }
 }
 

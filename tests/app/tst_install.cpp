@@ -128,8 +128,8 @@ class TestInstall : public QObject {
             QCOMPARE(fixtures::contents(userFolder + QStringLiteral("SetGraphInfo.ini")), shipped);
             QVERIFY(LoadGraphSettings());
             graphSettings().PlotColor[0] = 0x00FF00;
-            QVERIFY(SaveGraphSettings());
-            QVERIFY(IniFile(graphSettingsPath()).write(u"Language", u"Language", u"CHR"));
+            QVERIFY(SaveGraphSettings().ok());
+            QVERIFY(IniFile(graphSettingsPath()).write(u"Language", u"Language", u"CHR").ok());
 
             // A second start keeps the user's settings instead of seeding them again.
             useProgramFolder(installed(QStringLiteral("bin")));

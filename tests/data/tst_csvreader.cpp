@@ -54,8 +54,7 @@ class TestCsvReader : public QObject {
     // Reads a CSV file as the open command does: header first, then records.
     ReadResult read(const QString& path, SlotData& slot, RecordingGraph& graph)
     {
-        const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::FileKind::Csv, path, slot);
-        if (header.status != recordedfile::HeaderStatus::Ok)
+        if (!recordedfile::readHeaderInto(models::FileKind::Csv, path, slot).ok())
             qFatal("header of %s not read", qPrintable(path));
         return FuncReadCsvFile(graph, path, slot);
     }
@@ -361,13 +360,13 @@ class TestCsvReader : public QObject {
         QFETCH(int, counted);
         QFETCH(int, tableSize);
         QFETCH(int, filled);
-        CsvCount count = FuncCountCsvRecords(write("; QOR1000\r\n; \r\n2015-03-01 08:00:00,0,1,2\r\n2015-03-01 08:00:01,3,4,5\r\n"
-                                                   "2015-03-01 08:00:02,6,7,8\r\n"));
+        CsvCount count = *FuncCountCsvRecords(write("; QOR1000\r\n; \r\n2015-03-01 08:00:00,0,1,2\r\n2015-03-01 08:00:01,3,4,5\r\n"
+                                                    "2015-03-01 08:00:02,6,7,8\r\n"));
         QCOMPARE(count.RecordCount, 3);
         count.parts.back().records += counted - 3;
         count.RecordCount = tableSize;
         CsvTable table = FuncAllocTraceData(count, models::csvPlan(u"QOR1000", false));
-        QCOMPARE(FuncParseCsvFile(count, table), counted == 3 && tableSize == 3);
+        QCOMPARE(FuncParseCsvFile(count, table).ok(), counted == 3 && tableSize == 3);
         QCOMPARE(table.times.size(), static_cast<std::size_t>(tableSize));
         for (int r = 0; r < filled; ++r) {
             const auto at = static_cast<std::size_t>(r);
@@ -404,16 +403,17 @@ class TestCsvReader : public QObject {
         const QByteArray text =
             QByteArray("; QOR1100").leftJustified(firstLineLength, ' ') + end + "; ch2" + QByteArray(60, 'x') + end + garbage;
         SlotData slot;
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, write(text), slot).status, recordedfile::HeaderStatus::Ok);
+        QVERIFY(recordedfile::readHeaderInto(models::FileKind::Csv, write(text), slot).ok());
         QCOMPARE(slot.ModelName, "QOR1100");
         QCOMPARE(slot.ModelOption, option);
     }
 
     void countingAloneFindsTheStart()
     {
-        const CsvCount count =
+        const Result<CsvCount> counted =
             FuncCountCsvRecords(write("; QOR1000\r\n; \r\nx\r\n2015-03-01 08:00:00,1\r\n;\r\n2015-03-01 09:00:00,1\r\n"));
-        QVERIFY(!count.failure);
+        QVERIFY(counted.ok());
+        const CsvCount& count = *counted;
         QCOMPARE(count.RecordCount, 2);
         QCOMPARE(iso(count.StartDate), "2015-03-01 08:00:00");
     }

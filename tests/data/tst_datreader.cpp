@@ -200,7 +200,8 @@ class TestDatReader : public QObject {
         SlotData slot;
         RecordingGraph graph;
         const ReadResult result = FuncReadDatFile(graph, path, slot);
-        QCOMPARE(result.failure.value_or(QString()), "The file holds more records than can be shown. ");
+        QCOMPARE(result.status.code(), StatusCode::TooLarge);
+        QCOMPARE(result.status.message(), "The file holds more records than can be shown.");
         QCOMPARE(slot.RecordCount, 0);
         file.remove();
     }

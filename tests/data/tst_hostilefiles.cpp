@@ -28,7 +28,7 @@ class TestHostileFiles : public QObject {
         const models::FileKind kind = models::fileKindOf(path);
         SlotData slot;
         RecordingGraph graph;
-        if (recordedfile::readHeaderInto(kind, path, slot).status != recordedfile::HeaderStatus::Ok)
+        if (!recordedfile::readHeaderInto(kind, path, slot).ok())
             return;
         const ReadResult result = recordedfile::readRecords(kind, graph, path, slot);
         QVERIFY(!graph.busyShown);
@@ -111,7 +111,7 @@ class TestHostileFiles : public QObject {
         QVERIFY(file.resize(80 + 28LL * 0x80000000LL));
         SlotData slot;
         RecordingGraph graph;
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Log, path, slot).status, recordedfile::HeaderStatus::Ok);
+        QVERIFY(recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok());
         QVERIFY(!recordedfile::readRecords(models::FileKind::Log, graph, path, slot).ok());
         QCOMPARE(slot.RecordCount, 0);
         file.remove();
@@ -121,19 +121,21 @@ class TestHostileFiles : public QObject {
     {
         SlotData slot;
         RecordingGraph graph;
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, m_dir.filePath("none.CSV"), slot).status,
-                 recordedfile::HeaderStatus::Unreadable);
-        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Unknown, m_dir.filePath("x.TXT"), slot).status,
-                 recordedfile::HeaderStatus::UnknownKind);
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, m_dir.filePath("none.CSV"), slot).status().code(),
+                 StatusCode::Unreadable);
+        QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Unknown, m_dir.filePath("x.TXT"), slot).status().code(),
+                 StatusCode::UnknownKind);
         QVERIFY(!recordedfile::readRecords(models::FileKind::Unknown, graph, m_dir.filePath("x.TXT"), slot).ok());
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, fixtures::writeFile(m_dir, "old.CSV", "2015-03-01 08:00:00,1,2,3\r\n"),
                                               slot)
-                     .status,
-                 recordedfile::HeaderStatus::NoModelLine);
+                     .status()
+                     .code(),
+                 StatusCode::NoModelLine);
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv,
                                               fixtures::writeFile(m_dir, "old2.CSV", ";\r\n2015-03-01 08:00:00,1,2,3\r\n"), slot)
-                     .status,
-                 recordedfile::HeaderStatus::UnknownCsvModel);
+                     .status()
+                     .code(),
+                 StatusCode::UnknownCsvModel);
     }
 };
 

@@ -23,8 +23,7 @@ QString at(double serial)
 // Reads a .LOG file as the open command does: header first, then records.
 ReadResult readLog(const QString& path, SlotData& slot, RecordingGraph& graph)
 {
-    const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::FileKind::Log, path, slot);
-    if (header.status != recordedfile::HeaderStatus::Ok)
+    if (!recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok())
         qFatal("header of %s not read", qPrintable(path));
     return FuncReadFile(graph, path, slot);
 }
@@ -250,12 +249,12 @@ class TestLogReader : public QObject {
 
     void headersThatCannotBeRead()
     {
-        QVERIFY(readLogHeader(fixtures::writeFile(m_dir, "h1.LOG", "[QOR1300]")).failure);
-        QVERIFY(readLogHeader(fixtures::writeFile(m_dir, "h2.LOG", QByteArray(80, ' '))).failure);
-        QVERIFY(readLogHeader(m_dir.filePath("missing.LOG")).failure);
-        const LogHeaderResult ok = readLogHeader(fixtures::writeFile(m_dir, "h3.LOG", logHeader("QOR1400", "  ")));
-        QVERIFY(!ok.failure);
-        QCOMPARE(ok.header.ModelOption, "");
+        QCOMPARE(readLogHeader(fixtures::writeFile(m_dir, "h1.LOG", "[QOR1300]")).status().code(), StatusCode::Malformed);
+        QCOMPARE(readLogHeader(fixtures::writeFile(m_dir, "h2.LOG", QByteArray(80, ' '))).status().code(), StatusCode::Malformed);
+        QCOMPARE(readLogHeader(m_dir.filePath("missing.LOG")).status().code(), StatusCode::Unreadable);
+        const Result<LogHeader> ok = readLogHeader(fixtures::writeFile(m_dir, "h3.LOG", logHeader("QOR1400", "  ")));
+        QVERIFY(ok.ok());
+        QCOMPARE(ok->ModelOption, "");
     }
 
     void progressIsReportedOnLongReads()

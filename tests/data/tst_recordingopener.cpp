@@ -28,7 +28,7 @@ class TestRecordingOpener : public QObject {
         RecordingGraph window;
         OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QVERIFY(opened.opened());
-        QVERIFY(opened.failure.isEmpty());
+        QVERIFY(opened.status.message().isEmpty());
         QCOMPARE(opened.kind, models::FileKind::Log);
         QCOMPARE(opened.slot.FilePath, path);
         QCOMPARE(opened.slot.ModelName, "QOR1400");
@@ -58,38 +58,39 @@ class TestRecordingOpener : public QObject {
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<OpenStatus>("status");
+        QTest::addColumn<StatusCode>("status");
         QTest::addColumn<QString>("why");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("unknown kind") << "20150301080000_notes.TXT" << QByteArray("x") << OpenStatus::UnknownKind << "no .CSV, .LOG or .DAT"
-                                      << "label";
-        QTest::newRow("no model line") << "20150301080000_a.CSV" << QByteArray("2015-03-01 08:00:00,1\r\n") << OpenStatus::NoModelLine
+        QTest::newRow("unknown kind") << "20150301080000_notes.TXT" << QByteArray("x") << StatusCode::UnknownKind << "no .CSV, .LOG or .DAT"
+                                      << "The file is no .CSV, .LOG or .DAT file. label";
+        QTest::newRow("no model line") << "20150301080000_a.CSV" << QByteArray("2015-03-01 08:00:00,1\r\n") << StatusCode::NoModelLine
                                        << "does not begin"
                                        << "";
         QTest::newRow("old csv file") << "20150301080000_b.CSV" << QByteArray(";\r\n2015-03-01 08:00:00,1\r\n")
-                                      << OpenStatus::UnknownCsvModel << "no model line"
+                                      << StatusCode::UnknownCsvModel << "no model line"
                                       << "";
-        QTest::newRow("no records") << "20150301080000_c.LOG" << fixtures::logHeader("QOR1300") << OpenStatus::ReadFailed
+        QTest::newRow("no records") << "20150301080000_c.LOG" << fixtures::logHeader("QOR1300") << StatusCode::Malformed
                                     << "no whole record"
-                                    << "modFunc_Ran.FuncReadFile";
-        QTest::newRow("csv without records") << "20150301080000_d.CSV" << QByteArray("; QOR1300\r\n; \r\n") << OpenStatus::ReadFailed << ""
+                                    << "The file holds no whole record after its header. modFunc_Ran.FuncReadFile";
+        QTest::newRow("csv without records") << "20150301080000_d.CSV" << QByteArray("; QOR1300\r\n; \r\n") << StatusCode::Malformed << ""
                                              << "modFunc_Ran.FuncReadCsvFile";
-        QTest::newRow("missing") << "" << QByteArray() << OpenStatus::Unreadable << "No such file"
+        QTest::newRow("missing") << "" << QByteArray() << StatusCode::Unreadable << "No such file"
                                  << "label";
     }
     void failuresSayWhyAndKeepNoRecords()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        QFETCH(OpenStatus, status);
+        QFETCH(StatusCode, status);
         QFETCH(QString, why);
         QFETCH(QString, logged);
         const QString path = name.isEmpty() ? m_dir.filePath(QStringLiteral("20150301080000_gone.LOG")) : write(name, bytes);
         RecordingGraph window;
         const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
-        QCOMPARE(opened.status, status);
-        QVERIFY(!opened.failure.isEmpty());
-        QVERIFY2(opened.failure.contains(why), qPrintable(opened.failure));
+        QCOMPARE(opened.status.code(), status);
+        const QString& failure = opened.status.message();
+        QVERIFY(!failure.isEmpty());
+        QVERIFY2(failure.contains(why), qPrintable(failure));
         QCOMPARE(opened.logLines.isEmpty(), logged.isEmpty());
         if (!logged.isEmpty())
             QVERIFY2(opened.logLines.last().endsWith(logged), qPrintable(opened.logLines.join(u'|')));

@@ -49,7 +49,7 @@ class TestDisplaySettings : public QObject {
         SlotData& slot = loadedData().slot(1);
         slot.FilePath = path;
         RecordingGraph graph;
-        recordedfile::readHeaderInto(models::FileKind::Log, path, slot);
+        QVERIFY(recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok());
         QVERIFY(FuncReadFile(graph, path, slot).ok());
         loadedData().FileNo = 1;
     }

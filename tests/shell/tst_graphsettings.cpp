@@ -99,7 +99,7 @@ class TestGraphSettings : public QObject {
         GraphSettings settings = allSevens();
         settings.PlotColor = {1, 2, 3, 4, 5, 6, 7, 8, 16777215};
         settings.PVRange = {-12.5, 300};
-        QVERIFY(settings.save(m_path));
+        QVERIFY(settings.save(m_path).ok());
         QFile file(m_path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "[Color]\r\nPlots_Color_1=1\r\nPlots_Color_2=2\r\nPlots_Color_3=3\r\nPlots_Color_4=4\r\n"
@@ -112,12 +112,12 @@ class TestGraphSettings : public QObject {
     {
         QVERIFY(QFile::copy(shippedSettings, m_path));
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(IniFile(m_path).write(u"Color", u"X_Major", u"5"));
+        QVERIFY(IniFile(m_path).write(u"Color", u"X_Major", u"5").ok());
         GraphSettings settings;
         QVERIFY(settings.load(m_path));
         settings.TimeColor = 0;
         settings.PVRange = {-0.5, 1250.75};
-        QVERIFY(settings.save(m_path));
+        QVERIFY(settings.save(m_path).ok());
         GraphSettings reread;
         QVERIFY(reread.load(m_path));
         QCOMPARE(describe(reread), describe(settings));
@@ -141,7 +141,7 @@ class TestGraphSettings : public QObject {
         QVERIFY(LoadGraphSettings());
         QCOMPARE(graphSettings().LangCode, "ENG");
         graphSettings().PVRange.maximum = 500;
-        QVERIFY(SaveGraphSettings());
+        QVERIFY(SaveGraphSettings().ok());
         setAppPath({});
         QCOMPARE(IniFile(m_path).read(u"color", u"max_pvzoom", 10), "500");
     }

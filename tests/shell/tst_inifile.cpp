@@ -87,7 +87,7 @@ class TestIniFile : public QObject {
                                   "an odd line\r\n  Max_PVZoom = 300  \r\nX_Major=0\r\n\r\n[Other]\r\nMax_PVZoom=7";
         fixtures::setContents(m_path, before);
         const IniFile ini(m_path);
-        QVERIFY(ini.write(u"color", u"Max_PVZooM", u"250"));
+        QVERIFY(ini.write(u"color", u"Max_PVZooM", u"250").ok());
         QByteArray expected = before;
         expected.replace("  Max_PVZoom = 300  ", "Max_PVZoom=250");
         QCOMPARE(fixtures::contents(m_path), expected);
@@ -110,18 +110,18 @@ class TestIniFile : public QObject {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         fixtures::setContents(m_path, before);
-        QVERIFY(IniFile(m_path).write(u"Line", u"X_Grid", u"5"));
+        QVERIFY(IniFile(m_path).write(u"Line", u"X_Grid", u"5").ok());
         QCOMPARE(fixtures::contents(m_path), after);
     }
 
     void aWriteCreatesTheFileAndTheSection()
     {
         const IniFile ini(m_path);
-        QVERIFY(ini.write(u"Language", u"Language", u"KOR"));
+        QVERIFY(ini.write(u"Language", u"Language", u"KOR").ok());
         QCOMPARE(fixtures::contents(m_path), "[Language]\r\nLanguage=KOR\r\n");
 
         fixtures::setContents(m_path, "[Line]\r\nPlots_Width=1");
-        QVERIFY(ini.write(u"Color", u"Frame_Color", u"\u4e2d"));
+        QVERIFY(ini.write(u"Color", u"Frame_Color", u"\u4e2d").ok());
         QCOMPARE(fixtures::contents(m_path), "[Line]\r\nPlots_Width=1\r\n[Color]\r\nFrame_Color=\xe4\xb8\xad\r\n");
         QCOMPARE(ini.read(u"Color", u"Frame_Color", 10), u"\u4e2d");
     }
@@ -130,7 +130,7 @@ class TestIniFile : public QObject {
     {
         fixtures::setContents(m_path, "\xEF\xBB\xBF[Line]\r\nX_Grid=0\r\n");
         const IniFile ini(m_path);
-        QVERIFY(ini.write(u"Line", u"X_Grid", u"10"));
+        QVERIFY(ini.write(u"Line", u"X_Grid", u"10").ok());
         QCOMPARE(fixtures::contents(m_path), "\xEF\xBB\xBF[Line]\r\nX_Grid=10\r\n");
     }
 
@@ -140,11 +140,11 @@ class TestIniFile : public QObject {
         fixtures::setContents(m_path, before);
         {
             const FileSizeLimit limit(before.size());
-            QVERIFY(!IniFile(m_path).write(u"Color", u"TIME_Color", u"16777215"));
+            QVERIFY(!IniFile(m_path).write(u"Color", u"TIME_Color", u"16777215").ok());
         }
         QCOMPARE(fixtures::contents(m_path), before);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("SetGraphInfo.ini")});
-        QVERIFY(!IniFile(m_dir->filePath(QStringLiteral("missing/SetGraphInfo.ini"))).write(u"Line", u"X_Grid", u"0"));
+        QVERIFY(!IniFile(m_dir->filePath(QStringLiteral("missing/SetGraphInfo.ini"))).write(u"Line", u"X_Grid", u"0").ok());
     }
 
   private:

@@ -41,7 +41,7 @@ class TestMainWindow : public QObject {
     void startIn(const QString& code)
     {
         fixtures::installSideFiles(m_dir);
-        IniFile(graphSettingsPath()).write(u"Language", u"Language", code);
+        QVERIFY(IniFile(graphSettingsPath()).write(u"Language", u"Language", code).ok());
         LoadGraphSettings();
         LoadStringTable();
     }

@@ -159,7 +159,7 @@ class TestViewCommands : public QObject {
     {
         QFETCH(int, width);
         QFETCH(QString, item);
-        IniFile(graphSettingsPath()).write(u"Line", u"Plots_Width", u"2");
+        QVERIFY(IniFile(graphSettingsPath()).write(u"Line", u"Plots_Width", u"2").ok());
         LoadGraphSettings();
         MainWindow main;
         QVERIFY(main.openFile(recording()));
@@ -209,7 +209,7 @@ class TestViewCommands : public QObject {
         QFETCH(QString, stored);
         const bool time = axis == 1;
         // Start from another density, so that every effect below is the command's own.
-        IniFile(graphSettingsPath()).write(u"Line", time ? u"X_Grid" : u"Y_Grid", stored == u"5" ? u"10" : u"5");
+        QVERIFY(IniFile(graphSettingsPath()).write(u"Line", time ? u"X_Grid" : u"Y_Grid", stored == u"5" ? u"10" : u"5").ok());
         LoadGraphSettings();
         MainWindow main;
         QVERIFY(main.openFile(recording()));

@@ -21,7 +21,8 @@ ProgramFolder::ProgramFolder()
 
 void ProgramFolder::setSetting(const QString& section, const QString& key, const QString& value)
 {
-    qor::IniFile(qor::graphSettingsPath()).write(section, key, value);
+    if (!qor::IniFile(qor::graphSettingsPath()).write(section, key, value).ok())
+        qFatal("the test settings cannot be written");
     reload();
 }
 

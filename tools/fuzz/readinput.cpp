@@ -78,7 +78,7 @@ void readRecording(QStringView extension, const std::uint8_t* data, std::size_t 
     const QString path = writeInput(extension, data, size);
     NullGraph noWindow;
     const OpenedRecording opened = openRecording(path, noWindow, QStringLiteral("fuzz"));
-    require(opened.opened() == opened.failure.isEmpty(), "a failed open says why, and only then");
+    require(opened.opened() == opened.status.message().isEmpty(), "a failed open says why, and only then");
     if (opened.opened())
         checkRecords(opened.slot);
     else
@@ -89,9 +89,8 @@ void readHeader(QStringView extension, const std::uint8_t* data, std::size_t siz
 {
     const QString path = writeInput(extension, data, size);
     SlotData slot;
-    const recordedfile::HeaderResult header = recordedfile::readHeaderInto(models::fileKindOf(path), path, slot);
-    require((header.status == recordedfile::HeaderStatus::Unreadable) == header.failure.has_value(),
-            "an unreadable header says why, and only then");
+    const Result<recordedfile::HeaderFacts> header = recordedfile::readHeaderInto(models::fileKindOf(path), path, slot);
+    require(header.ok() == header.status().message().isEmpty(), "a header that cannot be used says why, and only then");
 }
 
 } // namespace qor::fuzz
