@@ -8,6 +8,7 @@
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"

@@ -3,6 +3,7 @@
 // time column for a minute, and the statistics of a block of 1 million rows of 9 columns.
 //   build-bench/bin/bench_table
 
+#include "shell/programstate.h"
 #include "table/spreadgrid.h"
 #include "table/tablewindow.h"
 

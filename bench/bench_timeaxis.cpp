@@ -7,6 +7,7 @@
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
+#include "shell/programstate.h"
 #include "shell/stringtable.h"
 
 #include "benchsupport.h"

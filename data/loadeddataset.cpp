@@ -24,10 +24,4 @@ const SlotData& LoadedDataSet::slot(int number) const
     return const_cast<LoadedDataSet*>(this)->slot(number);
 }
 
-LoadedDataSet& loadedData()
-{
-    static LoadedDataSet instance;
-    return instance;
-}
-
 } // namespace qor

@@ -43,7 +43,4 @@ class LoadedDataSet {
     std::array<SlotData, SlotCount> m_slots;
 };
 
-// The instance the program works with.
-LoadedDataSet& loadedData();
-
 } // namespace qor

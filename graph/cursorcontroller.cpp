@@ -2,17 +2,16 @@
 
 #include "graphlegend.h"
 #include "graphstyle.h"
-#include "legendstate.h"
 #include "rangecursors.h"
 #include "timeslider.h"
 #include "trendgraph.h"
-#include "zoomhistory.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "data/modelseries.h"
-#include "shell/graphsettings.h"
+#include "shell/legendstate.h"
 #include "shell/stringtable.h"
+#include "shell/zoomhistory.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -27,9 +26,9 @@ namespace {
 // labels cursor k; cursor 3's label stands at the pointer's height).
 constexpr double AnnotationRise = 20;
 
-QString recordTime(const SlotData& slot, qsizetype index)
+QString recordTime(const SlotData& slot, qsizetype index, const datetime::AmPm& amPm)
 {
-    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), interfaceAmPm());
+    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), amPm);
 }
 
 } // namespace
@@ -54,7 +53,7 @@ QString CursorController::axisTime(double x) const
 void CursorController::HideSingleCursor()
 {
     m_w.graph->cursor(1).setVisible(false);
-    legendState().set(LegendState::SingleCursorItem, m_w.slot, false);
+    m_w.legendTable.set(LegendState::SingleCursorItem, m_w.slot, false);
     m_w.legend->showChecked(LegendState::SingleCursorItem, false, graphstyle::UncheckedText);
     m_w.graph->annotation(1).setVisible(false);
 }
@@ -63,7 +62,7 @@ void CursorController::HideRangeCursors()
 {
     m_w.graph->cursor(2).setVisible(false);
     m_w.graph->cursor(3).setVisible(false);
-    legendState().set(LegendState::RangeCursorsItem, m_w.slot, false);
+    m_w.legendTable.set(LegendState::RangeCursorsItem, m_w.slot, false);
     m_w.legend->readout(2)->hide();
     m_w.legend->readout(3)->hide();
     m_w.legend->statisticsButton()->hide();
@@ -81,12 +80,12 @@ void CursorController::ShowSingleCursor()
     graph.setTrackMode(TrendGraph::TrackDragCursor);
     const TrendAxis& time = graph.axis(GraphAxis::Time);
     cursor.setX((time.minimum() + time.maximum()) / 2);
-    legendState().set(LegendState::SingleCursorItem, m_w.slot, true);
+    m_w.legendTable.set(LegendState::SingleCursorItem, m_w.slot, true);
     GraphAnnotation& note = graph.annotation(1);
     note.setX(cursor.x());
-    const SlotData& slot = loadedData().slot(m_w.slot);
+    const SlotData& slot = m_w.data;
     if (cursor.pointIndex() >= 0 && cursor.pointIndex() < slot.RecordCount)
-        note.setCaption(u"  " + recordTime(slot, cursor.pointIndex()));
+        note.setCaption(u"  " + recordTime(slot, cursor.pointIndex(), m_w.amPm()));
     note.setVisible(true);
 }
 
@@ -105,7 +104,7 @@ void CursorController::ShowRangeCursors()
     graph.cursor(4).setX(graph.cursor(2).x());
     graph.cursor(5).setX(graph.cursor(3).x());
     graph.setTrackMode(TrendGraph::TrackDragCursor);
-    legendState().set(LegendState::RangeCursorsItem, m_w.slot, true);
+    m_w.legendTable.set(LegendState::RangeCursorsItem, m_w.slot, true);
     showRangeReadouts();
     m_w.legend->readout(2)->show();
     m_w.legend->readout(3)->show();
@@ -128,7 +127,7 @@ void CursorController::showRangeReadouts()
 // outside the slot's data leaves them as they are.
 void CursorController::writeReadout(int pointIndex)
 {
-    const SlotData& slot = loadedData().slot(m_w.slot);
+    const SlotData& slot = m_w.data;
     if (pointIndex < 0 || pointIndex >= slot.RecordCount)
         return;
     const int channelCode = static_cast<int>(m_w.viewCode(5).toDouble());
@@ -147,9 +146,9 @@ void CursorController::cursorMoved(int cursor, double y)
     if (graph.cursor(1).isVisible()) {
         const qsizetype index = graph.cursor(1).pointIndex();
         writeReadout(static_cast<int>(index));
-        const SlotData& slot = loadedData().slot(m_w.slot);
+        const SlotData& slot = m_w.data;
         if (index >= 0 && index < slot.RecordCount) {
-            graph.annotation(1).setCaption(u"  " + recordTime(slot, index));
+            graph.annotation(1).setCaption(u"  " + recordTime(slot, index, m_w.amPm()));
             graph.annotation(1).setAnchor(graph.cursor(1).x(), y + AnnotationRise);
         }
         return;
@@ -179,7 +178,7 @@ void CursorController::zoomCompleted()
     const TrendAxis& time = graph.axis(GraphAxis::Time);
     const double minimum = time.minimum();
     const double maximum = time.maximum();
-    zoomHistory(m_w.slot).push(minimum, maximum);
+    m_w.zoom.push(minimum, maximum);
     scrollOver(minimum, maximum);
 }
 
@@ -189,9 +188,9 @@ void CursorController::zoomCompleted()
 // nothing beyond the shown range the slider goes out of sight.
 void CursorController::scrollOver(double minimum, double maximum)
 {
-    ZoomHistory& zoom = zoomHistory(m_w.slot);
+    ZoomHistory& zoom = m_w.zoom;
     TimeSlider& slider = *m_w.slider;
-    const SlotData& slot = loadedData().slot(m_w.slot);
+    const SlotData& slot = m_w.data;
     double end = 0;
     double lastStart = 0;
     if (absoluteTime()) {
@@ -211,7 +210,7 @@ void CursorController::scrollOver(double minimum, double maximum)
 // The slider scrolls a zoomed range.
 void CursorController::sliderChanged(double value)
 {
-    const ZoomHistory& zoom = zoomHistory(m_w.slot);
+    const ZoomHistory& zoom = m_w.zoom;
     if (value == 0 || zoom.depth() == 0)
         return;
     const double maximum =

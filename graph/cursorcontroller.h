@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/datetime.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,7 +11,10 @@ class QWidget;
 namespace qor {
 
 class GraphLegend;
+class LegendState;
 class TimeSlider;
+class ZoomHistory;
+struct SlotData;
 class TrendGraph;
 
 // The cursors of a graph window: the single cursor whose record values are written into the
@@ -25,6 +30,12 @@ class CursorController {
         int slot;
         std::function<QString(int)> viewCode;   // the caption of Label3(i)
         std::function<double()> relativeLength; // RelTimeValue of the slot
+        // The program-wide records the cursors read and keep: the slot's file, its zoom record,
+        // the legend table, and the interface language's morning and afternoon designators.
+        const SlotData& data;
+        ZoomHistory& zoom;
+        LegendState& legendTable;
+        std::function<datetime::AmPm()> amPm;
     };
 
     explicit CursorController(Window window);

@@ -3,11 +3,9 @@
 #include "graphlegend.h"
 #include "graphstyle.h"
 #include "griddensity.h"
-#include "legendstate.h"
 #include "timeslider.h"
 #include "trendgraph.h"
 #include "widgetcolors.h"
-#include "zoomhistory.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
@@ -15,6 +13,7 @@
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
 #include "shell/mainframe.h"
+#include "shell/programstate.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 #include "table/tablewindow.h"
@@ -45,7 +44,8 @@ GraphWindow::GraphWindow(int slot, QWidget* parent)
     , m_picture(new QLabel(this))
     , m_exitButton(new QPushButton(QStringLiteral("Exit"), this))
     , m_scaler(this, QSizeF(ReferenceWidth, ReferenceHeight))
-    , m_cursors({this, m_graph, m_slider, m_legend, slot, [this](int i) { return Label3(i); }, [this] { return m_relTimeValue; }})
+    , m_cursors({this, m_graph, m_slider, m_legend, slot, [this](int i) { return Label3(i); }, [this] { return m_relTimeValue; },
+                 loadedData().slot(slot), zoomHistory(slot), legendState(), &interfaceAmPm})
 {
     setObjectName(QStringLiteral("frmDataGraph_%1").arg(slot));
     setWindowTitle(QStringLiteral("그래프 보기"));
@@ -373,7 +373,7 @@ void GraphWindow::hideBusyNotice()
 
 GraphWindow* graphWindow(int slot)
 {
-    return qobject_cast<GraphWindow*>(GraphForm(slot));
+    return dynamic_cast<GraphWindow*>(GraphForm(slot));
 }
 
 } // namespace qor

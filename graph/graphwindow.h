@@ -4,6 +4,7 @@
 
 #include "data/tracegraph.h"
 #include "shell/layoutscaler.h"
+#include "shell/slotwindows.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -24,7 +25,7 @@ class TrendGraph;
 // CWGraph1, the time slider CWSlide7, the legend, the three information lines Label4(0..2), the
 // busy notice Frame1, the picture box PicPrint and its Exit button Command1, and the view-state
 // codes Label3(0..5). Readers draw into it through TraceGraph.
-class GraphWindow final : public QWidget, public TraceGraph {
+class GraphWindow final : public QWidget, public TraceGraph, public GraphFormView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphWindow)
 
@@ -37,6 +38,8 @@ class GraphWindow final : public QWidget, public TraceGraph {
     ~GraphWindow() override;
 
     int slot() const { return m_slot; }
+    QWidget* formWidget() override { return this; }
+    QString caption() const override { return windowTitle(); }
     TrendGraph* CWGraph1() const { return m_graph; }
     TimeSlider* CWSlide7() const { return m_slider; }
     GraphLegend* legend() const { return m_legend; }

@@ -4,7 +4,6 @@
 
 #include "graphlegend.h"
 #include "graphstyle.h"
-#include "legendstate.h"
 #include "trendgraph.h"
 #include "widgetcolors.h"
 
@@ -16,6 +15,7 @@
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
 #include "shell/mainframe.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/stringtable.h"
 #include "table/spreadgrid.h"

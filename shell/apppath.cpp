@@ -1,5 +1,7 @@
 #include "apppath.h"
 
+#include "programstate.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,8 +21,7 @@ constexpr auto settingsFileName = "SetGraphInfo.ini";
 
 std::optional<ProgramFolders>& chosenFolders()
 {
-    static std::optional<ProgramFolders> folders;
-    return folders;
+    return programState().folders;
 }
 
 QString withSeparator(QString folder)

@@ -118,12 +118,6 @@ Status GraphSettings::save(const QString& filePath) const
     return {};
 }
 
-GraphSettings& graphSettings()
-{
-    static GraphSettings settings;
-    return settings;
-}
-
 QString graphSettingsPath()
 {
     return WritablePath() + QStringLiteral("SetGraphInfo.ini");

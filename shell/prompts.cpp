@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "programstate.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,22 +36,19 @@ class DialogPrompts final : public Prompts {
     }
 };
 
-std::unique_ptr<Prompts>& installed()
-{
-    static std::unique_ptr<Prompts> current = std::make_unique<DialogPrompts>();
-    return current;
-}
-
 } // namespace
 
 Prompts& prompts()
 {
-    return *installed();
+    std::unique_ptr<Prompts>& installed = programState().prompts;
+    if (!installed)
+        installed = std::make_unique<DialogPrompts>();
+    return *installed;
 }
 
 void setPrompts(std::unique_ptr<Prompts> replacement)
 {
-    installed() = replacement ? std::move(replacement) : std::make_unique<DialogPrompts>();
+    programState().prompts = std::move(replacement);
 }
 
 } // namespace qor

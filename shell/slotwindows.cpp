@@ -1,72 +1,99 @@
 #include "slotwindows.h"
 
-#include "mainframe.h"
+#include "programstate.h"
 
-#include <QPointer>
-
-#include <array>
 #include <stdexcept>
 
 namespace qor {
 
 namespace {
 
-std::array<QPointer<QWidget>, 3> graphForms;
-std::array<QPointer<QWidget>, 3> tableForms;
-MainFrame* theMainFrame = nullptr;
-std::array<bool, 2> slotLoaded{};
-
-QPointer<QWidget>& at(std::array<QPointer<QWidget>, 3>& forms, int slot)
+std::size_t slotIndex(int slot)
 {
     if (slot < 1 || slot > 3)
         throw std::out_of_range("file slot outside 1..3");
-    return forms[static_cast<std::size_t>(slot - 1)];
+    return static_cast<std::size_t>(slot - 1);
+}
+
+std::size_t loadedIndex(int slot)
+{
+    if (slot < 1 || slot > 2)
+        throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
+    return static_cast<std::size_t>(slot - 1);
+}
+
+SlotWindows& windows()
+{
+    return programState().windows;
 }
 
 } // namespace
 
-QWidget* GraphForm(int slot)
+GraphFormView* SlotWindows::graphForm(int slot) const
 {
-    return at(graphForms, slot);
+    const GraphRef& ref = m_graphForms[slotIndex(slot)];
+    return ref.widget ? ref.view : nullptr;
+}
+
+QWidget* SlotWindows::tableForm(int slot) const
+{
+    return m_tableForms[slotIndex(slot)];
+}
+
+void SlotWindows::setGraphForm(int slot, GraphFormView* window)
+{
+    m_graphForms[slotIndex(slot)] = {window ? window->formWidget() : nullptr, window};
+}
+
+void SlotWindows::setTableForm(int slot, QWidget* window)
+{
+    m_tableForms[slotIndex(slot)] = window;
+}
+
+bool SlotWindows::slotLoaded(int slot) const
+{
+    return m_slotLoaded[loadedIndex(slot)];
+}
+
+void SlotWindows::setSlotLoaded(int slot, bool loaded)
+{
+    m_slotLoaded[loadedIndex(slot)] = loaded;
+}
+
+GraphFormView* GraphForm(int slot)
+{
+    return windows().graphForm(slot);
 }
 
 QWidget* TableForm(int slot)
 {
-    return at(tableForms, slot);
+    return windows().tableForm(slot);
 }
 
-void setGraphForm(int slot, QWidget* window)
+QWidget* graphFormWidget(int slot)
 {
-    at(graphForms, slot) = window;
+    GraphFormView* view = GraphForm(slot);
+    return view ? view->formWidget() : nullptr;
+}
+
+void setGraphForm(int slot, GraphFormView* window)
+{
+    windows().setGraphForm(slot, window);
 }
 
 void setTableForm(int slot, QWidget* window)
 {
-    at(tableForms, slot) = window;
+    windows().setTableForm(slot, window);
 }
 
 bool SlotLoaded(int slot)
 {
-    if (slot < 1 || slot > 2)
-        throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
-    return slotLoaded[static_cast<std::size_t>(slot - 1)];
+    return windows().slotLoaded(slot);
 }
 
 void setSlotLoaded(int slot, bool loaded)
 {
-    if (slot < 1 || slot > 2)
-        throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
-    slotLoaded[static_cast<std::size_t>(slot - 1)] = loaded;
-}
-
-MainFrame* mainFrame()
-{
-    return theMainFrame;
-}
-
-void setMainFrame(MainFrame* frame)
-{
-    theMainFrame = frame;
+    windows().setSlotLoaded(slot, loaded);
 }
 
 } // namespace qor

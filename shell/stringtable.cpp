@@ -66,12 +66,6 @@ QString StringTable::entry(StringSection section, int key) const
     return m_entries[firstEntry(section) + key - 1];
 }
 
-StringTable& stringTable()
-{
-    static StringTable table;
-    return table;
-}
-
 QString stringEntry(StringSection section, int key)
 {
     return stringTable().entry(section, key);

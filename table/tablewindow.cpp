@@ -6,6 +6,7 @@
 #include "data/loadeddataset.h"
 #include "data/numbertext.h"
 #include "shell/graphsettings.h"
+#include "shell/programstate.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 
@@ -148,8 +149,8 @@ void TableWindow::fillColumns(const models::TableLayout& chosen)
 void TableWindow::ApplyTableStrings()
 {
     const SlotData& file = slotData();
-    if (const QWidget* graph = GraphForm(m_slot))
-        setWindowTitle(graph->windowTitle());
+    if (const GraphFormView* graph = GraphForm(m_slot))
+        setWindowTitle(graph->caption());
     m_frame->setTitle(digital(1));
     m_statistics->setClip(statisticsColumnHeaders());
     if (const std::optional<int> title = models::tableTitleKey(file.ModelName))

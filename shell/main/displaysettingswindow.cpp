@@ -7,6 +7,7 @@
 #include "shell/bgrcolor.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/stringtable.h"
 

@@ -10,9 +10,9 @@
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "graph/zoomhistory.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
@@ -325,7 +325,7 @@ void MainWindow::showSlotWindow(int slot)
 {
     setMenuChecked(QStringLiteral("MW_Dis_1"), slot == 1);
     setMenuChecked(QStringLiteral("MW_Dis_2"), slot == 2);
-    showCurrentWindow(GraphForm(slot));
+    showCurrentWindow(graphFormWidget(slot));
 }
 
 bool MainWindow::isMaximized() const
@@ -348,7 +348,7 @@ void MainWindow::showCurrentWindow(QWidget* window)
 
 void MainWindow::showGraphWindow()
 {
-    showCurrentWindow(GraphForm(loadedData().FileNo));
+    showCurrentWindow(graphFormWidget(loadedData().FileNo));
 }
 
 void MainWindow::showTableWindow()

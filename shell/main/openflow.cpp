@@ -10,9 +10,9 @@
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "graph/zoomhistory.h"
 #include "shell/apppath.h"
 #include "shell/errorlog.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
@@ -150,7 +150,7 @@ int OpenFlow::chooseSlot() const
 OpenFlow::Before OpenFlow::stateBefore(int slot) const
 {
     Before before;
-    const QMdiSubWindow* frame = subWindowOf(GraphForm(slot));
+    const QMdiSubWindow* frame = subWindowOf(graphFormWidget(slot));
     before.windowShown = frame && frame->isVisible();
     before.slotLoaded = SlotLoaded(slot);
     before.fileNo = loadedData().FileNo;
@@ -164,7 +164,7 @@ OpenFlow::Before OpenFlow::stateBefore(int slot) const
 void OpenFlow::restore(int slot, const Before& before)
 {
     if (!before.windowShown)
-        hideSubWindowOf(GraphForm(slot));
+        hideSubWindowOf(graphFormWidget(slot));
     if (before.active && before.active->isVisible())
         m_main.mdiArea()->setActiveSubWindow(before.active);
     setSlotLoaded(slot, before.slotLoaded);

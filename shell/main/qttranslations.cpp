@@ -2,6 +2,7 @@
 
 #include "data/interfacelanguage.h"
 #include "shell/errorlog.h"
+#include "shell/programstate.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -18,10 +19,8 @@ QString qtCatalogFolder()
 
 bool useQtTranslations(const QString& langCode, const QString& catalogFolder)
 {
-    static std::unique_ptr<QTranslator> installed;
-    if (installed)
-        QCoreApplication::removeTranslator(installed.get());
-    installed.reset();
+    std::unique_ptr<QTranslator>& installed = programState().qtTranslator;
+    installed.reset(); // a translator leaves the application as it is destroyed
     const InterfaceLanguage* language = interfaceLanguage(langCode);
     const QString catalog = language ? language->qtCatalog.toString() : QString();
     if (catalog.isEmpty())

@@ -15,10 +15,10 @@
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
 #include "graph/widgetcolors.h"
-#include "graph/zoomhistory.h"
 #include "shell/bgrcolor.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
+#include "shell/programstate.h"
 #include "shell/prompts.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
+#include "shell/programstate.h"
 #include "support/programfolder.h"
 
 #include "data/loadeddataset.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
-#include "graph/legendstate.h"
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/bgrcolor.h"
@@ -82,8 +82,8 @@ class TestGraphWindow : public QObject {
   private Q_SLOTS:
     void init()
     {
-        m_prompts = &ScriptedPrompts::install();
         m_folder = std::make_unique<ProgramFolder>();
+        m_prompts = &ScriptedPrompts::install();
     }
     void cleanup() { m_folder.reset(); }
 

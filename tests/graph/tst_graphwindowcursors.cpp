@@ -1,10 +1,10 @@
+#include "shell/programstate.h"
 #include "support/programfolder.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
-#include "graph/legendstate.h"
 #include "graph/trendgraph.h"
 #include "shell/main/mainwindow.h"
 #include "support/scriptedprompts.h"
@@ -70,8 +70,8 @@ class TestGraphWindowCursors : public QObject {
   private Q_SLOTS:
     void init()
     {
-        m_prompts = &ScriptedPrompts::install();
         m_folder = std::make_unique<ProgramFolder>();
+        m_prompts = &ScriptedPrompts::install();
         m_main = std::make_unique<MainWindow>();
         m_main->show();
     }

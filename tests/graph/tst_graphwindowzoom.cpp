@@ -1,12 +1,11 @@
+#include "shell/programstate.h"
 #include "support/programfolder.h"
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "graph/graphwindow.h"
-#include "graph/legendstate.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "graph/zoomhistory.h"
 #include "shell/main/mainwindow.h"
 #include "support/scriptedprompts.h"
 
@@ -52,8 +51,8 @@ class TestGraphWindowZoom : public QObject {
   private Q_SLOTS:
     void init()
     {
-        ScriptedPrompts::install();
         m_folder = std::make_unique<ProgramFolder>();
+        ScriptedPrompts::install();
         m_main = std::make_unique<MainWindow>();
         m_main->show();
         const QString path = m_folder->writeLog("QOR1300", {}, 3600, 1, [](int record, int) { return record % 100; });

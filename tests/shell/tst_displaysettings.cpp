@@ -3,6 +3,7 @@
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
 #include "shell/main/displaysettingswindow.h"
+#include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/recordinggraph.h"
@@ -55,21 +56,17 @@ class TestDisplaySettings : public QObject {
     }
 
   private Q_SLOTS:
-    void initTestCase()
-    {
-        setAppPath(m_dir.path());
-        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/DataString-rUS.xml"), m_dir.filePath("DataString-rUS.xml"));
-    }
+    void initTestCase() { QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/DataString-rUS.xml"), m_dir.filePath("DataString-rUS.xml")); }
 
     void init()
     {
+        resetProgramState();
+        setAppPath(m_dir.path());
         m_prompts = &ScriptedPrompts::install();
         QFile::remove(graphSettingsPath());
-        graphSettings() = {};
         graphSettings().LangCode = QStringLiteral("ENG");
         graphSettings().PVRange = {0, 300};
         LoadStringTable();
-        loadedData().slot(1) = {};
     }
 
     void captionsComeFromTheStringTable()

@@ -2,7 +2,6 @@
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "graph/zoomhistory.h"
 #include "shell/apppath.h"
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
@@ -11,6 +10,7 @@
 #include "shell/main/mainmenus.h"
 #include "shell/main/mainwindow.h"
 #include "shell/main/qttranslations.h"
+#include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/scriptedprompts.h"
@@ -47,9 +47,10 @@ class TestMainWindow : public QObject {
     }
 
   private Q_SLOTS:
-    void initTestCase() { setAppPath(m_dir.path()); }
     void init()
     {
+        resetProgramState();
+        setAppPath(m_dir.path());
         m_prompts = &ScriptedPrompts::install();
         startIn(QStringLiteral("ENG"));
     }
@@ -297,7 +298,9 @@ class TestMainWindow : public QObject {
     void withoutSettingsEverythingIsEmpty()
     {
         QFile::remove(graphSettingsPath());
-        graphSettings() = {};
+        resetProgramState();
+        setAppPath(m_dir.path());
+        m_prompts = &ScriptedPrompts::install();
         LoadGraphSettings();
         QCOMPARE(graphSettings().LangCode, "");
         QCOMPARE(graphSettings().PVRange.maximum, 0.0);

@@ -2,11 +2,11 @@
 #include "data/readresult.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
-#include "graph/legendstate.h"
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
+#include "shell/programstate.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 #include "support/filesizelimit.h"
@@ -124,19 +124,15 @@ class TestOpenFlow : public QObject {
     QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_dir.filePath("TraceReader.log"))); }
 
   private Q_SLOTS:
-    void initTestCase()
-    {
-        setAppPath(m_dir.path());
-        fixtures::installSideFiles(m_dir);
-        LoadGraphSettings();
-        LoadStringTable();
-    }
+    void initTestCase() { fixtures::installSideFiles(m_dir); }
 
     void init()
     {
+        resetProgramState();
+        setAppPath(m_dir.path());
+        LoadGraphSettings();
+        LoadStringTable();
         m_prompts = &ScriptedPrompts::install();
-        for (int slot = 1; slot <= 3; ++slot)
-            loadedData().slot(slot) = {};
         m_main = std::make_unique<MainWindow>();
         m_main->show();
     }

@@ -6,11 +6,11 @@
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "graph/zoomhistory.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
 #include "shell/main/mainwindow.h"
+#include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/scriptedprompts.h"
@@ -73,19 +73,15 @@ class TestViewCommands : public QObject {
     }
 
   private Q_SLOTS:
-    void initTestCase() { setAppPath(m_dir.path()); }
     void init()
     {
+        resetProgramState();
+        setAppPath(m_dir.path());
         m_prompts = &ScriptedPrompts::install();
         fixtures::installSideFiles(m_dir);
         QFile::remove(m_dir.filePath(QStringLiteral("TraceReader.log")));
         LoadGraphSettings();
         LoadStringTable();
-        for (int slot = 1; slot <= 3; ++slot) {
-            loadedData().slot(slot) = SlotData();
-            zoomHistory(slot).reset();
-        }
-        loadedData().FileNo = 1;
     }
 
     void button6TogglesTheStyleAndRecordsItsColours()

@@ -5,6 +5,7 @@
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/inifile.h"
+#include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 
@@ -14,6 +15,7 @@
 
 ProgramFolder::ProgramFolder()
 {
+    qor::resetProgramState();
     fixtures::installSideFiles(m_dir);
     qor::setAppPath(m_dir.path());
     setSetting(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("ENG"));

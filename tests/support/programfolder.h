@@ -6,7 +6,8 @@
 
 #include <functional>
 
-// A temporary program folder holding the shipped side files (settings, language files, legend
+// A fresh program state (see resetProgramState; install scripted prompts after it) and a temporary
+// program folder holding the shipped side files (settings, language files, legend
 // icons), made the program's AppPath, with recorded files written beside them for the tests of
 // windows.
 class ProgramFolder {

@@ -1,3 +1,4 @@
+#include "shell/programstate.h"
 #include "table/spreadgrid.h"
 #include "table/tablewindow.h"
 #include "textcolumn.h"
@@ -18,6 +19,17 @@
 using namespace qor;
 
 namespace {
+
+// A slot's graph window as the table side sees it: a window with a caption.
+class CaptionedGraph final : public GraphFormView {
+  public:
+    explicit CaptionedGraph(const QString& caption) { m_window.setWindowTitle(caption); }
+    QWidget* formWidget() override { return &m_window; }
+    QString caption() const override { return m_window.windowTitle(); }
+
+  private:
+    QWidget m_window;
+};
 
 constexpr int Records = 5;
 
@@ -178,8 +190,7 @@ class TestTableWindow : public QObject {
         QFETCH(QString, rows);
         QFETCH(QString, title);
         fillSlot(2, model, option, allChannels, filled);
-        QWidget graph;
-        graph.setWindowTitle(QStringLiteral("graph caption"));
+        CaptionedGraph graph(QStringLiteral("graph caption"));
         setGraphForm(2, &graph);
         TableWindow window(2);
         window.Load();
@@ -294,8 +305,7 @@ class TestTableWindow : public QObject {
     {
         SlotData& data = loadedData().slot(2);
         data = SlotData();
-        QWidget graph;
-        graph.setWindowTitle(QStringLiteral("empty graph"));
+        CaptionedGraph graph(QStringLiteral("empty graph"));
         setGraphForm(2, &graph);
         TableWindow window(2);
         window.Load();

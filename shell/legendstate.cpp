@@ -26,10 +26,4 @@ void LegendState::set(int item, int slot, bool on)
     m_on[item - 1][slot - 1] = on;
 }
 
-LegendState& legendState()
-{
-    static LegendState state;
-    return state;
-}
-
 } // namespace qor

@@ -1,5 +1,7 @@
 #include "zoomhistory.h"
 
+#include "programstate.h"
+
 #include <stdexcept>
 
 namespace qor {
@@ -25,10 +27,9 @@ std::optional<std::pair<double, double>> ZoomHistory::stepBack()
 
 ZoomHistory& zoomHistory(int slot)
 {
-    static std::array<ZoomHistory, 3> histories;
     if (slot < 1 || slot > 3)
         throw std::out_of_range("file slot outside 1..3");
-    return histories[static_cast<std::size_t>(slot - 1)];
+    return programState().zoom[static_cast<std::size_t>(slot - 1)];
 }
 
 } // namespace qor
