@@ -45,11 +45,11 @@ HeaderResult readCsvHeader(const QString& path, SlotData& slot)
     slot.ModelName = model;
     if (const std::optional<QString> option = models::csvModelOption(model, line2))
         slot.ModelOption = *option;
-    HeaderResult result;
-    if (models::isQor1400Family(model)) {
+    if (models::optionTellsAllChannels(models::FileKind::Csv, model))
         slot.AllChannels = slot.ModelOption.isEmpty();
+    HeaderResult result;
+    if (models::isQor1400Family(model))
         result.channelDisplayCode = models::csvChannelDisplayCode(line2);
-    }
     return result;
 }
 
@@ -60,7 +60,7 @@ HeaderResult readLogHeaderInto(const QString& path, SlotData& slot)
         return {HeaderStatus::Unreadable, read.failure};
     slot.ModelName = read.header.ModelName;
     slot.ModelOption = read.header.ModelOption;
-    if (slot.ModelName == u"QOR1400")
+    if (models::optionTellsAllChannels(models::FileKind::Log, slot.ModelName))
         slot.AllChannels = slot.ModelOption.isEmpty();
     return {};
 }
