@@ -76,6 +76,7 @@ constexpr ModelTraits Qor1000{
     .settingsNames = FirstChannelSetting,
     .recognisedCsvModel = true,
     .csvOptionLine = CsvOptionLine::AfterMarker,
+    .oldCsvChoiceFrame = 0,
 };
 
 constexpr ModelTraits Qor1000Z7{
@@ -99,6 +100,7 @@ constexpr ModelTraits Qor1200{
     .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = 7},
     .settingsNames = TwoZoneSettings,
     .recognisedCsvModel = true,
+    .oldCsvChoiceFrame = 1,
 };
 
 constexpr ModelTraits Qor1300{
@@ -111,6 +113,7 @@ constexpr ModelTraits Qor1300{
     .series = {.rule = SeriesRule::Listed, .entries = NineSeries, .legendTitleKey = 11},
     .settingsNames = {{{.graphSetKey = 5}, {.graphSetKey = 6}, {.graphSetKey = 7}}},
     .recognisedCsvModel = true,
+    .oldCsvChoiceFrame = 2,
 };
 
 constexpr FileTraits Qor1400Files{.plan = drawn(ThreeChannels, TemperatureAxis),
@@ -184,8 +187,10 @@ constexpr ModelTraits Qor520{
     .table = {.entries = SixEntryGrid, .titleKey = 22},
     .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = 7},
     .settingsNames = TwoZoneSettings,
+    .oldCsvChoiceFrame = 1,
 };
 
+// The models offered for an old CSV file are offered in the order of their rows.
 constexpr std::array Models{
     Qor1000,
     // The QOR1100 is a QOR1000 in every trait.
@@ -199,9 +204,9 @@ constexpr std::array Models{
     Qor500,
     Qor510,
     Qor520,
-    // Can be chosen for an old CSV file, but no reader knows it: its traits are those of a model the
-    // table does not name.
-    ModelTraits{.name = u"QOR720"},
+    // Can be chosen for an old CSV file, but no reader knows it: its other traits are those of a
+    // model the table does not name.
+    ModelTraits{.name = u"QOR720", .oldCsvChoiceFrame = 1},
 };
 
 constexpr ModelTraits OtherModel{};

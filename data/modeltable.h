@@ -111,6 +111,9 @@ struct ModelTraits {
     bool recognisedCsvModel = false;                         // a CSV file naming the model is read
     CsvOptionLine csvOptionLine = CsvOptionLine::NotRead;
     bool qor1400Family = false;
+    // The frame of the model selection window that offers the model for a CSV file of the old
+    // storage format, grouping it with its kin; none: not offered.
+    std::optional<int> oldCsvChoiceFrame{};
 };
 
 // Every model the table names, and the row of one model (the default row for any other name).

@@ -254,6 +254,16 @@ std::optional<QString> csvModelOption(QStringView model, QStringView line2)
     return std::nullopt;
 }
 
+std::vector<ModelChoice> oldCsvModelChoices()
+{
+    std::vector<ModelChoice> out;
+    for (const ModelTraits& row : modelTable()) {
+        if (row.oldCsvChoiceFrame)
+            out.push_back({u"; " + row.name.toString(), *row.oldCsvChoiceFrame});
+    }
+    return out;
+}
+
 int csvChannelDisplayCode(QStringView line2)
 {
     const QString upper = headerLine(line2).toUpper();

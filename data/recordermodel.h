@@ -96,6 +96,13 @@ QString csvModelName(QStringView line1);
 bool isRecognisedCsvModel(QStringView model);
 // The option of a CSV file's model; nullopt for the models whose option line is not read.
 std::optional<QString> csvModelOption(QStringView model, QStringView line2);
+// The models offered for a CSV file of the old storage format, which names none: the model lines
+// the selection window lists, in order, with the frame (from 0) that groups each with its kin.
+struct ModelChoice {
+    QString modelLine;
+    int frame = 0;
+};
+std::vector<ModelChoice> oldCsvModelChoices();
 // The channel display code of a QOR1400 family CSV file: the numeric value of the last character of
 // the option line (0 for a line that ends in anything but a digit).
 int csvChannelDisplayCode(QStringView line2);

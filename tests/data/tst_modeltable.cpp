@@ -136,6 +136,21 @@ class TestModelTable : public QObject {
         QVERIFY(csvPlan(model, true).hasReader());
         QCOMPARE(csvModelName(QString(u"; " + model)), model);
     }
+
+    // No frame of the selection window stays empty, and confirming without a choice writes a model
+    // line the CSV reader recognises.
+    void oldCsvChoices()
+    {
+        const std::vector<ModelChoice> choices = oldCsvModelChoices();
+        QVERIFY(!choices.empty());
+        std::set<int> frames;
+        for (const ModelChoice& choice : choices)
+            frames.insert(choice.frame);
+        QCOMPARE(*frames.begin(), 0);
+        QCOMPARE(static_cast<std::size_t>(*frames.rbegin() + 1), frames.size());
+        QVERIFY(hasCsvModelLine(choices.front().modelLine));
+        QVERIFY(isRecognisedCsvModel(csvModelName(choices.front().modelLine)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestModelTable)
