@@ -219,8 +219,8 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     }
     const DatHeader header = headerOf(head.constData());
     slot.ModelName = QString::fromLatin1(head.constData() + ModelOffset, ModelLength);
-    const bool twoChannels = slot.ModelName == u"QOR510";
     const models::ReadPlan plan = models::datPlan(slot.ModelName);
+    const bool twoChannels = plan.fills(ColumnId::PV2);
 
     const DatBody body = bodyOf(file.size(), twoChannels);
     if (body.ignoredBytes != 0)

@@ -1,23 +1,10 @@
 #include "modelseries.h"
 
-#include "recordermodel.h"
-
-#include <initializer_list>
+#include "modeltable.h"
 
 namespace qor::models {
 
 namespace {
-
-using enum ColumnId;
-
-bool isOneOf(QStringView model, std::initializer_list<QStringView> names)
-{
-    for (QStringView name : names) {
-        if (model == name)
-            return true;
-    }
-    return false;
-}
 
 // PV, SP and MV of `channels` channels from column PV1 on, each channel named by `prefixOf`.
 template <typename Prefix> std::vector<NamedSeries> channelTriples(int channels, Prefix prefixOf)
@@ -44,68 +31,54 @@ std::vector<NamedSeries> optionChannels(QStringView option)
     return channelTriples(1, [&](int) { return prefix; });
 }
 
-std::vector<NamedSeries> withKeys(std::initializer_list<int> keys)
+std::vector<NamedSeries> listed(std::span<const SeriesEntry> entries)
 {
     std::vector<NamedSeries> out;
-    int column = 1;
-    for (int key : keys)
-        out.push_back({QString(), key, static_cast<ColumnId>(column++)});
+    for (const SeriesEntry& entry : entries)
+        out.push_back({QString(), entry.graphKey, entry.column});
     return out;
 }
 
-std::vector<NamedSeries> z7Series()
+std::vector<NamedSeries> seriesOf(const SeriesCell& series, QStringView option, bool narrowed)
 {
-    return {{QString(), 4, PV1}, {QString(), 5, SP1}, {QString(), 21, MV1}, {QString(), 22, MV2}};
+    switch (series.rule) {
+    case SeriesRule::Listed:
+        return listed(series.entries);
+    case SeriesRule::OptionChannels:
+        return optionChannels(option);
+    case SeriesRule::ThreeChannelsUnlessNarrowed:
+        return narrowed ? optionChannels(option) : numberedChannels(3);
+    case SeriesRule::None:
+        break;
+    }
+    return {};
+}
+
+ChannelName channelName(const SettingsName& name)
+{
+    return {name.text.toString(), name.graphSetKey};
 }
 
 } // namespace
 
 std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView option)
 {
-    const bool optionNamed =
-        isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510"}) || (isQor1400Family(model) && !option.isEmpty());
-    if (optionNamed)
-        return LegendCaptions{3, optionChannels(option)};
-    if (model == u"QOR1000-Z7")
-        return LegendCaptions{3, z7Series()};
-    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
-        return LegendCaptions{7, withKeys({4, 5, 6, 8, 9, 10})};
-    if (model == u"QOR1300")
-        return LegendCaptions{11, withKeys({12, 13, 14, 15, 16, 17, 18, 19, 20})};
-    if (isQor1400Family(model))
-        return LegendCaptions{3, numberedChannels(3)};
-    return std::nullopt;
+    const SeriesCell& series = traitsOf(model).series;
+    if (series.rule == SeriesRule::None)
+        return std::nullopt;
+    return LegendCaptions{series.legendTitleKey, seriesOf(series, option, !option.isEmpty())};
 }
 
 std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode)
 {
-    if (isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510"}) || (isQor1400Family(model) && channelCode != 0))
-        return optionChannels(option);
-    if (model == u"QOR1000-Z7")
-        return z7Series();
-    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
-        return withKeys({4, 5, 6, 8, 9, 10});
-    if (model == u"QOR1300")
-        return withKeys({12, 13, 14, 15, 16, 17, 18, 19, 20});
-    if (isQor1400Family(model))
-        return numberedChannels(3);
-    return {};
+    return seriesOf(traitsOf(model).series, option, channelCode != 0);
 }
 
 std::array<ChannelName, 3> settingsChannelNames(QStringView model, bool allChannels)
 {
-    using Names = std::array<ChannelName, 3>;
-    if (isOneOf(model, {u"QOR500", u"QOR510"}))
-        return Names{{{QStringLiteral("CH1"), 0}, {QStringLiteral("CH2"), 0}, {}}};
-    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
-        return Names{{{{}, 3}, {{}, 4}, {}}};
-    if (model == u"QOR1300")
-        return Names{{{{}, 5}, {{}, 6}, {{}, 7}}};
-    if (isQor1400Family(model) && allChannels)
-        return Names{{{QStringLiteral("CH1 "), 3}, {QStringLiteral("CH2 "), 3}, {QStringLiteral("CH3 "), 3}}};
-    if (isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR1000-Z7"}) || isQor1400Family(model))
-        return Names{{{{}, 3}, {}, {}}};
-    return Names{{{QStringLiteral("CH1"), 0}, {QStringLiteral("CH2"), 0}, {QStringLiteral("CH3"), 0}}};
+    const ModelTraits& traits = traitsOf(model);
+    const SettingsNames& names = allChannels && traits.allChannelsSettingsNames ? *traits.allChannelsSettingsNames : traits.settingsNames;
+    return {channelName(names[0]), channelName(names[1]), channelName(names[2])};
 }
 
 } // namespace qor::models

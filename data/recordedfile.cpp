@@ -46,11 +46,11 @@ Result<HeaderFacts> readCsvHeader(const QString& path, SlotData& slot)
     slot.ModelName = model;
     if (const std::optional<QString> option = models::csvModelOption(model, line2))
         slot.ModelOption = *option;
-    HeaderFacts facts;
-    if (models::isQor1400Family(model)) {
+    if (models::optionTellsAllChannels(models::FileKind::Csv, model))
         slot.AllChannels = slot.ModelOption.isEmpty();
+    HeaderFacts facts;
+    if (models::isQor1400Family(model))
         facts.channelDisplayCode = models::csvChannelDisplayCode(line2);
-    }
     return facts;
 }
 
@@ -61,7 +61,7 @@ Result<HeaderFacts> readLogHeaderInto(const QString& path, SlotData& slot)
         return header.status();
     slot.ModelName = header->ModelName;
     slot.ModelOption = header->ModelOption;
-    if (slot.ModelName == u"QOR1400")
+    if (models::optionTellsAllChannels(models::FileKind::Log, slot.ModelName))
         slot.AllChannels = slot.ModelOption.isEmpty();
     return HeaderFacts{};
 }

@@ -1,6 +1,6 @@
 #include "recordermodel.h"
 
-#include <initializer_list>
+#include "modeltable.h"
 
 namespace qor::models {
 
@@ -10,44 +10,30 @@ using enum ColumnId;
 
 constexpr qsizetype HeaderLineLength = 40;
 
-bool isOneOf(QStringView model, std::initializer_list<QStringView> names)
+// The cells of a file kind; nullptr for a path of no known kind.
+const FileTraits* fileTraits(FileKind kind, QStringView model)
 {
-    for (QStringView name : names) {
-        if (model == name)
-            return true;
+    const ModelTraits& traits = traitsOf(model);
+    switch (kind) {
+    case FileKind::Log:
+        return &traits.log;
+    case FileKind::Csv:
+        return &traits.csv;
+    case FileKind::Dat:
+        return &traits.dat;
+    case FileKind::Unknown:
+        break;
     }
-    return false;
+    return nullptr;
 }
 
-std::vector<ColumnId> firstColumns(int count)
+ReadPlan planOf(const FileTraits& file, bool narrowed)
 {
-    std::vector<ColumnId> out;
-    for (int k = 1; k <= count; ++k)
-        out.push_back(static_cast<ColumnId>(k));
-    return out;
-}
-
-// Plot k from column k for the first `count` columns.
-std::vector<PlotAssignment> firstPlots(int count)
-{
-    std::vector<PlotAssignment> out;
-    for (ColumnId id : firstColumns(count))
-        out.push_back({columnNumber(id), id});
-    return out;
-}
-
-// The QOR1000-Z7 records a fourth value, kept in MV2 and drawn as plot 4.
-ReadPlan z7Plan(bool drawn)
-{
-    ReadPlan plan{{PV1, SP1, MV1, MV2}, {}, false};
-    if (drawn)
-        plan.plots = {{1, PV1}, {2, SP1}, {3, MV1}, {4, MV2}};
+    const PlanCell& cell = narrowed ? file.narrowedPlan : file.plan;
+    ReadPlan plan{{cell.values.begin(), cell.values.end()}, {}, cell.plots4And5OnTemperatureAxis};
+    for (int k = 0; k < cell.plots; ++k)
+        plan.plots.push_back({k + 1, plan.values[static_cast<std::size_t>(k)]});
     return plan;
-}
-
-ReadPlan columnsAndPlots(int values, int plots, bool temperatureAxis = false)
-{
-    return {firstColumns(values), firstPlots(plots), temperatureAxis};
 }
 
 // Trims blanks only; other padding characters count as text.
@@ -81,102 +67,42 @@ FileKind fileKindOf(QStringView path)
 
 bool isQor1400Family(QStringView model)
 {
-    return isOneOf(model, {u"QOR1400", u"QOR1400-Z11", u"QOR1400-Z12"});
+    return traitsOf(model).qor1400Family;
+}
+
+bool optionTellsAllChannels(FileKind kind, QStringView model)
+{
+    const FileTraits* file = fileTraits(kind, model);
+    return file && file->optionTellsAllChannels;
 }
 
 ReadPlan logPlan(QStringView model, QStringView option)
 {
-    if (model == u"QOR1000-Z7")
-        return z7Plan(true);
-    if (isOneOf(model, {u"QOR1000", u"QOR1100"}))
-        return option.isEmpty() ? columnsAndPlots(6, 6, true) : columnsAndPlots(3, 3);
-    if (model == u"QOR1200")
-        return columnsAndPlots(6, 6);
-    if (model == u"QOR520")
-        return columnsAndPlots(6, 3);
-    if (model == u"QOR1300" || (model == u"QOR1400" && option.isEmpty()))
-        return columnsAndPlots(9, 9, true);
-    return columnsAndPlots(3, 3);
+    return planOf(traitsOf(model).log, !option.isEmpty());
 }
 
 ReadPlan csvPlan(QStringView model, bool allChannels)
 {
-    if (isOneOf(model, {u"QOR1000", u"QOR1100"}))
-        return columnsAndPlots(3, 3);
-    if (isOneOf(model, {u"QOR500", u"QOR510"}))
-        return columnsAndPlots(3, 0);
-    if (model == u"QOR1000-Z7")
-        return z7Plan(true);
-    if (model == u"QOR1200")
-        return columnsAndPlots(6, 6);
-    if (model == u"QOR520")
-        return columnsAndPlots(6, 0);
-    if (model == u"QOR1300" || (isQor1400Family(model) && allChannels))
-        return columnsAndPlots(9, 9, true);
-    if (isQor1400Family(model))
-        return columnsAndPlots(3, 3);
-    return {};
+    return planOf(traitsOf(model).csv, !allChannels);
 }
 
 ReadPlan datPlan(QStringView model)
 {
-    if (model == u"QOR500")
-        return columnsAndPlots(3, 3);
-    if (model == u"QOR510")
-        return columnsAndPlots(6, 6, true);
-    // Any other model: the first channel is read, nothing is drawn.
-    return columnsAndPlots(3, 0);
+    return planOf(traitsOf(model).dat, false);
 }
 
 int legendEntries(FileKind kind, QStringView model, QStringView option)
 {
-    switch (kind) {
-    case FileKind::Log:
-        if (isOneOf(model, {u"QOR1000", u"QOR1100"}))
-            return option.isEmpty() ? 6 : 3;
-        if (model == u"QOR1000-Z7")
-            return 4;
-        if (model == u"QOR1200")
-            return 6;
-        if (model == u"QOR1300")
-            return 9;
-        if (model == u"QOR1400")
-            return option.isEmpty() ? 9 : 3;
+    const FileTraits* file = fileTraits(kind, model);
+    if (!file)
         return 0;
-    case FileKind::Csv:
-        if (isOneOf(model, {u"QOR1000", u"QOR1100"}))
-            return 3;
-        if (model == u"QOR1200")
-            return 6;
-        if (model == u"QOR1300")
-            return 9;
-        if (model == u"QOR1400")
-            return option.isEmpty() ? 9 : 3;
-        return 0;
-    case FileKind::Dat:
-        return model == u"QOR500" ? 3 : model == u"QOR510" ? 6 : 0;
-    case FileKind::Unknown:
-        break;
-    }
-    return 0;
+    return option.isEmpty() ? file->legendEntries : file->narrowedLegendEntries;
 }
 
 QString exportHeading(QStringView model, QStringView option)
 {
-    const bool twoChannelFamily = isOneOf(model, {u"QOR1000", u"QOR1100"});
-    if ((twoChannelFamily || model == u"QOR1400") && !option.isEmpty())
-        return QStringLiteral("TIME,PV,SP,MV");
-    if (model == u"QOR500")
-        return QStringLiteral("TIME,PV,SP,MV");
-    if (twoChannelFamily || model == u"QOR510")
-        return QStringLiteral("TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
-    if (model == u"QOR1200")
-        return QStringLiteral("TIME,TPV,TSP,TMV,HPV,HSP,HMV");
-    if (model == u"QOR1300")
-        return QStringLiteral("TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV");
-    if (model == u"QOR1400")
-        return QStringLiteral("TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV");
-    return {};
+    const ModelTraits& traits = traitsOf(model);
+    return (option.isEmpty() ? traits.exportHeading : traits.narrowedExportHeading).toString();
 }
 
 namespace {
@@ -224,18 +150,30 @@ TableLayout oneChannel(QStringView option)
     return {gridColumns(channelHeaders(n, n)), channelHeaders({}, {})};
 }
 
-TableLayout numberedEntries(int firstKey, int count)
+TableLayout listedEntries(std::span<const GridEntry> entries)
 {
-    std::vector<HeaderText> headers;
-    for (int key = firstKey; key < firstKey + count; ++key)
-        headers.push_back(digital(key));
-    return {gridColumns(headers), headers};
+    TableLayout layout;
+    for (const GridEntry& entry : entries) {
+        const HeaderText header{{}, entry.section, entry.key};
+        layout.values.push_back({entry.column, header});
+        layout.statistics.push_back(header);
+    }
+    return layout;
 }
 
-TableLayout z7Layout()
+bool isWide(const TableCell& table, QStringView option, bool allChannels, int filledChannels)
 {
-    const std::vector<HeaderText> headers{digital(6), digital(7), {{}, TextSection::Graph, 21}, {{}, TextSection::Graph, 22}};
-    return {{{PV1, headers[0]}, {SP1, headers[1]}, {MV1, headers[2]}, {MV2, headers[3]}}, headers};
+    if (table.channels < 2 || filledChannels < table.channels)
+        return false;
+    switch (table.wideWhen) {
+    case WideWhen::Always:
+        return true;
+    case WideWhen::WithoutOption:
+        return option.isEmpty();
+    case WideWhen::WithAllChannels:
+        return allChannels;
+    }
+    return false;
 }
 
 } // namespace
@@ -254,36 +192,22 @@ int filledChannels(const TraceColumns& columns)
 
 std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bool allChannels, int filledChannels)
 {
-    const bool twoChannelCandidate = model == u"QOR510" || (isOneOf(model, {u"QOR1000", u"QOR1100"}) && option.isEmpty());
-    if (twoChannelCandidate && filledChannels >= 2) {
-        TableLayout layout = multiChannel(2, true);
-        // A QOR510 file with an option keeps both channels in the grid but evaluates only the first.
-        if (!option.isEmpty())
-            layout.statistics = channelHeaders({}, {});
-        return layout;
-    }
-    if (isQor1400Family(model) && allChannels && filledChannels >= 3)
-        return multiChannel(3, false);
-    if (twoChannelCandidate || isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500"}) || isQor1400Family(model))
+    const TableCell& table = traitsOf(model).table;
+    if (!table.entries.empty())
+        return listedEntries(table.entries);
+    if (table.channels == 0)
+        return std::nullopt;
+    if (!isWide(table, option, allChannels, filledChannels))
         return oneChannel(option);
-    if (model == u"QOR1000-Z7")
-        return z7Layout();
-    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
-        return numberedEntries(6, 6);
-    if (model == u"QOR1300")
-        return numberedEntries(12, 9);
-    return std::nullopt;
+    TableLayout layout = multiChannel(table.channels, table.eachStatisticsRowPrefixed);
+    if (table.optionNarrowsStatistics && !option.isEmpty())
+        layout.statistics = channelHeaders({}, {});
+    return layout;
 }
 
 std::optional<int> tableTitleKey(QStringView model)
 {
-    if (isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR500", u"QOR510", u"QOR1400"}))
-        return 21;
-    if (isOneOf(model, {u"QOR1200", u"QOR520"}))
-        return 22;
-    if (model == u"QOR1300")
-        return 23;
-    return std::nullopt;
+    return traitsOf(model).table.titleKey;
 }
 
 std::optional<QString> logModelName(QStringView headerString1)
@@ -313,17 +237,31 @@ QString csvModelName(QStringView line1)
 
 bool isRecognisedCsvModel(QStringView model)
 {
-    return isOneOf(model, {u"QOR1000", u"QOR1100", u"QOR1200", u"QOR1300", u"QOR1400"});
+    return traitsOf(model).recognisedCsvModel;
 }
 
 std::optional<QString> csvModelOption(QStringView model, QStringView line2)
 {
     const QString upper = headerLine(line2).toUpper();
-    if (isOneOf(model, {u"QOR1000", u"QOR1100"}))
+    switch (traitsOf(model).csvOptionLine) {
+    case CsvOptionLine::AfterMarker:
         return trimmedBlanks(QStringView(upper).mid(2)).toString();
-    if (isQor1400Family(model))
+    case CsvOptionLine::AfterTrimmedMarker:
         return trimmedBlanks(trimmedBlanks(upper).mid(2)).toString();
+    case CsvOptionLine::NotRead:
+        break;
+    }
     return std::nullopt;
+}
+
+std::vector<ModelChoice> oldCsvModelChoices()
+{
+    std::vector<ModelChoice> out;
+    for (const ModelTraits& row : modelTable()) {
+        if (row.oldCsvChoiceFrame)
+            out.push_back({u"; " + row.name.toString(), *row.oldCsvChoiceFrame});
+    }
+    return out;
 }
 
 int csvChannelDisplayCode(QStringView line2)

@@ -5,19 +5,14 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 // What each recorder model means for the program: how many values its records hold in each file
 // kind, which columns they fill, which plots the readers draw, how many legend entries the open
-// command shows and how exported files head their columns. Every other file asks here instead of
-// comparing model names itself. Model names are compared case-sensitively, as the files give them.
-//
-// The file kinds do not treat every model alike, and the answers below keep those differences:
-// a "QOR520" log draws plots 1 to 3 only although it fills six columns, and a QOR520 CSV file draws
-// none; "QOR500" and "QOR510" CSV files fill three columns and draw nothing; "QOR1400-Z11" and
-// "QOR1400-Z12" logs are read with three values like an unknown model, while the CSV reader treats
-// them as "QOR1400"; "QOR720" can be chosen for an old CSV file but no reader knows it.
+// command shows and how exported files head their columns. The answers are looked up in the model
+// table (modeltable.h), which keeps the differences between the file kinds as cells of its rows.
 namespace qor::models {
 
 enum class FileKind { Log, Csv, Dat, Unknown };
@@ -37,6 +32,7 @@ struct ReadPlan {
     bool plots4And5OnTemperatureAxis = false;
 
     bool hasReader() const { return !values.empty(); }
+    bool fills(ColumnId id) const { return std::ranges::find(values, id) != values.end(); }
 };
 
 ReadPlan logPlan(QStringView model, QStringView option);
@@ -44,6 +40,8 @@ ReadPlan csvPlan(QStringView model, bool allChannels);
 ReadPlan datPlan(QStringView model);
 
 bool isQor1400Family(QStringView model);
+// Whether the header of a file of that kind marks a file without an option as holding all channels.
+bool optionTellsAllChannels(FileKind kind, QStringView model);
 
 // Channel legend entries that the open command shows for a file (0 to 9).
 int legendEntries(FileKind kind, QStringView model, QStringView option);
@@ -98,6 +96,13 @@ QString csvModelName(QStringView line1);
 bool isRecognisedCsvModel(QStringView model);
 // The option of a CSV file's model; nullopt for the models whose option line is not read.
 std::optional<QString> csvModelOption(QStringView model, QStringView line2);
+// The models offered for a CSV file of the old storage format, which names none: the model lines
+// the selection window lists, in order, with the frame (from 0) that groups each with its kin.
+struct ModelChoice {
+    QString modelLine;
+    int frame = 0;
+};
+std::vector<ModelChoice> oldCsvModelChoices();
 // The channel display code of a QOR1400 family CSV file: the numeric value of the last character of
 // the option line (0 for a line that ends in anything but a digit).
 int csvChannelDisplayCode(QStringView line2);

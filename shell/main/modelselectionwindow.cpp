@@ -13,17 +13,24 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qor {
 
 namespace {
 
-// The option buttons' captions are the model lines they write; the frames group them by family.
-constexpr std::array<const char*, 6> ModelLines = {"; QOR1000", "; QOR1100", "; QOR1200", "; QOR1300", "; QOR520", "; QOR720"};
-constexpr std::array<std::array<int, 3>, 3> Frames = {{{0, 1, -1}, {2, 4, 5}, {3, -1, -1}}};
-
 QString entry(int key)
 {
     return stringEntry(StringSection::Process, key);
+}
+
+// The frames group the choices by family.
+int frameCount(const std::vector<models::ModelChoice>& choices)
+{
+    int count = 0;
+    for (const models::ModelChoice& choice : choices)
+        count = std::max(count, choice.frame + 1);
+    return count;
 }
 
 } // namespace
@@ -45,22 +52,8 @@ ModelSelectionWindow::ModelSelectionWindow(QString path, QWidget* parent)
     picture->setPixmap(toolbarIcon(5).pixmap(48, 48));
 
     auto* frames = new QHBoxLayout;
-    for (std::size_t f = 0; f < Frames.size(); ++f) {
-        auto* frame = new QGroupBox(this);
-        frame->setObjectName(QStringLiteral("Frame%1").arg(f + 1));
-        auto* column = new QVBoxLayout(frame);
-        for (int index : Frames[f]) {
-            if (index < 0)
-                continue;
-            QRadioButton*& option = m_options[static_cast<std::size_t>(index)];
-            option = new QRadioButton(QString::fromLatin1(ModelLines[static_cast<std::size_t>(index)]), frame);
-            option->setObjectName(QStringLiteral("Option1_%1").arg(index));
-            connect(option, &QRadioButton::clicked, this, [this, option] { m_selectedModelLine = option->text(); });
-            column->addWidget(option);
-        }
-        column->addStretch();
-        frames->addWidget(frame);
-    }
+    for (int frame = 0; frame < frameCount(m_choices); ++frame)
+        frames->addWidget(choiceFrame(frame));
 
     auto* confirmButton = new QPushButton(entry(4), this);
     confirmButton->setObjectName(QStringLiteral("Command2"));
@@ -81,6 +74,24 @@ ModelSelectionWindow::ModelSelectionWindow(QString path, QWidget* parent)
     layout->addLayout(frames);
     layout->addWidget(warning);
     layout->addLayout(buttons);
+}
+
+// The option buttons of one frame; their captions are the model lines they write.
+QGroupBox* ModelSelectionWindow::choiceFrame(int frame)
+{
+    auto* box = new QGroupBox(this);
+    box->setObjectName(QStringLiteral("Frame%1").arg(frame + 1));
+    auto* column = new QVBoxLayout(box);
+    for (std::size_t index = 0; index < m_choices.size(); ++index) {
+        if (m_choices[index].frame != frame)
+            continue;
+        auto* option = new QRadioButton(m_choices[index].modelLine, box);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(index));
+        connect(option, &QRadioButton::clicked, this, [this, option] { m_selectedModelLine = option->text(); });
+        column->addWidget(option);
+    }
+    column->addStretch();
+    return box;
 }
 
 void ModelSelectionWindow::confirm()

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "data/recordermodel.h"
+
 #include <QDialog>
 
-#include <array>
+#include <vector>
 
-class QLabel;
-class QPushButton;
-class QRadioButton;
+class QGroupBox;
 
 namespace qor {
 
@@ -22,11 +22,13 @@ class ModelSelectionWindow final : public QDialog {
     ModelSelectionWindow(QString path, QWidget* parent = nullptr);
 
   private:
+    QGroupBox* choiceFrame(int frame);
     void confirm();
 
     QString m_path;
-    QString m_selectedModelLine = QStringLiteral("; QOR1000");
-    std::array<QRadioButton*, 6> m_options{};
+    std::vector<models::ModelChoice> m_choices = models::oldCsvModelChoices();
+    // Confirming without a choice writes the first model line.
+    QString m_selectedModelLine = m_choices.front().modelLine;
 };
 
 } // namespace qor
