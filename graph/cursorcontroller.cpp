@@ -40,7 +40,7 @@ CursorController::CursorController(Window window)
 
 bool CursorController::absoluteTime() const
 {
-    return m_w.viewCode(0) == u"1";
+    return m_w.absoluteTime();
 }
 
 // The range cursors' times: the full date and time on a clock-time axis, the clock of the time
@@ -130,7 +130,7 @@ void CursorController::writeReadout(int pointIndex)
     const SlotData& slot = m_w.data;
     if (pointIndex < 0 || pointIndex >= slot.RecordCount)
         return;
-    const int channelCode = static_cast<int>(m_w.viewCode(5).toDouble());
+    const int channelCode = m_w.channelDisplayCode();
     const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelCode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const models::NamedSeries& row = rows[r];
@@ -214,7 +214,7 @@ void CursorController::sliderChanged(double value)
     if (value == 0 || zoom.depth() == 0)
         return;
     const double maximum =
-        m_w.viewCode(0) == u"0" ? value + zoom.visibleSpan : datetime::addSeconds(value, static_cast<std::int64_t>(zoom.visibleSeconds));
+        !absoluteTime() ? value + zoom.visibleSpan : datetime::addSeconds(value, static_cast<std::int64_t>(zoom.visibleSeconds));
     m_w.graph->axis(GraphAxis::Time).setMinMax(value, maximum);
 }
 

@@ -28,8 +28,9 @@ class CursorController {
         TimeSlider* slider;
         GraphLegend* legend;
         int slot;
-        std::function<QString(int)> viewCode;   // the caption of Label3(i)
-        std::function<double()> relativeLength; // RelTimeValue of the slot
+        std::function<bool()> absoluteTime;      // the time axis shows clock times
+        std::function<int()> channelDisplayCode; // the QOR1400 family's channel display
+        std::function<double()> relativeLength;  // RelTimeValue of the slot
         // The program-wide records the cursors read and keep: the slot's file, its zoom record,
         // the legend table, and the interface language's morning and afternoon designators.
         const SlotData& data;

@@ -44,8 +44,9 @@ GraphWindow::GraphWindow(int slot, QWidget* parent)
     , m_picture(new QLabel(this))
     , m_exitButton(new QPushButton(QStringLiteral("Exit"), this))
     , m_scaler(this, QSizeF(ReferenceWidth, ReferenceHeight))
-    , m_cursors({this, m_graph, m_slider, m_legend, slot, [this](int i) { return Label3(i); }, [this] { return m_relTimeValue; },
-                 loadedData().slot(slot), zoomHistory(slot), legendState(), &interfaceAmPm})
+    , m_cursors({this, m_graph, m_slider, m_legend, slot, [this] { return absoluteTime(); }, [this] { return channelDisplayCode(); },
+                 [this] { return m_relTimeValue; }, loadedData().slot(slot), zoomHistory(slot), legendState(), &interfaceAmPm})
+    , m_readerTarget(*m_graph, *m_slider, {m_busy, m_busyText, m_progress})
 {
     setObjectName(QStringLiteral("frmDataGraph_%1").arg(slot));
     setWindowTitle(QStringLiteral("그래프 보기"));
@@ -206,7 +207,7 @@ void GraphWindow::applyAxisColors()
 void GraphWindow::applyStyleFromSettings()
 {
     const bool dark = graphSettings().TimeColor != 0;
-    setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0"));
+    setDarkStyle(dark);
     applyBackground();
     for (QLabel* line : m_infoLines)
         setTextColor(line, dark ? fromBgr(ButtonFaceColor) : QColor(Qt::black));
@@ -214,7 +215,7 @@ void GraphWindow::applyStyleFromSettings()
 
 void GraphWindow::applyBackground()
 {
-    const QColor back = Label3(1) == u"0" ? graphstyle::LightBack : graphstyle::DarkBack;
+    const QColor back = darkStyle() ? graphstyle::DarkBack : graphstyle::LightBack;
     setBackColor(this, back);
     m_legend->setBackColor(back);
 }
@@ -246,10 +247,57 @@ void GraphWindow::showWholeRange()
     zoomHistory(m_slot).reset();
     const SlotData& file = loadedData().slot(m_slot);
     TrendAxis& time = m_graph->axis(GraphAxis::Time);
-    if (Label3(0) != u"1")
+    if (!absoluteTime())
         time.setMinMax(0, m_relTimeValue);
     else if (file.FirstTime && file.LastTime)
         time.setMinMax(*file.FirstTime, *file.LastTime);
+}
+
+void GraphWindow::clearForFile()
+{
+    if (!m_loaded)
+        load();
+    m_legend->group(1)->hide();
+    m_slider->hide();
+    for (int item = 1; item <= TrendGraph::PlotCount; ++item)
+        m_legend->setItemVisible(item, false);
+    hideCursors();
+    showUnzoomed();
+}
+
+void GraphWindow::showChannelLegend(int legendEntries)
+{
+    for (int item = 1; item <= legendEntries; ++item)
+        m_legend->setItemVisible(item, true);
+}
+
+void GraphWindow::showFile()
+{
+    for (int channel = 1; channel <= 3; ++channel)
+        m_legend->group(channel)->show();
+    ApplyGraphStrings();
+    const SlotData& data = loadedData().slot(m_slot);
+    showTimeBase(true, data.FirstTime.value(), data.LastTime.value());
+    m_legend->show();
+}
+
+void GraphWindow::showTimeBase(bool absolute, double minimum, double maximum)
+{
+    const QString& format = absolute ? graphstyle::AbsoluteAxisFormat : graphstyle::RelativeAxisFormat;
+    TrendAxis& time = m_graph->axis(GraphAxis::Time);
+    time.setFormatString(format);
+    time.setMinMax(minimum, maximum);
+    m_slider->axis().setFormatString(format);
+    m_slider->axis().setMinMax(minimum, maximum);
+    m_slider->setValue(0);
+    m_slider->hide();
+    setLabel3(0, absolute ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void GraphWindow::hideCursors()
+{
+    m_cursors.HideSingleCursor();
+    m_cursors.HideRangeCursors();
 }
 
 void GraphWindow::showUnzoomed()
@@ -298,77 +346,12 @@ void GraphWindow::closeEvent(QCloseEvent* event)
     }
     if (auto* table = qobject_cast<TableWindow*>(TableForm(m_slot)))
         table->Unload();
-    m_cursors.HideSingleCursor();
-    m_cursors.HideRangeCursors();
+    hideCursors();
     showUnzoomed();
     m_graph->clearData();
     loadedData().slot(m_slot) = SlotData();
     m_loaded = false;
     event->accept();
-}
-
-void GraphWindow::clearData()
-{
-    m_graph->clearData();
-}
-
-void GraphWindow::setChartLength(qint32 length)
-{
-    m_graph->setChartLength(length);
-}
-
-void GraphWindow::setAxisMinMax(GraphAxis axis, double minimum, double maximum)
-{
-    m_graph->axis(axis).setMinMax(minimum, maximum);
-}
-
-void GraphWindow::plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
-{
-    m_graph->plotXvsY(plot, x, y);
-}
-
-void GraphWindow::chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
-{
-    m_graph->chartXvsY(plot, x, y);
-}
-
-void GraphWindow::setPlotYAxis(int plot, GraphAxis axis)
-{
-    m_graph->plot(plot).setYAxis(axis);
-}
-
-void GraphWindow::setSliderRange(double minimum, double maximum)
-{
-    m_slider->axis().setMinMax(minimum, maximum);
-}
-
-void GraphWindow::showBusyNotice(int dots)
-{
-    m_busyText->setText(stringEntry(StringSection::Graph, 26) + QString(dots, u'.'));
-    m_progress->setValue(0);
-    m_lastRepaint.invalidate();
-    m_busy->raise();
-    m_busy->show();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-// Lets the window repaint while a long read goes on, a few times a second (a repaint costs more
-// than reading a buffer); user input waits until the read is done.
-void GraphWindow::setBusyProgress(double fraction)
-{
-    constexpr qint64 RepaintMilliseconds = 150;
-    m_progress->setValue(qRound(fraction * m_progress->maximum()));
-    if (m_lastRepaint.isValid() && m_lastRepaint.elapsed() < RepaintMilliseconds)
-        return;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_lastRepaint.start();
-}
-
-void GraphWindow::hideBusyNotice()
-{
-    m_busy->hide();
-    QApplication::restoreOverrideCursor();
 }
 
 GraphWindow* graphWindow(int slot)

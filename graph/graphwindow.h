@@ -1,12 +1,11 @@
 #pragma once
 
 #include "cursorcontroller.h"
+#include "graphreadertarget.h"
 
-#include "data/tracegraph.h"
 #include "shell/layoutscaler.h"
 #include "shell/slotwindows.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -24,8 +23,8 @@ class TrendGraph;
 // The trend graph window of slot 1 or 2 ("frmDataGraph_1", "frmDataGraph_2"): the graph control
 // CWGraph1, the time slider CWSlide7, the legend, the three information lines Label4(0..2), the
 // busy notice Frame1, the picture box PicPrint and its Exit button Command1, and the view-state
-// codes Label3(0..5). Readers draw into it through TraceGraph.
-class GraphWindow final : public QWidget, public TraceGraph, public GraphFormView {
+// codes Label3(0..5). Readers draw into it through readerTarget().
+class GraphWindow final : public QWidget, public GraphFormView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphWindow)
 
@@ -54,6 +53,26 @@ class GraphWindow final : public QWidget, public TraceGraph, public GraphFormVie
     // to 4 sets the main window's check marks at once.
     QString Label3(int index) const;
     void setLabel3(int index, const QString& code);
+    // The codes that say what the window shows, read and written by meaning.
+    bool absoluteTime() const { return Label3(0) == u"1"; }
+    bool darkStyle() const { return Label3(1) == u"1"; }
+    void setDarkStyle(bool dark) { setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0")); }
+    int channelDisplayCode() const { return static_cast<int>(Label3(5).toDouble()); }
+    void setChannelDisplayCode(int code) { setLabel3(5, QString::number(code)); }
+
+    // What readers draw into: the graph, the slider's range and the busy notice.
+    TraceGraph& readerTarget() { return m_readerTarget; }
+
+    // Before a file is shown: no channel legend, no cursors, no zoom, the slider out of sight.
+    void clearForFile();
+    // The file of the slot: the legend and captions in the interface language, on its clock-time
+    // axis. The channel legend shows the first `legendEntries` channel items.
+    void showFile();
+    void showChannelLegend(int legendEntries);
+    // The time axis and the slider span `minimum` to `maximum` in the axis format of the time
+    // base; the slider, which only scrolls a zoomed range, goes back to its start and out of sight.
+    void showTimeBase(bool absolute, double minimum, double maximum);
+    void hideCursors();
 
     // The relative length of the slot's recording (RelTimeValue), set by the time-axis commands.
     double relTimeValue() const { return m_relTimeValue; }
@@ -83,17 +102,6 @@ class GraphWindow final : public QWidget, public TraceGraph, public GraphFormVie
     // The background of the window, the legend and the slider for the style code.
     void applyBackground();
 
-    void clearData() override;
-    void setChartLength(qint32 length) override;
-    void setAxisMinMax(GraphAxis axis, double minimum, double maximum) override;
-    void plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
-    void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
-    void setPlotYAxis(int plot, GraphAxis axis) override;
-    void setSliderRange(double minimum, double maximum) override;
-    void showBusyNotice(int dots) override;
-    void setBusyProgress(double fraction) override;
-    void hideBusyNotice() override;
-
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -120,8 +128,8 @@ class GraphWindow final : public QWidget, public TraceGraph, public GraphFormVie
     QPushButton* m_exitButton;
     LayoutScaler m_scaler;
     CursorController m_cursors;
+    GraphReaderTarget m_readerTarget;
     double m_relTimeValue = 0;
-    QElapsedTimer m_lastRepaint;
     bool m_loaded = false;
     bool m_sizesSaved = false;
 };

@@ -31,7 +31,7 @@ namespace {
 
 QColor GraphWindow::legendTextColor() const
 {
-    return Label3(1).toDouble() != 0 ? fromBgr(ButtonFaceColor) : graphstyle::LightCursorText;
+    return darkStyle() ? fromBgr(ButtonFaceColor) : graphstyle::LightCursorText;
 }
 
 void GraphWindow::legendClicked(int item)
@@ -87,8 +87,7 @@ void GraphWindow::RangeStatistics()
     grid->setCol(0);
     grid->setClip(QString(u'\t' + stringEntry(StringSection::Digital, 3) + u'\t' + stringEntry(StringSection::Digital, 4)));
     const SlotData& slot = loadedData().slot(m_slot);
-    const std::vector<models::NamedSeries> rows =
-        models::readoutSeries(slot.ModelName, slot.ModelOption, static_cast<int>(Label3(5).toDouble()));
+    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
     if (rows.empty() || last >= slot.RecordCount)
         return;
     grid->setMaxRows(static_cast<int>(rows.size()));

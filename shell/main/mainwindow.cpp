@@ -388,7 +388,7 @@ void MainWindow::showDisplaySettings()
 void MainWindow::showTimeSearch()
 {
     const GraphWindow* graph = loadedData().FileNo <= 2 ? graphWindow(loadedData().FileNo) : nullptr;
-    if (graph && graph->Label3(0) == u"1")
+    if (graph && graph->absoluteTime())
         return; // the search window comes with the search command
     prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
 }

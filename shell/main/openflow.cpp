@@ -105,7 +105,7 @@ bool OpenFlow::openChecked(const QString& path)
     for (;;) {
         // The slot's window shows the busy notice; what it draws stays until the read succeeded.
         m_main.showSlotWindow(slot);
-        OpenedRecording opened = openRecording(path, window, OpenLogLabel);
+        OpenedRecording opened = openRecording(path, window.readerTarget(), OpenLogLabel);
         for (const QString& line : opened.logLines)
             WriteErrorLog(line);
         if (opened.opened()) {
@@ -181,36 +181,16 @@ void OpenFlow::restore(int slot, const Before& before)
 
 void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
 {
-    prepareWindow(window);
+    window.clearForFile();
     loadedData().FileNo = static_cast<qint16>(slot);
     SlotData& data = loadedData().slot(slot);
     data = std::move(opened.slot);
     m_main.setWindowListCaption(slot, data.FilePath);
-    opened.drawing.replay(window);
+    opened.drawing.replay(window.readerTarget());
     if (opened.channelDisplayCode)
-        window.setLabel3(5, QString::number(*opened.channelDisplayCode));
-    showChannels(window, models::legendEntries(opened.kind, data.ModelName, data.ModelOption));
+        window.setChannelDisplayCode(*opened.channelDisplayCode);
+    window.showChannelLegend(models::legendEntries(opened.kind, data.ModelName, data.ModelOption));
     finish(slot, window);
-}
-
-// The slot's graph window, cleared of the previous file's legend, cursors, zoom and pointer.
-void OpenFlow::prepareWindow(GraphWindow& window)
-{
-    if (!window.isLoaded())
-        window.load();
-    window.legend()->group(1)->hide();
-    window.CWSlide7()->hide();
-    for (int item = 1; item <= 9; ++item)
-        window.legend()->setItemVisible(item, false);
-    window.cursors().HideSingleCursor();
-    window.cursors().HideRangeCursors();
-    window.showUnzoomed();
-}
-
-void OpenFlow::showChannels(GraphWindow& window, int count)
-{
-    for (int item = 1; item <= count; ++item)
-        window.legend()->setItemVisible(item, true);
 }
 
 void OpenFlow::finish(int slot, GraphWindow& window)
@@ -218,15 +198,7 @@ void OpenFlow::finish(int slot, GraphWindow& window)
     auto* table = qobject_cast<TableWindow*>(TableForm(slot));
     if (table)
         table->Load();
-    for (int channel = 1; channel <= 3; ++channel)
-        window.legend()->group(channel)->show();
-    window.ApplyGraphStrings();
-    const SlotData& data = loadedData().slot(slot);
-    window.CWGraph1()->axis(GraphAxis::Time).setFormatString(graphstyle::AbsoluteAxisFormat);
-    window.CWSlide7()->axis().setFormatString(graphstyle::AbsoluteAxisFormat);
-    window.CWSlide7()->axis().setMinMax(*data.FirstTime, *data.LastTime);
-    window.legend()->show();
-    window.setLabel3(0, QStringLiteral("1"));
+    window.showFile();
     if (table)
         hideSubWindowOf(table);
     m_main.setFileCommandsEnabled(true);

@@ -53,8 +53,6 @@ class OpenFlow {
     Before stateBefore(int slot) const;
     void restore(int slot, const Before& before);
     void take(int slot, GraphWindow& window, OpenedRecording& opened);
-    void prepareWindow(GraphWindow& window);
-    void showChannels(GraphWindow& window, int count);
     void finish(int slot, GraphWindow& window);
 
     MainWindow& m_main;

@@ -84,20 +84,6 @@ TimePtr relativeTimes(const TimeColumn& times, double first)
     return std::make_shared<const TimeColumn>(std::move(relative));
 }
 
-// The time axis and the slider show `minimum` to `maximum` in `format`; the slider, which only
-// scrolls a zoomed range, goes back to its start and out of sight.
-void showTimeRange(GraphWindow& window, const QString& format, double minimum, double maximum)
-{
-    TrendAxis& time = window.CWGraph1()->axis(GraphAxis::Time);
-    time.setFormatString(format);
-    time.setMinMax(minimum, maximum);
-    TimeSlider& slider = *window.CWSlide7();
-    slider.axis().setFormatString(format);
-    slider.axis().setMinMax(minimum, maximum);
-    slider.setValue(0);
-    slider.hide();
-}
-
 } // namespace
 
 ViewCommands::ViewCommands(MainWindow& mainWindow)
@@ -145,7 +131,7 @@ void ViewCommands::applyStyle(bool dark)
     window->cursors().HideRangeCursors();
     const QColor text = dark ? QColor(Qt::white) : QColor(Qt::black);
     TrendGraph& graph = *window->CWGraph1();
-    window->setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0"));
+    window->setDarkStyle(dark);
     graph.setGraphFrameColor(dark ? graphstyle::DarkFrame : graphstyle::LightBack);
     graph.setPlotAreaColor(graph.graphFrameColor());
     for (int line = 0; line < 3; ++line)
@@ -230,11 +216,9 @@ void ViewCommands::zoomOut(GraphWindow& window)
 void ViewCommands::switchTimeAxis(bool relative)
 {
     GraphWindow* window = currentWindow();
-    const QStringView shown = relative ? u"1" : u"0";
-    if (!window || window->Label3(0) != shown)
+    if (!window || window->absoluteTime() != relative)
         return;
-    window->cursors().HideSingleCursor();
-    window->cursors().HideRangeCursors();
+    window->hideCursors();
     try {
         if (!readAgain(*window, relative ? RelaTimeLogLabel : AbsTimeLogLabel))
             return;
@@ -253,7 +237,7 @@ void ViewCommands::switchTimeAxis(bool relative)
 bool ViewCommands::readAgain(GraphWindow& window, const QString& logLabel)
 {
     SlotData& data = loadedData().slot(window.slot());
-    OpenedRecording opened = openRecording(data.FilePath, window, logLabel);
+    OpenedRecording opened = openRecording(data.FilePath, window.readerTarget(), logLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
     if (!opened.opened()) {
@@ -263,7 +247,7 @@ bool ViewCommands::readAgain(GraphWindow& window, const QString& logLabel)
     opened.slot.PrintComment = data.PrintComment;
     data = std::move(opened.slot);
     window.showUnzoomed();
-    opened.drawing.replay(window);
+    opened.drawing.replay(window.readerTarget());
     return true;
 }
 
@@ -278,8 +262,7 @@ void ViewCommands::reportFailure(GraphWindow& window, const QStringList& logLine
 void ViewCommands::showAbsoluteTime(GraphWindow& window)
 {
     const SlotData& data = loadedData().slot(window.slot());
-    showTimeRange(window, graphstyle::AbsoluteAxisFormat, data.FirstTime.value(), data.LastTime.value());
-    window.setLabel3(0, QStringLiteral("1"));
+    window.showTimeBase(true, data.FirstTime.value(), data.LastTime.value());
 }
 
 void ViewCommands::showRelativeTime(GraphWindow& window)
@@ -291,8 +274,7 @@ void ViewCommands::showRelativeTime(GraphWindow& window)
     const models::ReadPlan plan = recordedfile::readPlan(models::fileKindOf(data.FilePath), data);
     for (const models::PlotAssignment& p : plan.plots)
         window.CWGraph1()->plotXvsY(p.plot, m_relTimeArray, data.TraceData.column(p.column));
-    showTimeRange(window, graphstyle::RelativeAxisFormat, 0, window.relTimeValue());
-    window.setLabel3(0, QStringLiteral("0"));
+    window.showTimeBase(false, 0, window.relTimeValue());
 }
 
 } // namespace qor
