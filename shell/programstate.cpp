@@ -1,7 +1,5 @@
 #include "programstate.h"
 
-#include <QCoreApplication>
-
 namespace qor {
 
 ProgramState& programState()

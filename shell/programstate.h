@@ -4,13 +4,13 @@
 #include "graphsettings.h"
 #include "legendstate.h"
 #include "mainframe.h"
-#include "prompts.h"
 #include "slotwindows.h"
 #include "stringtable.h"
 #include "zoomhistory.h"
 
 #include "data/loadeddataset.h"
 
+#include <QPointer>
 #include <QTranslator>
 
 #include <array>
@@ -18,6 +18,17 @@
 #include <optional>
 
 namespace qor {
+
+class Prompts;
+
+// A window reference that drops out by itself when its window is destroyed.
+struct WindowRef {
+    QPointer<QObject> guard;
+    QWidget* widget = nullptr;
+    GraphFormView* view = nullptr; // graph windows only
+
+    bool alive() const { return !guard.isNull(); }
+};
 
 // Everything the program keeps between commands, owned in one place. The program's own names for
 // these (loadedData(), graphSettings(), stringTable(), legendState(), zoomHistory(), GraphForm,
@@ -28,9 +39,11 @@ struct ProgramState {
     StringTable strings;
     LegendState legend;
     std::array<ZoomHistory, 3> zoom;
-    SlotWindows windows;
+    std::array<WindowRef, 3> graphForms;
+    std::array<WindowRef, 3> tableForms;
+    std::array<bool, 2> slotLoaded{};
     MainFrame* mainFrame = nullptr;
-    std::unique_ptr<Prompts> prompts;          // null: the program's own dialogs
+    std::shared_ptr<Prompts> prompts;          // null: the program's own dialogs
     std::optional<ProgramFolders> folders;     // unset: the folders found from the executable
     std::unique_ptr<QTranslator> qtTranslator; // the installed catalog of Qt's own dialog texts
 };

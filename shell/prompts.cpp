@@ -40,9 +40,9 @@ class DialogPrompts final : public Prompts {
 
 Prompts& prompts()
 {
-    std::unique_ptr<Prompts>& installed = programState().prompts;
+    std::shared_ptr<Prompts>& installed = programState().prompts;
     if (!installed)
-        installed = std::make_unique<DialogPrompts>();
+        installed = std::make_shared<DialogPrompts>();
     return *installed;
 }
 

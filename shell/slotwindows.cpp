@@ -2,72 +2,40 @@
 
 #include "programstate.h"
 
+#include <QWidget>
+
 #include <stdexcept>
 
 namespace qor {
 
 namespace {
 
-std::size_t slotIndex(int slot)
+WindowRef& at(std::array<WindowRef, 3>& refs, int slot)
 {
     if (slot < 1 || slot > 3)
         throw std::out_of_range("file slot outside 1..3");
-    return static_cast<std::size_t>(slot - 1);
+    return refs[static_cast<std::size_t>(slot - 1)];
 }
 
-std::size_t loadedIndex(int slot)
+bool& loadedFlag(int slot)
 {
     if (slot < 1 || slot > 2)
         throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
-    return static_cast<std::size_t>(slot - 1);
-}
-
-SlotWindows& windows()
-{
-    return programState().windows;
+    return programState().slotLoaded[static_cast<std::size_t>(slot - 1)];
 }
 
 } // namespace
 
-GraphFormView* SlotWindows::graphForm(int slot) const
-{
-    const GraphRef& ref = m_graphForms[slotIndex(slot)];
-    return ref.widget ? ref.view : nullptr;
-}
-
-QWidget* SlotWindows::tableForm(int slot) const
-{
-    return m_tableForms[slotIndex(slot)];
-}
-
-void SlotWindows::setGraphForm(int slot, GraphFormView* window)
-{
-    m_graphForms[slotIndex(slot)] = {window ? window->formWidget() : nullptr, window};
-}
-
-void SlotWindows::setTableForm(int slot, QWidget* window)
-{
-    m_tableForms[slotIndex(slot)] = window;
-}
-
-bool SlotWindows::slotLoaded(int slot) const
-{
-    return m_slotLoaded[loadedIndex(slot)];
-}
-
-void SlotWindows::setSlotLoaded(int slot, bool loaded)
-{
-    m_slotLoaded[loadedIndex(slot)] = loaded;
-}
-
 GraphFormView* GraphForm(int slot)
 {
-    return windows().graphForm(slot);
+    const WindowRef& ref = at(programState().graphForms, slot);
+    return ref.alive() ? ref.view : nullptr;
 }
 
 QWidget* TableForm(int slot)
 {
-    return windows().tableForm(slot);
+    const WindowRef& ref = at(programState().tableForms, slot);
+    return ref.alive() ? ref.widget : nullptr;
 }
 
 QWidget* graphFormWidget(int slot)
@@ -78,22 +46,23 @@ QWidget* graphFormWidget(int slot)
 
 void setGraphForm(int slot, GraphFormView* window)
 {
-    windows().setGraphForm(slot, window);
+    QWidget* widget = window ? window->formWidget() : nullptr;
+    at(programState().graphForms, slot) = {widget, widget, window};
 }
 
 void setTableForm(int slot, QWidget* window)
 {
-    windows().setTableForm(slot, window);
+    at(programState().tableForms, slot) = {window, window, nullptr};
 }
 
 bool SlotLoaded(int slot)
 {
-    return windows().slotLoaded(slot);
+    return loadedFlag(slot);
 }
 
 void setSlotLoaded(int slot, bool loaded)
 {
-    windows().setSlotLoaded(slot, loaded);
+    loadedFlag(slot) = loaded;
 }
 
 } // namespace qor

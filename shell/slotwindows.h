@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
-#include <QWidget>
 
-#include <array>
+class QWidget;
 
 namespace qor {
 
@@ -18,27 +16,6 @@ class GraphFormView {
     virtual QWidget* formWidget() = 0;
     // Its caption: the model's title and the file's path.
     virtual QString caption() const = 0;
-};
-
-// The window references of each slot (1 to 3) and the slots' loaded flags. A window that is
-// destroyed drops out of its reference by itself.
-class SlotWindows {
-  public:
-    GraphFormView* graphForm(int slot) const;
-    QWidget* tableForm(int slot) const;
-    void setGraphForm(int slot, GraphFormView* window);
-    void setTableForm(int slot, QWidget* window);
-    bool slotLoaded(int slot) const;
-    void setSlotLoaded(int slot, bool loaded);
-
-  private:
-    struct GraphRef {
-        QPointer<QWidget> widget; // guards `view` against a destroyed window
-        GraphFormView* view = nullptr;
-    };
-    std::array<GraphRef, 3> m_graphForms;
-    std::array<QPointer<QWidget>, 3> m_tableForms;
-    std::array<bool, 2> m_slotLoaded{};
 };
 
 // GraphForm, the trend graph window of a slot, and TableForm, its table window. A window of one

@@ -1,4 +1,5 @@
 #include "shell/programstate.h"
+#include "shell/prompts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
