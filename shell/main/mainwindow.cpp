@@ -3,6 +3,7 @@
 #include "displaysettingswindow.h"
 #include "mainmenus.h"
 #include "qttranslations.h"
+#include "subwindowsize.h"
 #include "toolbaricons.h"
 
 #include "data/interfacelanguage.h"
@@ -12,6 +13,7 @@
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
+#include "shell/layoutscaler.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
@@ -107,9 +109,12 @@ void MainWindow::createSlotWindows()
         auto* table = new TableWindow(slot);
         setGraphForm(slot, graph);
         setTableForm(slot, table);
-        for (QWidget* window : {static_cast<QWidget*>(graph), static_cast<QWidget*>(table)}) {
+        const std::array<std::pair<QWidget*, QSizeF>, 2> windows = {{{graph, {GraphWindow::ReferenceWidth, GraphWindow::ReferenceHeight}},
+                                                                     {table, {TableWindow::ReferenceWidth, TableWindow::ReferenceHeight}}}};
+        for (const auto& [window, designTwips] : windows) {
             QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
             sub->setAttribute(Qt::WA_DeleteOnClose, false);
+            keepDesignSize(*sub, *m_mdiArea, (designTwips / LayoutScaler::TwipsPerPixel).toSize());
             sub->hide();
         }
         graph->load();

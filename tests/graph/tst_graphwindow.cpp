@@ -316,6 +316,36 @@ class TestGraphWindow : public QObject {
         QVERIFY(main.command("MV_Style_2")->isChecked());
     }
 
+    // Restored from maximised, or left alone when the maximised one closes, a window takes its
+    // design size within the main window, never a bare title bar.
+    void aRestoredWindowTakesItsDesignSize()
+    {
+        MainWindow main;
+        main.resize(1400, 1000);
+        main.show();
+        GraphWindow& first = open(main, log("QOR1300"));
+        GraphWindow& second = open(main, log("QOR1200"));
+        QVERIFY(frameOf(&second)->isMaximized());
+        const QSize design(qRound(GraphWindow::ReferenceWidth / 15), qRound(GraphWindow::ReferenceHeight / 15));
+        frameOf(&second)->showNormal();
+        QVERIFY(!frameOf(&second)->isMaximized());
+        QCOMPARE(second.size(), design);
+        frameOf(&second)->showMaximized();
+        frameOf(&second)->close();
+        QVERIFY(first.isVisible());
+        if (!frameOf(&first)->isMaximized())
+            QCOMPARE(first.size(), design);
+        frameOf(&first)->showNormal();
+        QCOMPARE(first.size(), design);
+
+        main.resize(500, 400); // smaller than the design: the frame stays inside the area
+        frameOf(&first)->showMaximized();
+        frameOf(&first)->showNormal();
+        const QRect area(QPoint(0, 0), main.mdiArea()->viewport()->size());
+        QVERIFY(area.contains(frameOf(&first)->geometry()));
+        QVERIFY(first.height() > 100 && first.width() > 100);
+    }
+
     void closingTheLastGraphWindowDisablesTheFileCommands()
     {
         MainWindow main;
