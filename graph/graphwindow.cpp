@@ -255,8 +255,7 @@ void GraphWindow::showWholeRange()
 
 void GraphWindow::clearForFile()
 {
-    if (!m_loaded)
-        load();
+    load(); // the settings in force, which may have changed since the window last showed a file
     m_legend->group(1)->hide();
     m_slider->hide();
     for (int item = 1; item <= TrendGraph::PlotCount; ++item)

@@ -63,7 +63,8 @@ class GraphWindow final : public QWidget, public GraphFormView {
     // What readers draw into: the graph, the slider's range and the busy notice.
     TraceGraph& readerTarget() { return m_readerTarget; }
 
-    // Before a file is shown: no channel legend, no cursors, no zoom, the slider out of sight.
+    // Before a file is shown: the settings in force, no channel legend, no cursors, no zoom, the
+    // slider out of sight.
     void clearForFile();
     // The file of the slot: the legend and captions in the interface language, on its clock-time
     // axis. The channel legend shows the first `legendEntries` channel items.

@@ -267,7 +267,7 @@ void DisplaySettingsWindow::accept()
     settings.OutputColor = std::abs(swatchColor(11));
     settings.TimeColor = std::abs(swatchColor(12));
     logIfFailed(SaveGraphSettings(), QStringLiteral("frmDataGraphSet.Command1_Click"));
-    Q_EMIT applied(loadedData().FileNo);
+    Q_EMIT applied();
     QDialog::accept();
 }
 

@@ -26,9 +26,8 @@ class DisplaySettingsWindow final : public QDialog {
     qint32 swatchColor(int index) const;
 
   Q_SIGNALS:
-    // OK was pressed and the settings hold the new colours and range; graph windows of slots 1 to
-    // `lastSlot` take the plot colours and range, slots 1 and 2 the axis colours.
-    void applied(int lastSlot);
+    // OK was pressed and the settings hold the new colours and range, for every graph window to take.
+    void applied();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

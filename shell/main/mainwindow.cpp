@@ -164,15 +164,14 @@ void MainWindow::applyStringsToWindows()
 
 // The display settings' plot colours and range go to the graph windows of slots 1 to `lastSlot`,
 // their axis colours to those of slots 1 and 2.
-void MainWindow::applyDisplaySettings(int lastSlot)
+// Every graph window takes the new colours and range, whether it shows a file or not.
+void MainWindow::applyDisplaySettings()
 {
     for (int slot = 1; slot <= 2; ++slot) {
-        GraphWindow* graph = graphWindow(slot);
-        if (!graph)
-            continue;
-        if (slot <= lastSlot)
+        if (GraphWindow* graph = graphWindow(slot)) {
             graph->applyPlotSettings();
-        graph->applyAxisColors();
+            graph->applyAxisColors();
+        }
     }
 }
 

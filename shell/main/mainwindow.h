@@ -72,7 +72,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void createSlotWindows();
     void subWindowActivated(QMdiSubWindow* window);
     void applyStringsToWindows();
-    void applyDisplaySettings(int lastSlot);
+    void applyDisplaySettings();
     void showTimeSearch();
     void showWholeRange();
     void connectCommands();

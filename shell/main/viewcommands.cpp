@@ -67,6 +67,8 @@ const std::array<std::pair<int, void (ViewCommands::*)()>, 3> ButtonCommands = {
     {11, &ViewCommands::MV_ZoomOut},
 }};
 
+// The settings in memory change with the file: a window that shows a new file, the settings window
+// and a fresh start all see what the user chose last.
 void writeSetting(QStringView section, QStringView key, qint64 value)
 {
     saveSetting(section, key, QString::number(value));
@@ -142,8 +144,11 @@ void ViewCommands::applyStyle(bool dark)
     setTextColor(window->legend()->header(), text);
     window->applyBackground(); // the window and the legend follow the style code
     window->CWSlide7()->setBackColor(dark ? graphstyle::DarkBack : graphstyle::LightBack);
-    writeSetting(u"Color", u"TIME_Color", toBgr(time.labelColor()));
-    writeSetting(u"Color", u"Frame_Color", toBgr(graph.graphFrameColor()));
+    GraphSettings& settings = graphSettings();
+    settings.TimeColor = toBgr(time.labelColor());
+    settings.FrameColor = toBgr(graph.graphFrameColor());
+    writeSetting(u"Color", u"TIME_Color", settings.TimeColor);
+    writeSetting(u"Color", u"Frame_Color", settings.FrameColor);
 }
 
 void ViewCommands::setLineWidth(int width)
@@ -154,6 +159,7 @@ void ViewCommands::setLineWidth(int width)
     window->setLabel3(2, QString::number(width - 1));
     for (int k = 1; k <= TrendGraph::PlotCount; ++k)
         window->CWGraph1()->plot(k).setLineWidth(width);
+    graphSettings().PlotsWidth = static_cast<qint16>(width);
     writeSetting(u"Line", u"Plots_Width", width);
 }
 
@@ -168,6 +174,7 @@ void ViewCommands::setGrid(GraphAxis axisId, std::size_t density)
     TrendAxis& axis = window->CWGraph1()->axis(axisId);
     axis.setMajorDivisions(time ? grid.timeDivisions : grid.temperatureDivisions);
     axis.setMinorGrid(false);
+    (time ? graphSettings().XGridMode : graphSettings().YGridMode) = static_cast<qint16>(grid.settingsCode);
     writeSetting(u"Line", time ? u"X_Grid" : u"Y_Grid", grid.settingsCode);
 }
 

@@ -16,11 +16,17 @@
 #include "support/scriptedprompts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 using namespace qor;
 
@@ -45,6 +51,18 @@ std::map<int, TimePtr> plotTimes(const TrendGraph& graph)
             times[k] = graph.plot(k).segments().front().x;
     }
     return times;
+}
+
+// Runs the display settings command: `change` works on the modal window, then OK is pressed.
+void changeDisplaySettings(MainWindow& main, const std::function<void(QWidget&)>& change)
+{
+    QTimer::singleShot(0, [&change] {
+        QWidget* window = QApplication::activeModalWidget();
+        QVERIFY(window && window->objectName() == u"frmDataGraphSet");
+        change(*window);
+        window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    main.command("M_DisplaySet")->trigger();
 }
 
 } // namespace
@@ -82,6 +100,70 @@ class TestViewCommands : public QObject {
         QFile::remove(m_dir.filePath(QStringLiteral("TraceReader.log")));
         LoadGraphSettings();
         LoadStringTable();
+    }
+
+    // OK reaches every graph window, whichever is current, and the files opened afterwards.
+    void displaySettingsReachEveryWindow()
+    {
+        MainWindow main;
+        main.show();
+        QVERIFY(main.openFile(recording()));
+        QVERIFY(main.openFile(recording()));
+        main.showSlotWindow(1);
+        QCOMPARE(loadedData().FileNo, 1);
+        const QColor green(0, 0xFF, 0);
+        m_prompts->colorAnswers.enqueue(green);
+        changeDisplaySettings(main, [](QWidget& window) {
+            window.findChild<QPushButton*>(QStringLiteral("Command3_1"))->click();
+            window.findChild<QLineEdit*>(QStringLiteral("PVZoom_1"))->setText(QStringLiteral("250"));
+        });
+        for (int slot = 1; slot <= 2; ++slot) {
+            TrendGraph& graph = *graphWindow(slot)->CWGraph1();
+            QCOMPARE(graph.plot(1).color(), green);
+            QCOMPARE(graph.axis(GraphAxis::Temperature).maximum(), 250.0);
+        }
+        graphWindow(2)->CWGraph1()->plot(1).setColor(Qt::red); // as a window shows before a new file
+        QVERIFY(main.openFile(recording()));
+        const TrendGraph& reopened = *graphWindow(loadedData().FileNo)->CWGraph1();
+        QCOMPARE(reopened.plot(1).color(), green);
+        QCOMPARE(reopened.axis(GraphAxis::Temperature).maximum(), 250.0);
+    }
+
+    // The style in force stays one style: in memory, on file, in the settings window, in a window
+    // that shows a new file and after a fresh start.
+    void theStyleInForceSticks()
+    {
+        {
+            MainWindow main;
+            main.show();
+            QVERIFY(main.openFile(recording()));
+            main.button(6)->trigger(); // light
+            QCOMPARE(graphSettings().TimeColor, 0);
+            QCOMPARE(graphSettings().FrameColor, 0xE0E0E0);
+            m_prompts->colorAnswers.enqueue(QColor(0, 0x80, 0));
+            changeDisplaySettings(main, [](QWidget& window) { window.findChild<QPushButton*>(QStringLiteral("Command3_2"))->click(); });
+            const GraphWindow& first = *graphWindow(1);
+            QCOMPARE(first.CWGraph1()->axis(GraphAxis::Time).labelColor(), QColor(Qt::black));
+            QCOMPARE(setting(u"Color", u"TIME_Color"), "0");
+            QVERIFY(main.openFile(recording()));
+            const GraphWindow& second = *graphWindow(2);
+            QVERIFY(!second.darkStyle());
+            QCOMPARE(second.CWGraph1()->graphFrameColor(), QColor(0xE0, 0xE0, 0xE0));
+            QCOMPARE(second.CWGraph1()->axis(GraphAxis::Time).labelColor(), QColor(Qt::black));
+        }
+        resetProgramState();
+        setAppPath(m_dir.path());
+        m_prompts = &ScriptedPrompts::install();
+        LoadGraphSettings();
+        LoadStringTable();
+        MainWindow restarted;
+        QVERIFY(restarted.openFile(recording()));
+        const GraphWindow& window = *graphWindow(1);
+        QVERIFY(!window.darkStyle());
+        QCOMPARE(window.CWGraph1()->graphFrameColor(), QColor(0xE0, 0xE0, 0xE0));
+        QCOMPARE(window.CWGraph1()->axis(GraphAxis::Time).labelColor(), QColor(Qt::black));
+        QCOMPARE(textColor(window.legend()->header()), QColor(Qt::black));
+        QCOMPARE(window.palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
     }
 
     void button6TogglesTheStyleAndRecordsItsColours()
