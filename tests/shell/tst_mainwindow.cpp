@@ -313,8 +313,9 @@ class TestMainWindow : public QObject {
         graphSettings().OutputColor = 0;
         graphWindow(2)->applyPlotSettings();
         window.command("M_DisplaySet")->trigger();
+        // Every window takes the new colours, not only those up to the current slot.
         QCOMPARE(graphWindow(1)->CWGraph1()->plot(2).color(), fromBgr(0xFF00FF));
-        QCOMPARE(graphWindow(2)->CWGraph1()->plot(2).color(), fromBgr(0x123456));
+        QCOMPARE(graphWindow(2)->CWGraph1()->plot(2).color(), fromBgr(0xFF00FF));
         QCOMPARE(graphWindow(2)->CWGraph1()->axis(GraphAxis::Output).labelColor(), fromBgr(0x80FF));
         QCOMPARE(graphWindow(1)->CWGraph1()->axis(GraphAxis::Temperature).maximum(), 300.0);
     }
