@@ -168,11 +168,12 @@ void GraphPainter::paintAnnotations()
     const TrendAxis& temperature = m_graph.axis(GraphAxis::Temperature);
     for (int a = 1; a <= TrendGraph::AnnotationCount; ++a) {
         const GraphAnnotation& annotation = m_graph.annotation(a);
-        if (!annotation.isVisible() || annotation.caption().isEmpty())
+        const qreal anchor = m_layout.xToPixel(annotation.x());
+        // A label whose cursor has left the view goes with it; it would otherwise stand at the edge.
+        if (!annotation.isVisible() || annotation.caption().isEmpty() || anchor < m_area.left() || anchor > m_area.right())
             continue;
         const qreal width = metrics.horizontalAdvance(annotation.caption());
-        const qreal x =
-            std::clamp<qreal>(m_layout.xToPixel(annotation.x()) + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
+        const qreal x = std::clamp<qreal>(anchor + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
         const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(),
                                           m_area.bottom() - metrics.descent());
         m_painter.setPen(annotation.captionColor());

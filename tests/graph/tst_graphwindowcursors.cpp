@@ -143,6 +143,27 @@ class TestGraphWindowCursors : public QObject {
         QCOMPARE(graph.annotation(1).y(), 60.0);
     }
 
+    // A cursor's time label leaves the view with its cursor and comes back with it.
+    void aCursorLabelGoesWithItsCursor()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        window.legendClicked(LegendState::SingleCursorItem);
+        TrendGraph& graph = *window.CWGraph1();
+        TrendAxis& time = graph.axis(GraphAxis::Time);
+        const auto [first, last] = std::pair(time.minimum(), time.maximum());
+        const auto picture = [&](bool labelled) {
+            graph.annotation(1).setVisible(labelled);
+            return graph.controlImage();
+        };
+        QVERIFY(picture(true) != picture(false)); // in view the label is drawn
+
+        time.setMinMax(ProgramFolder::at(400), last); // the cursor at 08:05:00 is out of view
+        QCOMPARE(picture(true), picture(false));
+
+        time.setMinMax(first, last);
+        QVERIFY(picture(true) != picture(false));
+    }
+
     // Records ten seconds apart over more than two days; the shown range starts at 09:00.
     void rangeCursorsStandInsideTheShownSpan_data()
     {
