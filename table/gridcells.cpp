@@ -102,6 +102,14 @@ void GridCells::forgetTexts(int col, int firstRow, int lastRow)
     }
 }
 
+std::optional<datetime::AmPm> GridCells::timeDesignators(int col) const
+{
+    const Source* s = source(col);
+    if (!s || !std::holds_alternative<TimePtr>(s->data))
+        return std::nullopt;
+    return m_amPm();
+}
+
 QString GridCells::arrayText(const Source& s, int row) const
 {
     const qsizetype i = row - s.firstRow;

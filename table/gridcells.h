@@ -51,6 +51,9 @@ class GridCells {
     // The number the cell's text stands for; NaN when the text is no number.
     double number(int col, int row) const;
 
+    // The designators that the column's time texts use now; nullopt for a column without times.
+    std::optional<datetime::AmPm> timeDesignators(int col) const;
+
     // The first row of first..last (both searched) whose text begins with `text`; -1 when none.
     int SearchCol(int col, int firstRow, int lastRow, QStringView text) const;
 

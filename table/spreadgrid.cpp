@@ -98,16 +98,41 @@ void SpreadGrid::fitColumnToContents(int col)
 }
 
 // Measures the header and a sample of rows (the first hundred and the last), never every row:
-// a column of ten million times would take minutes to measure in full, and its texts are alike.
+// a column of ten million times would take minutes to measure in full. A time column is fitted to
+// the widest text its times can take, whichever rows hold them.
 void SpreadGrid::fitColumn(int col)
 {
     constexpr int SampleRows = 100;
     const QFontMetrics metrics(font());
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     int width = metrics.horizontalAdvance(GetText(col, 0)) + 16;
+    if (const std::optional<datetime::AmPm> designators = cells().timeDesignators(col))
+        width = std::max(width, widestTimeText(metrics, *designators) + margins);
     const int rows = MaxRows();
     for (int row = 1; row <= rows; row = row < SampleRows ? row + 1 : std::max(row + 1, rows))
-        width = std::max(width, metrics.horizontalAdvance(GetText(col, row)) + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8);
+        width = std::max(width, metrics.horizontalAdvance(GetText(col, row)) + margins);
     setColumnWidth(col - 1, width);
+}
+
+// The width of "yyyy-mm-dd AMPM hh:mm:ss" with every digit at the font's widest digit, for the
+// wider designator.
+int SpreadGrid::widestTimeText(const QFontMetrics& metrics, const datetime::AmPm& designators)
+{
+    QChar widestDigit = u'0';
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
+        if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widestDigit))
+            widestDigit = QChar(digit);
+    }
+    int width = 0;
+    for (const QString& designator : {designators.am, designators.pm}) {
+        QString text = QStringLiteral("0000-00-00 %1 00:00:00").arg(designator);
+        for (QChar& c : text) {
+            if (c == u'0')
+                c = widestDigit;
+        }
+        width = std::max(width, metrics.horizontalAdvance(text));
+    }
+    return width;
 }
 
 // The row header measures the rows of its page only; the widest row number is kept in view

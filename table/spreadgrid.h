@@ -105,6 +105,7 @@ class SpreadGrid final : public QTableView {
 
     void followFont();
     void fitColumn(int col);
+    static int widestTimeText(const QFontMetrics& metrics, const datetime::AmPm& designators);
     void fitRowHeader();
 
     int rowsInView() const;

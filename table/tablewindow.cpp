@@ -1,6 +1,7 @@
 #include "tablewindow.h"
 
 #include "blockstatistics.h"
+#include "gridfont.h"
 #include "spreadgrid.h"
 
 #include "data/loadeddataset.h"
@@ -159,7 +160,17 @@ void TableWindow::ApplyTableStrings()
         m_records->setClip(recordHeaders(*chosen));
         m_statistics->setClip(statisticsRowHeaders(*chosen));
     }
+    useFontOfTheDesignators();
     m_records->refreshTexts(); // the time texts follow the language
+}
+
+// Every cell of the record grid is drawn in one font, the time texts' designators included.
+void TableWindow::useFontOfTheDesignators()
+{
+    const datetime::AmPm designators = interfaceAmPm();
+    QFont base = font();
+    base.setPointSizeF(m_records->font().pointSizeF());
+    m_records->setFont(fontCovering(base, designators.am + designators.pm));
 }
 
 void TableWindow::writeStatisticsHeaders(const models::TableLayout* chosen)

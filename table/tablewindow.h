@@ -54,6 +54,7 @@ class TableWindow final : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void useFontOfTheDesignators();
     const SlotData& slotData() const;
     std::optional<models::TableLayout> layout() const;
     void fillColumns(const models::TableLayout& layout);

@@ -10,9 +10,11 @@
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -298,6 +300,50 @@ class TestTableWindow : public QObject {
         QCOMPARE(window.fpSpread2()->GetText(1, 1), "1.0");
         graphSettings().LangCode = QStringLiteral("KOR");
         QCOMPARE(window.fpSpread1()->GetText(1, 1), "2015-03-01 오후 1:00:00");
+        graphSettings().LangCode = QStringLiteral("ENG");
+    }
+
+    // A morning into an afternoon: every time text fits the column, the rows that the first
+    // hundred do not show included, and the designators are drawn in the grid's own font.
+    void theTimeColumnFitsEveryTime_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "ENG";
+        QTest::newRow("Korean") << "KOR";
+        QTest::newRow("Chinese") << "CHR";
+    }
+    void theTimeColumnFitsEveryTime()
+    {
+        QFETCH(QString, language);
+        useLanguage(language);
+        fillSlot(1, QStringLiteral("QOR1400"), {}, true, 9);
+        SlotData& data = loadedData().slot(1);
+        // One a minute from 08:00 to 13:00: the first hundred rows and the last have one-digit hours.
+        constexpr int Rows = 301;
+        auto times = std::make_shared<TimeColumn>();
+        for (int i = 0; i < Rows; ++i)
+            times->push_back(datetime::dateSerial(2015, 3, 11) + (8 * 3600 + 60 * i) / 86400.0);
+        data.TraceData.TimeValue = times;
+        data.RecordCount = Rows;
+        for (int k = 1; k <= ColumnCount; ++k)
+            data.TraceData.values[static_cast<std::size_t>(k - 1)] = TextColumn::of(QStringList(Rows, QStringLiteral("1.5")));
+        TableWindow window(1);
+        window.Load();
+        useLanguage(QStringLiteral("ENG"));
+        graphSettings().LangCode = language; // the texts as the window shows them
+        const SpreadGrid& grid = *window.fpSpread1();
+        const QFontMetrics metrics(grid.font());
+        const datetime::AmPm designators = datetime::amPmFor(language);
+        const QString designatorTexts = designators.am + designators.pm;
+        for (const QChar c : designatorTexts)
+            QVERIFY2(metrics.inFont(c), qPrintable(grid.font().family()));
+        int widest = 0;
+        for (int row = 1; row <= grid.MaxRows(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(grid.GetText(1, row)));
+        // A cell draws its text inside its focus frame's margins.
+        const int padding = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+        QVERIFY2(grid.columnWidth(0) >= widest + padding,
+                 qPrintable(QStringLiteral("%1 < %2 + %3").arg(grid.columnWidth(0)).arg(widest).arg(padding)));
         graphSettings().LangCode = QStringLiteral("ENG");
     }
 
