@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "displaysettingswindow.h"
+#include "fileinfowindow.h"
 #include "mainmenus.h"
 #include "qttranslations.h"
 #include "subwindowsize.h"
@@ -225,12 +226,14 @@ void MainWindow::connectCommands()
     for (int n : {1, 2})
         connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
     connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);
+    connect(command("MF_FileInfo"), &QAction::triggered, this, &MainWindow::showFileInformation);
     connect(command("MT_DataFind"), &QAction::triggered, this, &MainWindow::showTimeSearch);
     onButton(7, &MainWindow::showGraphWindow);
     onButton(9, &MainWindow::showWholeRange);
     onButton(13, &MainWindow::showTimeSearch);
     onButton(8, &MainWindow::showTableWindow);
     onButton(12, &MainWindow::showDisplaySettings);
+    onButton(4, &MainWindow::showFileInformation);
     onButton(14, &MainWindow::enterCombinedView);
     onButton(15, &MainWindow::startFileSplitter);
     m_viewCommands.connectCommands();
@@ -386,6 +389,14 @@ void MainWindow::showDisplaySettings()
     DisplaySettingsWindow window(this);
     connect(&window, &DisplaySettingsWindow::applied, this, &MainWindow::applyDisplaySettings);
     window.exec();
+}
+
+// The facts and print switches of the current slot's file.
+void MainWindow::showFileInformation()
+{
+    const int slot = loadedData().FileNo;
+    if (GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr)
+        FileInfoWindow(*graph, this).exec();
 }
 
 // The time search works on clock times only; with the relative time axis shown the user is told.

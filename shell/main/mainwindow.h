@@ -83,6 +83,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void enterCombinedView();
     void startFileSplitter();
     void showDisplaySettings();
+    void showFileInformation();
     void setCheckedLanguage(const QString& langCode);
 
     OpenFlow m_openFlow{*this};
