@@ -8,7 +8,9 @@ namespace qor {
 
 class ValueColumn;
 
-// The smallest and largest number of a run of records; both NaN when the run holds no number.
+// The smallest and largest number of a run of records, as the plots draw them; both NaN when the
+// run holds no number. Unlike the statistics (valueRange), an infinite reading counts: the plot
+// reaches the edge of its axis where a reading overflowed.
 struct MinMax {
     double minimum;
     double maximum;

@@ -2,6 +2,7 @@
 
 #include "data/datetime.h"
 #include "data/status.h"
+#include "data/valuerange.h"
 
 #include <QString>
 
@@ -12,11 +13,6 @@ namespace qor {
 // The program-wide settings kept in the settings file: the look of the trend graphs, the print
 // options and the interface language. Colours are 0x00BBGGRR values.
 struct GraphSettings {
-    struct Range {
-        double minimum = 0;
-        double maximum = 0;
-    };
-
     qint16 PlotsWidth = 0;
     qint16 YGridMode = 0;
     qint16 XGridMode = 0;
@@ -25,7 +21,7 @@ struct GraphSettings {
     qint32 TempColor = 0;
     qint32 OutputColor = 0;
     qint32 FrameColor = 0;
-    Range PVRange;                     // the fixed range of the process-value axis
+    ValueRange PVRange;                     // the fixed range of the process-value axis
     std::array<qint16, 5> PrintInfo{}; // print switch n is PrintInfo[n - 1]
     QString LangCode;                  // "KOR", "ENG" or "CHR"
 

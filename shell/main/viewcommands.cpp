@@ -205,7 +205,7 @@ void ViewCommands::MV_ZoomOut()
 void ViewCommands::zoomOut(GraphWindow& window)
 {
     TrendGraph& graph = *window.CWGraph1();
-    const GraphSettings::Range& range = graphSettings().PVRange;
+    const ValueRange& range = graphSettings().PVRange;
     graph.axis(GraphAxis::Temperature).setMinMax(range.minimum, range.maximum);
     graph.axis(GraphAxis::Output).setMinMax(0, 100);
     ZoomHistory& zoom = zoomHistory(window.slot());
