@@ -45,13 +45,6 @@ bool hasTimeShape(std::string_view t)
            std::all_of(DigitPositions.begin(), DigitPositions.end(), [t](std::size_t i) { return isDigit(t[i]); });
 }
 
-unsigned daysInMonth(std::int64_t year, int month)
-{
-    static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
 // The parts of a valid time.
 struct TimeFields {
     std::int64_t year;
@@ -71,7 +64,7 @@ std::optional<TimeFields> timeFields(std::string_view line)
     const char* p = first.data();
     const TimeFields t = {
         twoDigits(p) * 100 + twoDigits(p + 2), twoDigits(p + 5), twoDigits(p + 8), twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17)};
-    if (t.month < 1 || t.month > 12 || t.day < 1 || static_cast<unsigned>(t.day) > daysInMonth(t.year, t.month) || t.hour > 23 ||
+    if (t.month < 1 || t.month > 12 || t.day < 1 || static_cast<unsigned>(t.day) > datetime::daysInMonth(t.year, t.month) || t.hour > 23 ||
         t.minute > 59 || t.second > 59)
         return std::nullopt;
     return t;

@@ -2,6 +2,7 @@
 
 #include "interfacelanguage.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qor::datetime {
@@ -144,6 +145,30 @@ QString generalText(double serial, const AmPm& amPm)
     if (p.hour == 0 && p.minute == 0 && p.second == 0)
         return format(serial, u"yyyy-mm-dd");
     return format(serial, u"yyyy-mm-dd AMPM h:mm:ss", amPm);
+}
+
+unsigned daysInMonth(std::int64_t year, int month)
+{
+    static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+std::optional<double> minuteFromText(QStringView text)
+{
+    if (text.size() != 16 || text[10] != u' ' || text[13] != u':')
+        return std::nullopt;
+    const auto field = [text](qsizetype from, qsizetype length) -> std::optional<int> {
+        const QStringView digits = text.mid(from, length);
+        if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            return std::nullopt;
+        return digits.toInt();
+    };
+    const std::optional<int> year = field(0, 4), month = field(5, 2), day = field(8, 2), hour = field(11, 2), minute = field(14, 2);
+    if (!year || !month || !day || !hour || !minute || *month < 1 || *month > 12 || *day < 1 ||
+        static_cast<unsigned>(*day) > daysInMonth(*year, *month) || *hour > 23 || *minute > 59)
+        return std::nullopt;
+    return addSeconds(dateSerial(*year, *month, *day), *hour * 3600 + *minute * 60);
 }
 
 } // namespace qor::datetime

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 
 // Date serials: days since 1899-12-30 as a double, the fraction being the time of day. Recorded
 // times are whole seconds, so every helper here works through a whole count of seconds; a serial
@@ -17,6 +18,9 @@ inline constexpr std::int64_t SecondsPerDay = 86400;
 double dateSerial(std::int64_t year, std::int64_t month, std::int64_t day);
 // Days since 1899-12-30 of a valid proleptic Gregorian date.
 std::int64_t dayNumber(std::int64_t year, unsigned month, unsigned day);
+
+// The days of month 1..12 of the year.
+unsigned daysInMonth(std::int64_t year, int month);
 
 double serialFromSeconds(std::int64_t seconds);
 std::int64_t secondsFromSerial(double serial); // rounded to the nearest whole second
@@ -42,6 +46,10 @@ AmPm amPmFor(QStringView langCode);
 // given designators). As in the classic date patterns, "mm" right after an hour field means minutes.
 // Any other character is copied as it stands.
 QString format(double serial, QStringView pattern, const AmPm& amPm = {});
+
+// The minute named by "yyyy/mm/dd hh:mm" (any one character between the date's fields), as a search
+// box assembles it; nullopt unless every field is there and names a real date and a time of day.
+std::optional<double> minuteFromText(QStringView text);
 
 // "yyyy-mm-dd hh:nn:ss", the 24-hour form used in files and command-line output.
 QString isoText(double serial);

@@ -293,6 +293,22 @@ void GraphWindow::showTimeBase(bool absolute, double minimum, double maximum)
     setLabel3(0, absolute ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+double GraphWindow::shownFrom() const
+{
+    return m_graph->axis(GraphAxis::Time).minimum();
+}
+
+double GraphWindow::shownTo() const
+{
+    return m_graph->axis(GraphAxis::Time).maximum();
+}
+
+// A span typed from its end to its start is shown the right way round.
+void GraphWindow::showSpan(double from, double to)
+{
+    m_graph->axis(GraphAxis::Time).setMinMax(std::min(from, to), std::max(from, to));
+}
+
 void GraphWindow::hideCursors()
 {
     m_cursors.HideSingleCursor();

@@ -39,6 +39,9 @@ class GraphWindow final : public QWidget, public GraphFormView {
     int slot() const { return m_slot; }
     QWidget* formWidget() override { return this; }
     QString caption() const override { return windowTitle(); }
+    double shownFrom() const override;
+    double shownTo() const override;
+    void showSpan(double from, double to) override;
     TrendGraph* CWGraph1() const { return m_graph; }
     TimeSlider* CWSlide7() const { return m_slider; }
     GraphLegend* legend() const { return m_legend; }

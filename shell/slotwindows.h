@@ -16,6 +16,11 @@ class GraphFormView {
     virtual QWidget* formWidget() = 0;
     // Its caption: the model's title and the file's path.
     virtual QString caption() const = 0;
+    // The time-axis range shown now, zoom included.
+    virtual double shownFrom() const = 0;
+    virtual double shownTo() const = 0;
+    // Shows the span between two times, given in either order.
+    virtual void showSpan(double from, double to) = 0;
 };
 
 // GraphForm, the trend graph window of a slot, and TableForm, its table window. A window of one

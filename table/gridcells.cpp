@@ -102,6 +102,16 @@ void GridCells::forgetTexts(int col, int firstRow, int lastRow)
     }
 }
 
+std::optional<double> GridCells::time(int col, int row) const
+{
+    const Source* s = source(col);
+    const TimePtr* times = s ? std::get_if<TimePtr>(&s->data) : nullptr;
+    const qsizetype i = row - (s ? s->firstRow : 0);
+    if (!times || i < 0 || i >= sizeOf(*times) || row > m_maxRows)
+        return std::nullopt;
+    return (**times)[static_cast<std::size_t>(i)];
+}
+
 std::optional<datetime::AmPm> GridCells::timeDesignators(int col) const
 {
     const Source* s = source(col);

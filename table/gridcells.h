@@ -51,6 +51,8 @@ class GridCells {
     // The number the cell's text stands for; NaN when the text is no number.
     double number(int col, int row) const;
 
+    // The time a time column shows in the row; nullopt for any other cell.
+    std::optional<double> time(int col, int row) const;
     // The designators that the column's time texts use now; nullopt for a column without times.
     std::optional<datetime::AmPm> timeDesignators(int col) const;
 

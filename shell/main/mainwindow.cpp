@@ -19,6 +19,7 @@
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "table/datafindwindow.h"
 #include "table/tablewindow.h"
 
 #include <QAction>
@@ -402,10 +403,19 @@ void MainWindow::showFileInformation()
 // The time search works on clock times only; with the relative time axis shown the user is told.
 void MainWindow::showTimeSearch()
 {
-    const GraphWindow* graph = loadedData().FileNo <= 2 ? graphWindow(loadedData().FileNo) : nullptr;
-    if (graph && graph->absoluteTime())
-        return; // the search window comes with the search command
-    prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
+    const int slot = loadedData().FileNo;
+    GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr;
+    if (!graph || !graph->absoluteTime()) {
+        prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
+        return;
+    }
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const std::optional<DataFindWindow::Mode> mode =
+        active && active->widget() ? DataFindWindow::modeFor(active->widget()->objectName()) : std::nullopt;
+    if (mode == DataFindWindow::Mode::Graph)
+        DataFindWindow(*graph, this).exec();
+    else if (auto* table = qobject_cast<TableWindow*>(TableForm(slot)); table && mode == DataFindWindow::Mode::Table)
+        DataFindWindow(*table->fpSpread1(), this).exec();
 }
 
 // The whole recording of the current slot: no slider, no zoom, the time axis from the first to the

@@ -20,6 +20,8 @@
 #include <QTimer>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -270,7 +272,15 @@ class TestMainWindow : public QObject {
     {
         MainWindow window;
         openRecording(window);
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal ? modal->objectName() : QString();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+        });
         window.button(13)->trigger();
+        QCOMPARE(shown, "frmDataFind");
         QVERIFY(m_prompts->messages.isEmpty());
         graphWindow(1)->setLabel3(0, QStringLiteral("0"));
         window.command("MT_DataFind")->trigger();
@@ -295,8 +305,7 @@ class TestMainWindow : public QObject {
         QVERIFY(!graphWindow(1)->CWSlide7()->isVisibleTo(graphWindow(1)));
     }
 
-    // OK in the display settings recolours the plots of the slots up to the current one and the
-    // axes of both graph windows.
+    // OK in the display settings recolours the plots and the axes of both graph windows.
     void displaySettingsReachTheGraphWindows()
     {
         MainWindow window;

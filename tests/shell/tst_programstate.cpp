@@ -21,6 +21,9 @@ class GraphStandIn final : public GraphFormView {
   public:
     QWidget* formWidget() override { return &window; }
     QString caption() const override { return window.windowTitle(); }
+    double shownFrom() const override { return 0; }
+    double shownTo() const override { return 0; }
+    void showSpan(double, double) override {}
     QWidget window;
 };
 

@@ -28,6 +28,9 @@ class CaptionedGraph final : public GraphFormView {
     explicit CaptionedGraph(const QString& caption) { m_window.setWindowTitle(caption); }
     QWidget* formWidget() override { return &m_window; }
     QString caption() const override { return m_window.windowTitle(); }
+    double shownFrom() const override { return 0; }
+    double shownTo() const override { return 0; }
+    void showSpan(double, double) override {}
 
   private:
     QWidget m_window;
