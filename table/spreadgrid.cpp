@@ -182,8 +182,9 @@ void SpreadGrid::showRow(int row, ScrollHint hint)
 
 void SpreadGrid::showActiveCell()
 {
-    showRow(m_active.y(), EnsureVisible);
-    scrollTo(m_model->index(m_active.y() - topRow(), m_active.x() - 1));
+    const QPoint active = m_selection.active();
+    showRow(active.y(), EnsureVisible);
+    scrollTo(m_model->index(active.y() - topRow(), active.x() - 1));
 }
 
 void SpreadGrid::syncScrollBar()
@@ -238,18 +239,7 @@ void SpreadGrid::resizeEvent(QResizeEvent* event)
 
 GridBlock SpreadGrid::block() const
 {
-    if (!m_selected)
-        return {};
-    GridBlock b{std::min(m_anchor.x(), m_active.x()), std::min(m_anchor.y(), m_active.y()), std::max(m_anchor.x(), m_active.x()),
-                std::max(m_anchor.y(), m_active.y())};
-    if (m_extent == Extent::Columns) {
-        b.row = 1;
-        b.row2 = MaxRows();
-    } else if (m_extent == Extent::Rows) {
-        b.col = 1;
-        b.col2 = MaxCols();
-    }
-    return b;
+    return m_selection.block(gridSize());
 }
 
 void SpreadGrid::selectBlock(int col, int row, int col2, int row2)
@@ -260,7 +250,7 @@ void SpreadGrid::selectBlock(int col, int row, int col2, int row2)
 
 void SpreadGrid::selectAll()
 {
-    if (MaxRows() > 0 && MaxCols() > 0)
+    if (!gridSize().isEmpty())
         selectBlock(1, 1, MaxCols(), MaxRows());
 }
 
@@ -270,21 +260,13 @@ void SpreadGrid::clearBlock()
     showSelection();
 }
 
-// Makes `cell` the active cell; it starts a new selection there, or with `extend` it becomes the
-// far corner of the current one.
+// Makes `cell` the active cell (see GridSelection::press) and shows and reports the selection.
 void SpreadGrid::select(QPoint cell, Extent extent, bool extend)
 {
-    if (MaxRows() < 1 || MaxCols() < 1)
+    if (!m_selection.press(cell, extent, extend, gridSize()))
         return;
-    cell = {std::clamp(cell.x(), 1, MaxCols()), std::clamp(cell.y(), 1, MaxRows())};
-    if (!extend || !m_selected) {
-        m_anchor = cell;
-        m_extent = extent;
-    }
-    m_selected = true;
-    m_active = cell;
-    m_col = cell.x();
-    m_row = cell.y();
+    m_col = m_selection.active().x();
+    m_row = m_selection.active().y();
     showSelection();
     reportBlock();
 }
@@ -292,7 +274,7 @@ void SpreadGrid::select(QPoint cell, Extent extent, bool extend)
 // A grid that changed its size starts without a selection, and says nothing of it.
 void SpreadGrid::forgetSelection()
 {
-    m_selected = false;
+    m_selection.clear();
     m_reported = {};
 }
 
@@ -305,11 +287,12 @@ void SpreadGrid::showSelection()
     QItemSelection shown;
     const int first = std::max(b.row, top);
     const int last = std::min(b.row2, bottom);
-    if (m_selected && first <= last && b.col >= 1 && b.col <= b.col2)
+    if (!m_selection.isEmpty() && first <= last && b.col >= 1 && b.col <= b.col2)
         shown.select(m_model->index(first - top, b.col - 1), m_model->index(last - top, b.col2 - 1));
     selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect);
-    const bool activeShown = m_active.y() >= top && m_active.y() <= bottom && m_active.x() >= 1 && m_active.x() <= MaxCols();
-    selectionModel()->setCurrentIndex(activeShown ? m_model->index(m_active.y() - top, m_active.x() - 1) : QModelIndex(),
+    const QPoint active = m_selection.active();
+    const bool activeShown = active.y() >= top && active.y() <= bottom && active.x() >= 1 && active.x() <= MaxCols();
+    selectionModel()->setCurrentIndex(activeShown ? m_model->index(active.y() - top, active.x() - 1) : QModelIndex(),
                                       QItemSelectionModel::NoUpdate);
 }
 
@@ -341,41 +324,13 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (const std::optional<QPoint> target = keyTarget(*event)) {
+    if (const std::optional<QPoint> target = m_selection.keyTarget(event->key(), event->modifiers(), rowsInView(), gridSize())) {
         select(*target, Extent::Cells, event->modifiers().testFlag(Qt::ShiftModifier));
         showActiveCell();
         event->accept();
         return;
     }
     QTableView::keyPressEvent(event);
-}
-
-// Where a movement key takes the active cell; nothing for other keys.
-std::optional<QPoint> SpreadGrid::keyTarget(const QKeyEvent& event) const
-{
-    const int col = std::clamp(m_active.x(), 1, std::max(MaxCols(), 1));
-    const int row = std::clamp(m_active.y(), 1, std::max(MaxRows(), 1));
-    const bool control = event.modifiers().testFlag(Qt::ControlModifier);
-    switch (event.key()) {
-    case Qt::Key_Up:
-        return QPoint(col, row - 1);
-    case Qt::Key_Down:
-        return QPoint(col, row + 1);
-    case Qt::Key_Left:
-        return QPoint(col - 1, row);
-    case Qt::Key_Right:
-        return QPoint(col + 1, row);
-    case Qt::Key_PageUp:
-        return QPoint(col, row - rowsInView());
-    case Qt::Key_PageDown:
-        return QPoint(col, row + rowsInView());
-    case Qt::Key_Home:
-        return QPoint(1, control ? 1 : row);
-    case Qt::Key_End:
-        return QPoint(MaxCols(), control ? MaxRows() : row);
-    default:
-        return std::nullopt;
-    }
 }
 
 // Typing goes to the row below the active cell whose text in the active column begins with what
@@ -387,8 +342,9 @@ void SpreadGrid::keyboardSearch(const QString& search)
     const bool continuing = m_sinceSearchKey.isValid() && m_sinceSearchKey.elapsed() < QApplication::keyboardInputInterval();
     m_searchText = continuing ? m_searchText + search : search;
     m_sinceSearchKey.start();
-    const int col = std::clamp(m_active.x(), 1, MaxCols());
-    const int from = std::clamp(continuing ? m_active.y() : m_active.y() + 1, 1, MaxRows());
+    const QPoint active = m_selection.active();
+    const int col = std::clamp(active.x(), 1, MaxCols());
+    const int from = std::clamp(continuing ? active.y() : active.y() + 1, 1, MaxRows());
     int found = SearchCol(col, from, MaxRows(), m_searchText);
     if (found < 0 && from > 1)
         found = SearchCol(col, 1, from - 1, m_searchText);
@@ -422,7 +378,7 @@ void SpreadGrid::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging || !event->buttons().testFlag(Qt::LeftButton))
         return;
     m_dragPos = event->position().toPoint();
-    select(cellNearest(m_dragPos), m_extent, true);
+    select(cellNearest(m_dragPos), m_selection.extent(), true);
     const bool outside = m_dragPos.y() < 0 || m_dragPos.y() >= viewport()->height();
     if (outside && !m_dragScroll.isActive())
         m_dragScroll.start();
@@ -443,7 +399,7 @@ void SpreadGrid::dragScroll()
     const int beyond = m_dragPos.y() < 0 ? m_dragPos.y() : m_dragPos.y() - viewport()->height() + 1;
     const int rows = beyond / rowHeight + (beyond < 0 ? -1 : 1);
     setTopRow(topRow() + rows);
-    select({cellNearest(m_dragPos).x(), std::clamp(m_active.y() + rows, 1, MaxRows())}, m_extent, true);
+    select({cellNearest(m_dragPos).x(), std::clamp(m_selection.active().y() + rows, 1, MaxRows())}, m_selection.extent(), true);
 }
 
 // The grid cell under a point of the viewport, or the nearest one of the page when the point lies
@@ -465,21 +421,21 @@ QPoint SpreadGrid::cellNearest(QPoint viewportPos) const
 // header reports sections entered only while its button is down), it extends the selection.
 void SpreadGrid::headerPressed(Extent extent, int section)
 {
-    const bool extend = m_selected && m_extent == extent && QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    const bool extend = m_selection.hasExtent(extent) && QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
     if (extent == Extent::Columns)
-        select({section + 1, extend ? m_active.y() : topRow()}, extent, extend);
+        select({section + 1, extend ? m_selection.active().y() : topRow()}, extent, extend);
     else
-        select({extend ? m_active.x() : 1, m_model->gridRow(section)}, extent, extend);
+        select({extend ? m_selection.active().x() : 1, m_model->gridRow(section)}, extent, extend);
 }
 
 void SpreadGrid::headerEntered(Extent extent, int section)
 {
-    if (!m_selected || m_extent != extent)
+    if (!m_selection.hasExtent(extent))
         return;
     if (extent == Extent::Columns)
-        select({section + 1, m_active.y()}, extent, true);
+        select({section + 1, m_selection.active().y()}, extent, true);
     else
-        select({m_active.x(), m_model->gridRow(section)}, extent, true);
+        select({m_selection.active().x(), m_model->gridRow(section)}, extent, true);
 }
 
 void SpreadGrid::focusInEvent(QFocusEvent* event)

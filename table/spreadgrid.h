@@ -1,25 +1,13 @@
 #pragma once
 
+#include "gridselection.h"
 #include "spreadmodel.h"
 
 #include <QElapsedTimer>
 #include <QTableView>
 #include <QTimer>
 
-#include <optional>
-
 namespace qor {
-
-// A block of grid cells, as the grid reports a selection: first column and row, last column and row,
-// the first never beyond the last.
-struct GridBlock {
-    int col = 0;
-    int row = 0;
-    int col2 = 0;
-    int row2 = 0;
-
-    friend bool operator==(const GridBlock&, const GridBlock&) = default;
-};
 
 // The spreadsheet grid: rows 1 to MaxRows and columns 1 to MaxCols under a header row 0 and a
 // header column 0, read-only, its cells read on demand from the arrays it shares with the data set.
@@ -100,8 +88,9 @@ class SpreadGrid final : public QTableView {
     void scrollContentsBy(int dx, int dy) override;
 
   private:
-    // What the selection spans beyond its corners.
-    enum class Extent { Cells, Columns, Rows };
+    using Extent = GridSelection::Extent;
+
+    GridSize gridSize() const { return {MaxCols(), MaxRows()}; }
 
     void followFont();
     void fitColumn(int col);
@@ -118,7 +107,6 @@ class SpreadGrid final : public QTableView {
     void forgetSelection();
     void showSelection();
     void reportBlock();
-    std::optional<QPoint> keyTarget(const QKeyEvent& event) const;
     QPoint cellNearest(QPoint viewportPos) const;
     void headerPressed(Extent extent, int section);
     void headerEntered(Extent extent, int section);
@@ -130,10 +118,7 @@ class SpreadGrid final : public QTableView {
     bool m_reDraw = true;
     QList<int> m_fittedColumns;
 
-    bool m_selected = false;
-    QPoint m_anchor;       // (column, row) where the selection began
-    QPoint m_active{1, 1}; // the selection's other corner, which keys and clicks move
-    Extent m_extent = Extent::Cells;
+    GridSelection m_selection;
     GridBlock m_reported;
 
     bool m_holdPage = false; // the base view sets the vertical scroll bar in rows of its page
