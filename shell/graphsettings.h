@@ -21,7 +21,7 @@ struct GraphSettings {
     qint32 TempColor = 0;
     qint32 OutputColor = 0;
     qint32 FrameColor = 0;
-    ValueRange PVRange;                     // the fixed range of the process-value axis
+    ValueRange PVRange;                // the fixed range of the process-value axis
     std::array<qint16, 5> PrintInfo{}; // print switch n is PrintInfo[n - 1]
     QString LangCode;                  // "KOR", "ENG" or "CHR"
 

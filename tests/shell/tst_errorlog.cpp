@@ -17,7 +17,9 @@ class TestErrorLog : public QObject {
         const QString path = dir.filePath("TraceReader.log");
         const QDateTime when(QDate(2015, 1, 31), QTime(14, 5, 9));
         const ErrorLog log(path, [&] { return when; });
-        QVERIFY(log.write(Status::failure(StatusCode::Unexpected, QStringLiteral("Overflow")).logLine(QStringLiteral("MDIFORM1.MV_ZoomOut"))).ok());
+        QVERIFY(
+            log.write(Status::failure(StatusCode::Unexpected, QStringLiteral("Overflow")).logLine(QStringLiteral("MDIFORM1.MV_ZoomOut")))
+                .ok());
         QVERIFY(log.write(QStringLiteral("second")).ok());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
