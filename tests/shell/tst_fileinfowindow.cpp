@@ -6,17 +6,16 @@
 #include "shell/main/fileinfowindow.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
+#include "support/modalwindow.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -101,15 +100,7 @@ class TestFileInfoWindow : public QObject {
         openRecording();
         for (QAction* trigger : {m_main->command("MF_FileInfo"), m_main->button(4)}) {
             QVERIFY(trigger->isEnabled());
-            QString shown;
-            QTimer::singleShot(0, [&shown] {
-                QWidget* modal = QApplication::activeModalWidget();
-                shown = modal ? modal->objectName() : QString();
-                if (auto* dialog = qobject_cast<QDialog*>(modal))
-                    dialog->reject();
-            });
-            trigger->trigger();
-            QCOMPARE(shown, "frmFileInfo");
+            QCOMPARE(modalWindowShownBy(*trigger), "frmFileInfo");
         }
     }
 

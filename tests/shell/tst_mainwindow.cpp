@@ -13,6 +13,7 @@
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
+#include "support/modalwindow.h"
 #include "support/scriptedprompts.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -272,15 +272,7 @@ class TestMainWindow : public QObject {
     {
         MainWindow window;
         openRecording(window);
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
-            QWidget* modal = QApplication::activeModalWidget();
-            shown = modal ? modal->objectName() : QString();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        });
-        window.button(13)->trigger();
-        QCOMPARE(shown, "frmDataFind");
+        QCOMPARE(modalWindowShownBy(*window.button(13)), "frmDataFind");
         QVERIFY(m_prompts->messages.isEmpty());
         graphWindow(1)->setLabel3(0, QStringLiteral("0"));
         window.command("MT_DataFind")->trigger();
