@@ -211,11 +211,8 @@ void DataFindWindow::checkBox(int index)
 // Tells that the time is not valid or not found; a refused box is emptied and gets the focus again.
 void DataFindWindow::refuse(QLineEdit* box)
 {
-    if (box) {
-        box->blockSignals(true);
+    if (box)
         box->clear();
-        box->blockSignals(false);
-    }
     prompts().message(this, entry(14), QStringLiteral("Error"));
     if (box)
         QTimer::singleShot(0, box, qOverload<>(&QWidget::setFocus));
@@ -265,7 +262,7 @@ bool DataFindWindow::searchTable()
     const int lastRow = m_records->MaxRows();
     int row = -1;
     const QString date = datetime::format(*minute, u"yyyy-mm-dd");
-    if (datetime::partsOf(*minute).hour == 0 && datetime::partsOf(*minute).minute == 0) {
+    if (const datetime::DateTimeParts parts = datetime::partsOf(*minute); parts.hour == 0 && parts.minute == 0) {
         const int midnight = m_records->SearchCol(1, 1, lastRow, date);
         if (midnight >= 1 && m_records->GetText(1, midnight) == date)
             row = midnight;

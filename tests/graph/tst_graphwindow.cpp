@@ -316,6 +316,16 @@ class TestGraphWindow : public QObject {
         QVERIFY(main.command("MV_Style_2")->isChecked());
     }
 
+    // The search hands its span over as typed; the window shows it the right way round.
+    void aSpanTypedBackwardsIsShownForwards()
+    {
+        GraphWindow window(1);
+        GraphFormView& view = window;
+        view.showSpan(ProgramFolder::at(600), ProgramFolder::at(60));
+        QCOMPARE(view.shownFrom(), ProgramFolder::at(60));
+        QCOMPARE(view.shownTo(), ProgramFolder::at(600));
+    }
+
     // Restored from maximised, or left alone when the maximised one closes, a window takes its
     // design size within the main window, never a bare title bar.
     void aRestoredWindowTakesItsDesignSize()
