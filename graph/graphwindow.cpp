@@ -344,7 +344,7 @@ void GraphWindow::setSliderRange(double minimum, double maximum)
 
 void GraphWindow::showBusyNotice(int dots)
 {
-    m_busyText->setText(stringEntry(StringSection::Graph, 26) + QString(dots, u'.'));
+    m_busyText->setText(stringEntry(GraphText::Converting) + QString(dots, u'.'));
     m_progress->setValue(0);
     m_lastRepaint.invalidate();
     m_busy->raise();

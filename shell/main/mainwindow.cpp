@@ -256,12 +256,12 @@ void MainWindow::ApplyMainStrings()
 {
     setCheckedLanguage(graphSettings().LangCode);
     for (const MenuItem& item : mainMenuItems()) {
-        if (item.captionKey != 0)
-            command(item.name)->setText(stringEntry(StringSection::MDIForm, item.captionKey));
+        if (item.captionKey)
+            command(item.name)->setText(stringEntry(*item.captionKey));
     }
-    const std::vector<int>& keys = toolbarCaptionKeys();
+    const std::vector<MDIFormText>& keys = toolbarCaptionKeys();
     for (std::size_t i = 0; i < keys.size(); ++i)
-        m_buttons[i]->setText(stringEntry(StringSection::MDIForm, keys[i]));
+        m_buttons[i]->setText(stringEntry(keys[i]));
 }
 
 void MainWindow::setCheckedLanguage(const QString& langCode)
@@ -390,7 +390,7 @@ void MainWindow::showTimeSearch()
     const GraphWindow* graph = loadedData().FileNo <= 2 ? graphWindow(loadedData().FileNo) : nullptr;
     if (graph && graph->Label3(0) == u"1")
         return; // the search window comes with the search command
-    prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
+    prompts().message(this, stringEntry(FindText::NeedsAbsoluteTime), QStringLiteral("Error"));
 }
 
 // The whole recording of the current slot: no slider, no zoom, the time axis from the first to the

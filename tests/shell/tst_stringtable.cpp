@@ -85,13 +85,13 @@ class TestStringTable : public QObject {
             valueOf(contents, QString::fromUtf16(section.name), section.count) = QString(section.bufferSize - 2, u'x') + u'/';
         StringTable table;
         QVERIFY(table.load(write(m_dir.filePath(QStringLiteral("lang.xml")), contents)));
-        QCOMPARE(table.entry(StringSection::Graph, 4), "PV");
-        QCOMPARE(table.entry(StringSection::Graph, 5), "SP");
-        QCOMPARE(table.entry(StringSection::Digital, 21), "Title ");
-        QCOMPARE(table.entry(StringSection::MDIForm, 14), "new MDIForm 14");
-        QCOMPARE(table.entry(StringSection::Dialog, 1), "new Dialog 1");
-        QCOMPARE(table.entry(StringSection::Graph, 26), QString(98, u'x'));
-        QCOMPARE(table.entry(StringSection::Find, 14), QString(48, u'x'));
+        QCOMPARE(table.entry(GraphText::PV), "PV");
+        QCOMPARE(table.entry(GraphText::SP), "SP");
+        QCOMPARE(table.entry(DigitalText::DataTable), "Title ");
+        QCOMPARE(table.entry(MDIFormText::InvalidDataFile), "new MDIForm 14");
+        QCOMPARE(table.entry(DialogText::ProgramStart), "new Dialog 1");
+        QCOMPARE(table.entry(GraphText::Converting), QString(98, u'x'));
+        QCOMPARE(table.entry(FindText::NoDataAtTime), QString(48, u'x'));
         QCOMPARE(table.entry(StringSection::Dialog, 0), "");
         QCOMPARE(table.entry(StringSection::Dialog, 3), "");
     }
@@ -135,10 +135,10 @@ class TestStringTable : public QObject {
         contents.removeAt(1);
         QCOMPARE(contents.at(1).first, "Digital");
         QVERIFY(!table.load(write(m_dir.filePath(QStringLiteral("new.xml")), contents)));
-        QCOMPARE(table.entry(StringSection::MDIForm, 44), "new MDIForm 44");
-        QCOMPARE(table.entry(StringSection::Graph, 1), "old Graph 1");
-        QCOMPARE(table.entry(StringSection::Digital, 1), "old Digital 1");
-        QCOMPARE(table.entry(StringSection::Dialog, 2), "old Dialog 2");
+        QCOMPARE(table.entry(MDIFormText::SplitData), "new MDIForm 44");
+        QCOMPARE(table.entry(GraphText::Legend), "old Graph 1");
+        QCOMPARE(table.entry(DigitalText::SelectionStatistics), "old Digital 1");
+        QCOMPARE(table.entry(DialogText::AlreadyRunning), "old Dialog 2");
     }
 
     void theProgramTableFollowsLangCode()
@@ -150,11 +150,11 @@ class TestStringTable : public QObject {
         for (const QString& code : {QStringLiteral("ENG"), QStringLiteral("CHR"), QStringLiteral("KOR")}) {
             graphSettings().LangCode = code;
             QVERIFY(LoadStringTable());
-            QCOMPARE(stringEntry(StringSection::Find, 13), code + QStringLiteral(" Find 13"));
+            QCOMPARE(stringEntry(FindText::NeedsAbsoluteTime), code + QStringLiteral(" Find 13"));
         }
         graphSettings().LangCode = QStringLiteral("kor");
         QVERIFY(!LoadStringTable());
-        QCOMPARE(stringEntry(StringSection::MDIForm, 1), "KOR MDIForm 1");
+        QCOMPARE(stringEntry(MDIFormText::File), "KOR MDIForm 1");
         setAppPath({});
         graphSettings().LangCode.clear();
     }
@@ -198,8 +198,8 @@ class TestStringTable : public QObject {
             if (captions[key - 1] != u"-")
                 QCOMPARE(table.entry(StringSection::MDIForm, key), captions[key - 1]);
         }
-        QCOMPARE(table.entry(StringSection::MDIForm, 43), QString::fromUtf8("채널 합치기"));
-        QCOMPARE(table.entry(StringSection::MDIForm, 44), QString::fromUtf8("데이타 분활"));
+        QCOMPARE(table.entry(MDIFormText::CombineChannels), QString::fromUtf8("채널 합치기"));
+        QCOMPARE(table.entry(MDIFormText::SplitData), QString::fromUtf8("데이타 분활"));
     }
 
   private:
