@@ -4,8 +4,13 @@
 #include "shell/stringtable.h"
 
 #include <QFile>
+#include <QMetaEnum>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace qor;
 
@@ -45,6 +50,47 @@ QString write(const QString& path, const LanguageFile& contents)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
     return path;
+}
+
+// The keys of each section of a language file, in file order.
+QMap<QString, QList<int>> keysOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    const QRegularExpression section(QStringLiteral("^\\[(\\w+)\\]")), key(QStringLiteral("^(\\d+)="));
+    QMap<QString, QList<int>> keys;
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        if (const QRegularExpressionMatch header = section.match(line); header.hasMatch()) {
+            current = header.captured(1);
+            keys.insert(current, {});
+        } else if (const QRegularExpressionMatch entry = key.match(line); entry.hasMatch()) {
+            keys[current] << entry.captured(1).toInt();
+        }
+    }
+    return keys;
+}
+
+// The values of the meta-enum named after a section, "DigitalText" for [Digital], ascending.
+QList<int> namedKeys(const QString& section)
+{
+    const int index = textkeys::staticMetaObject.indexOfEnumerator(qPrintable(section + u"Text"));
+    if (index < 0)
+        return {};
+    const QMetaEnum names = textkeys::staticMetaObject.enumerator(index);
+    QList<int> keys;
+    for (int i = 0; i < names.keyCount(); ++i)
+        keys << names.value(i);
+    std::ranges::sort(keys);
+    return keys;
+}
+
+// The section a named key converts to is the one its enum is named after.
+template <typename Key> bool isInItsSection()
+{
+    const StringKey key = Key{};
+    return QString::fromUtf16(StringTable::info(key.section).name) + u"Text" == QLatin1String(QMetaEnum::fromType<Key>().enumName());
 }
 
 QString& valueOf(LanguageFile& contents, const QString& section, int key)
@@ -181,6 +227,28 @@ class TestStringTable : public QObject {
                 QVERIFY2(value.endsWith(u'/') && value.count(u'/') == 1, qPrintable(where));
                 QVERIFY2(!table.entry(section.section, key).trimmed().isEmpty(), qPrintable(where));
                 QVERIFY2(!value.contains(QChar::ReplacementCharacter), qPrintable(where));
+            }
+        }
+    }
+
+    // Each section's enum names exactly the keys 1 to its count, which are exactly the keys each
+    // shipped file gives the section: a key gained or lost on either side fails here.
+    void theNamedKeysAreTheKeysOfTheShippedFiles()
+    {
+        QCOMPARE(textkeys::staticMetaObject.enumeratorCount(), int(StringTable::sections().size()));
+        QVERIFY(isInItsSection<DigitalText>() && isInItsSection<FindText>() && isInItsSection<GraphText>() &&
+                isInItsSection<GraphSetText>() && isInItsSection<ProcessText>() && isInItsSection<DialogText>() &&
+                isInItsSection<FileinfoText>() && isInItsSection<MDIFormText>());
+        for (const char* code : {"ENG", "KOR", "CHR"}) {
+            const QString fileName = languageFileName(QString::fromLatin1(code));
+            const QMap<QString, QList<int>> fileKeys = keysOf(QStringLiteral(QOR_RESOURCES_DIR "/") + fileName);
+            QCOMPARE(fileKeys.size(), int(StringTable::sections().size()));
+            for (const StringTable::SectionInfo& section : StringTable::sections()) {
+                const QString name = QString::fromUtf16(section.name);
+                QList<int> oneToCount(section.count);
+                std::iota(oneToCount.begin(), oneToCount.end(), 1);
+                QVERIFY2(namedKeys(name) == oneToCount, qPrintable(name));
+                QVERIFY2(fileKeys.value(name) == oneToCount, qPrintable(fileName + u' ' + name));
             }
         }
     }
