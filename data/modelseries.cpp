@@ -12,7 +12,7 @@ template <typename Prefix> std::vector<NamedSeries> channelTriples(int channels,
     std::vector<NamedSeries> out;
     for (int channel = 1; channel <= channels; ++channel) {
         for (int k = 0; k < 3; ++k)
-            out.push_back({prefixOf(channel), 4 + k, static_cast<ColumnId>((channel - 1) * 3 + k + 1)});
+            out.push_back({prefixOf(channel), keyAfter(GraphText::PV, k), static_cast<ColumnId>((channel - 1) * 3 + k + 1)});
     }
     return out;
 }
@@ -66,7 +66,7 @@ std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView opti
     const SeriesCell& series = traitsOf(model).series;
     if (series.rule == SeriesRule::None)
         return std::nullopt;
-    return LegendCaptions{series.legendTitleKey, seriesOf(series, option, !option.isEmpty())};
+    return LegendCaptions{*series.legendTitleKey, seriesOf(series, option, !option.isEmpty())};
 }
 
 std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "textkeys.h"
 #include "tracecolumns.h"
 
 #include <QString>
@@ -10,20 +11,20 @@
 #include <vector>
 
 // How the graph windows name the series of each recorder model: the legend captions and window
-// title, and the rows of the single-cursor readout and the range statistics. Names are keys of the
+// title, and the rows of the single-cursor readout and the range statistics. Names are entries of the
 // string table's Graph section, with a prefix where a channel or the option text goes before them.
 namespace qor::models {
 
 struct NamedSeries {
-    QString prefix;  // put before the name ("CH 1 ", or the option text and a blank)
-    int graphKey;    // the name: entry `graphKey` of the Graph section
-    ColumnId column; // the series shown or evaluated
+    QString prefix;     // put before the name ("CH 1 ", or the option text and a blank)
+    GraphText graphKey; // the name
+    ColumnId column;    // the series shown or evaluated
 };
 
-// The legend captions Label(1..n) and the Graph title entry of a window showing the model's file;
+// The legend captions Label(1..n) and the title entry of a window showing the model's file;
 // nullopt for a model that leaves the window's texts as they are.
 struct LegendCaptions {
-    int titleKey;
+    GraphText titleKey;
     std::vector<NamedSeries> items;
 };
 std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView option);
@@ -32,11 +33,11 @@ std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView opti
 // that has none. `channelCode` is the QOR1400 family's channel display code (0: all channels).
 std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode);
 
-// The names of the three channel rows of the display settings window: a text and a key of the
-// string table's GraphSet section put after it (0: none). Without a model file: "CH1" to "CH3".
+// The names of the three channel rows of the display settings window: a text and an entry put after
+// it, if any. Without a model file: "CH1" to "CH3".
 struct ChannelName {
     QString text;
-    int graphSetKey = 0;
+    std::optional<GraphSetText> graphSetKey;
 };
 std::array<ChannelName, 3> settingsChannelNames(QStringView model, bool allChannels);
 

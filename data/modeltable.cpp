@@ -33,30 +33,29 @@ constexpr QStringView OneChannelHeading = u"TIME,PV,SP,MV";
 constexpr QStringView TwoChannelHeading = u"TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV";
 constexpr QStringView ThreeChannelHeading = u"TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV";
 
-constexpr GridEntry digital(ColumnId column, int key)
-{
-    return {.column = column, .key = key};
-}
+constexpr std::array Z7Grid{GridEntry{PV1, DigitalText::PV}, GridEntry{SP1, DigitalText::SP}, GridEntry{MV1, GraphText::MV1},
+                            GridEntry{MV2, GraphText::MV2}};
+constexpr std::array SixEntryGrid{GridEntry{PV1, DigitalText::PV},  GridEntry{SP1, DigitalText::SP},  GridEntry{MV1, DigitalText::MV},
+                                  GridEntry{PV2, DigitalText::HPV}, GridEntry{SP2, DigitalText::HSP}, GridEntry{MV2, DigitalText::HMV}};
+constexpr std::array NineEntryGrid{
+    GridEntry{PV1, DigitalText::HiPV},  GridEntry{SP1, DigitalText::HiSP},  GridEntry{MV1, DigitalText::HiMV},
+    GridEntry{PV2, DigitalText::ExpPV}, GridEntry{SP2, DigitalText::ExpSP}, GridEntry{MV2, DigitalText::ExpMV},
+    GridEntry{PV3, DigitalText::LoPV},  GridEntry{SP3, DigitalText::LoSP},  GridEntry{MV3, DigitalText::LoMV}};
 
-constexpr std::array Z7Grid{digital(PV1, 6), digital(SP1, 7), GridEntry{MV1, TextSection::Graph, 21},
-                            GridEntry{MV2, TextSection::Graph, 22}};
-constexpr std::array SixEntryGrid{digital(PV1, 6), digital(SP1, 7), digital(MV1, 8), digital(PV2, 9), digital(SP2, 10), digital(MV2, 11)};
-constexpr std::array NineEntryGrid{digital(PV1, 12), digital(SP1, 13), digital(MV1, 14), digital(PV2, 15), digital(SP2, 16),
-                                   digital(MV2, 17), digital(PV3, 18), digital(SP3, 19), digital(MV3, 20)};
+constexpr std::array Z7Series{SeriesEntry{GraphText::PV, PV1}, SeriesEntry{GraphText::SP, SP1}, SeriesEntry{GraphText::MV1, MV1},
+                              SeriesEntry{GraphText::MV2, MV2}};
+constexpr std::array SixSeries{SeriesEntry{GraphText::PV, PV1},  SeriesEntry{GraphText::SP, SP1},  SeriesEntry{GraphText::MV, MV1},
+                               SeriesEntry{GraphText::HPV, PV2}, SeriesEntry{GraphText::HSP, SP2}, SeriesEntry{GraphText::HMV, MV2}};
+constexpr std::array NineSeries{SeriesEntry{GraphText::HiPV, PV1},  SeriesEntry{GraphText::HiSP, SP1},  SeriesEntry{GraphText::HiMV, MV1},
+                                SeriesEntry{GraphText::ExpPV, PV2}, SeriesEntry{GraphText::ExpSP, SP2}, SeriesEntry{GraphText::ExpMV, MV2},
+                                SeriesEntry{GraphText::LoPV, PV3},  SeriesEntry{GraphText::LoSP, SP3},  SeriesEntry{GraphText::LoMV, MV3}};
 
-constexpr std::array Z7Series{SeriesEntry{4, PV1}, SeriesEntry{5, SP1}, SeriesEntry{21, MV1}, SeriesEntry{22, MV2}};
-constexpr std::array SixSeries{SeriesEntry{4, PV1}, SeriesEntry{5, SP1}, SeriesEntry{6, MV1},
-                               SeriesEntry{8, PV2}, SeriesEntry{9, SP2}, SeriesEntry{10, MV2}};
-constexpr std::array NineSeries{SeriesEntry{12, PV1}, SeriesEntry{13, SP1}, SeriesEntry{14, MV1},
-                                SeriesEntry{15, PV2}, SeriesEntry{16, SP2}, SeriesEntry{17, MV2},
-                                SeriesEntry{18, PV3}, SeriesEntry{19, SP3}, SeriesEntry{20, MV3}};
+constexpr SeriesCell ChannelSeries{.rule = SeriesRule::OptionChannels, .legendTitleKey = GraphText::TrendGraph};
+constexpr SeriesCell Qor1400Series{.rule = SeriesRule::ThreeChannelsUnlessNarrowed, .legendTitleKey = GraphText::TrendGraph};
 
-constexpr SeriesCell ChannelSeries{.rule = SeriesRule::OptionChannels, .legendTitleKey = 3};
-constexpr SeriesCell Qor1400Series{.rule = SeriesRule::ThreeChannelsUnlessNarrowed, .legendTitleKey = 3};
-
-constexpr SettingsNames FirstChannelSetting{{{.graphSetKey = 3}, {}, {}}};
+constexpr SettingsNames FirstChannelSetting{{{.graphSetKey = GraphSetText::Temperature}, {}, {}}};
 constexpr SettingsNames TwoNumberedChannels{{{.text = u"CH1"}, {.text = u"CH2"}, {}}};
-constexpr SettingsNames TwoZoneSettings{{{.graphSetKey = 3}, {.graphSetKey = 4}, {}}};
+constexpr SettingsNames TwoZoneSettings{{{.graphSetKey = GraphSetText::Temperature}, {.graphSetKey = GraphSetText::Humidity}, {}}};
 
 constexpr ModelTraits renamed(ModelTraits row, QStringView name)
 {
@@ -71,7 +70,7 @@ constexpr ModelTraits Qor1000{
     .csv = everyFile(drawn(OneChannel), 3),
     .exportHeading = TwoChannelHeading,
     .narrowedExportHeading = OneChannelHeading,
-    .table = {.channels = 2, .wideWhen = WideWhen::WithoutOption, .eachStatisticsRowPrefixed = true, .titleKey = 21},
+    .table = {.channels = 2, .wideWhen = WideWhen::WithoutOption, .eachStatisticsRowPrefixed = true, .titleKey = DigitalText::DataTable},
     .series = ChannelSeries,
     .settingsNames = FirstChannelSetting,
     .recognisedCsvModel = true,
@@ -86,7 +85,7 @@ constexpr ModelTraits Qor1000Z7{
     .csv = everyFile(drawn(Z7Values), 0),
     // No export heading, and the table window keeps the graph window's caption as its title.
     .table = {.entries = Z7Grid},
-    .series = {.rule = SeriesRule::Listed, .entries = Z7Series, .legendTitleKey = 3},
+    .series = {.rule = SeriesRule::Listed, .entries = Z7Series, .legendTitleKey = GraphText::TrendGraph},
     .settingsNames = FirstChannelSetting,
 };
 
@@ -96,8 +95,8 @@ constexpr ModelTraits Qor1200{
     .csv = everyFile(drawn(TwoChannels), 6),
     .exportHeading = u"TIME,TPV,TSP,TMV,HPV,HSP,HMV",
     .narrowedExportHeading = u"TIME,TPV,TSP,TMV,HPV,HSP,HMV",
-    .table = {.entries = SixEntryGrid, .titleKey = 22},
-    .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = 7},
+    .table = {.entries = SixEntryGrid, .titleKey = DigitalText::TemperatureHumidityTable},
+    .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = GraphText::TemperatureHumidityGraph},
     .settingsNames = TwoZoneSettings,
     .recognisedCsvModel = true,
     .oldCsvChoiceFrame = 1,
@@ -109,9 +108,11 @@ constexpr ModelTraits Qor1300{
     .csv = everyFile(drawn(ThreeChannels, TemperatureAxis), 9),
     .exportHeading = u"TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV",
     .narrowedExportHeading = u"TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV",
-    .table = {.entries = NineEntryGrid, .titleKey = 23},
-    .series = {.rule = SeriesRule::Listed, .entries = NineSeries, .legendTitleKey = 11},
-    .settingsNames = {{{.graphSetKey = 5}, {.graphSetKey = 6}, {.graphSetKey = 7}}},
+    .table = {.entries = NineEntryGrid, .titleKey = DigitalText::ThreeChannelTable},
+    .series = {.rule = SeriesRule::Listed, .entries = NineSeries, .legendTitleKey = GraphText::ThreeChannelGraph},
+    .settingsNames = {{{.graphSetKey = GraphSetText::HiChannel},
+                       {.graphSetKey = GraphSetText::ExpChannel},
+                       {.graphSetKey = GraphSetText::LoChannel}}},
     .recognisedCsvModel = true,
     .oldCsvChoiceFrame = 2,
 };
@@ -128,10 +129,11 @@ constexpr ModelTraits Qor1400{
     .csv = Qor1400Files,
     .exportHeading = ThreeChannelHeading,
     .narrowedExportHeading = OneChannelHeading,
-    .table = {.channels = 3, .wideWhen = WideWhen::WithAllChannels, .titleKey = 21},
+    .table = {.channels = 3, .wideWhen = WideWhen::WithAllChannels, .titleKey = DigitalText::DataTable},
     .series = Qor1400Series,
     .settingsNames = FirstChannelSetting,
-    .allChannelsSettingsNames = SettingsNames{{{u"CH1 ", 3}, {u"CH2 ", 3}, {u"CH3 ", 3}}},
+    .allChannelsSettingsNames =
+        SettingsNames{{{u"CH1 ", GraphSetText::Temperature}, {u"CH2 ", GraphSetText::Temperature}, {u"CH3 ", GraphSetText::Temperature}}},
     .recognisedCsvModel = true,
     .csvOptionLine = CsvOptionLine::AfterTrimmedMarker,
     .qor1400Family = true,
@@ -160,7 +162,7 @@ constexpr ModelTraits Qor500{
     .dat = everyFile(drawn(OneChannel), 3),
     .exportHeading = OneChannelHeading,
     .narrowedExportHeading = OneChannelHeading,
-    .table = {.channels = 1, .titleKey = 21},
+    .table = {.channels = 1, .titleKey = DigitalText::DataTable},
     .series = ChannelSeries,
     .settingsNames = TwoNumberedChannels,
 };
@@ -173,7 +175,7 @@ constexpr ModelTraits Qor510{
     // An option narrows neither the export heading nor the record grid, only the statistics.
     .exportHeading = TwoChannelHeading,
     .narrowedExportHeading = TwoChannelHeading,
-    .table = {.channels = 2, .eachStatisticsRowPrefixed = true, .optionNarrowsStatistics = true, .titleKey = 21},
+    .table = {.channels = 2, .eachStatisticsRowPrefixed = true, .optionNarrowsStatistics = true, .titleKey = DigitalText::DataTable},
     .series = ChannelSeries,
     .settingsNames = TwoNumberedChannels,
 };
@@ -184,8 +186,8 @@ constexpr ModelTraits Qor520{
     // entry; a CSV file fills six columns and draws none. There is no export heading.
     .log = everyFile({.values = TwoChannels, .plots = 3}, 0),
     .csv = everyFile(undrawn(TwoChannels), 0),
-    .table = {.entries = SixEntryGrid, .titleKey = 22},
-    .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = 7},
+    .table = {.entries = SixEntryGrid, .titleKey = DigitalText::TemperatureHumidityTable},
+    .series = {.rule = SeriesRule::Listed, .entries = SixSeries, .legendTitleKey = GraphText::TemperatureHumidityGraph},
     .settingsNames = TwoZoneSettings,
     .oldCsvChoiceFrame = 1,
 };

@@ -40,9 +40,8 @@ struct FileTraits {
 
 // A record-grid column together with the statistics row that evaluates it.
 struct GridEntry {
-    ColumnId column = ColumnId::PV1;
-    TextSection section = TextSection::Digital;
-    int key = 0;
+    ColumnId column;
+    StringKey text;
 };
 
 // When a channel layout shows all its channels rather than the first one; always only as far as
@@ -57,13 +56,13 @@ struct TableCell {
     WideWhen wideWhen = WideWhen::Always;
     bool eachStatisticsRowPrefixed = false; // else only a channel's first row names the channel
     bool optionNarrowsStatistics = false;   // with an option, only channel 1 is evaluated
-    std::optional<int> titleKey{};          // the Digital entry titling the window
+    std::optional<DigitalText> titleKey{};  // the entry titling the window
 };
 
 // The graph windows' legend captions and the rows of the cursor readout and range statistics.
 struct SeriesEntry {
-    int graphKey = 0;
-    ColumnId column = ColumnId::PV1;
+    GraphText graphKey;
+    ColumnId column;
 };
 
 enum class SeriesRule {
@@ -78,13 +77,13 @@ enum class SeriesRule {
 struct SeriesCell {
     SeriesRule rule = SeriesRule::None;
     std::span<const SeriesEntry> entries{};
-    int legendTitleKey = 0; // the Graph entry titling the window
+    std::optional<GraphText> legendTitleKey{}; // the entry titling the window; none for SeriesRule::None
 };
 
-// The channel rows of the display settings window: a text and a GraphSet key put after it.
+// The channel rows of the display settings window: a text and an entry put after it.
 struct SettingsName {
     QStringView text{};
-    int graphSetKey = 0;
+    std::optional<GraphSetText> graphSetKey{};
 };
 using SettingsNames = std::array<SettingsName, 3>;
 inline constexpr SettingsNames NumberedChannelNames{{{.text = u"CH1"}, {.text = u"CH2"}, {.text = u"CH3"}}};

@@ -107,16 +107,11 @@ QString exportHeading(QStringView model, QStringView option)
 
 namespace {
 
-HeaderText digital(int key, const QString& prefix = {})
-{
-    return {prefix, TextSection::Digital, key};
-}
-
 // PV, SP and MV of channel `channel` (1 to 3), the first headed by `firstPrefix`, the others by
 // `otherPrefix`.
 std::vector<HeaderText> channelHeaders(const QString& firstPrefix, const QString& otherPrefix)
 {
-    return {digital(6, firstPrefix), digital(7, otherPrefix), digital(8, otherPrefix)};
+    return {{firstPrefix, DigitalText::PV}, {otherPrefix, DigitalText::SP}, {otherPrefix, DigitalText::MV}};
 }
 
 std::vector<GridColumn> gridColumns(const std::vector<HeaderText>& headers)
@@ -154,7 +149,7 @@ TableLayout listedEntries(std::span<const GridEntry> entries)
 {
     TableLayout layout;
     for (const GridEntry& entry : entries) {
-        const HeaderText header{{}, entry.section, entry.key};
+        const HeaderText header{{}, entry.text};
         layout.values.push_back({entry.column, header});
         layout.statistics.push_back(header);
     }
@@ -180,7 +175,7 @@ bool isWide(const TableCell& table, QStringView option, bool allChannels, int fi
 
 HeaderText timeHeader()
 {
-    return digital(5);
+    return {{}, DigitalText::Time};
 }
 
 int filledChannels(const TraceColumns& columns)
@@ -205,7 +200,7 @@ std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bo
     return layout;
 }
 
-std::optional<int> tableTitleKey(QStringView model)
+std::optional<DigitalText> tableTitleKey(QStringView model)
 {
     return traitsOf(model).table.titleKey;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "textkeys.h"
 #include "tracecolumns.h"
 
 #include <QString>
@@ -49,14 +50,11 @@ int legendEntries(FileKind kind, QStringView model, QStringView option);
 // The column heading line of an exported CSV file; empty when the model has none.
 QString exportHeading(QStringView model, QStringView option);
 
-// The table window of a slot. Header texts are string-table entries named by section and key,
-// joined to a fixed prefix; the window looks the entries up in the current language.
-enum class TextSection { Digital, Graph };
-
+// The table window of a slot. Header texts are string-table entries joined to a fixed prefix; the
+// window looks the entries up in the current language.
 struct HeaderText {
     QString prefix;
-    TextSection section = TextSection::Digital;
-    int key = 0;
+    StringKey text;
 };
 
 struct GridColumn {
@@ -82,7 +80,7 @@ std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bo
 int filledChannels(const TraceColumns& columns);
 // The Digital entry that titles a table window of the model; nullopt where the title stays the
 // graph window's caption.
-std::optional<int> tableTitleKey(QStringView model);
+std::optional<DigitalText> tableTitleKey(QStringView model);
 
 // Header recognition. A .LOG file names its model in brackets in its first 40 bytes; nullopt when
 // the closing bracket is missing.

@@ -135,8 +135,7 @@ void CursorController::writeReadout(int pointIndex)
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const models::NamedSeries& row = rows[r];
         m_w.legend->itemText(static_cast<int>(r) + 1)
-            ->setText(row.prefix + stringEntry(StringSection::Graph, row.graphKey) + QStringLiteral(" : ") +
-                      slot.TraceData.column(row.column)->text(pointIndex));
+            ->setText(row.prefix + stringEntry(row.graphKey) + QStringLiteral(" : ") + slot.TraceData.column(row.column)->text(pointIndex));
     }
 }
 

@@ -55,7 +55,7 @@ void GraphReaderTarget::setSliderRange(double minimum, double maximum)
 
 void GraphReaderTarget::showBusyNotice(int dots)
 {
-    m_busy.caption->setText(stringEntry(StringSection::Graph, 26) + QString(dots, u'.'));
+    m_busy.caption->setText(stringEntry(GraphText::Converting) + QString(dots, u'.'));
     m_busy.progress->setValue(0);
     m_lastRepaint.invalidate();
     m_busy.frame->raise();

@@ -78,14 +78,14 @@ void GraphWindow::RangeStatistics()
     const qsizetype last = m_graph->cursor(5).pointIndex();
     if (first >= last) {
         grid->hide();
-        prompts().message(this, stringEntry(StringSection::Graph, 25), QStringLiteral("Error"));
+        prompts().message(this, stringEntry(GraphText::RangeCursorsReversed), QStringLiteral("Error"));
         return;
     }
     grid->show();
     grid->setMaxCols(2);
     grid->setRow(0);
     grid->setCol(0);
-    grid->setClip(QString(u'\t' + stringEntry(StringSection::Digital, 3) + u'\t' + stringEntry(StringSection::Digital, 4)));
+    grid->setClip(QString(u'\t' + stringEntry(DigitalText::Minimum) + u'\t' + stringEntry(DigitalText::Maximum)));
     const SlotData& slot = loadedData().slot(m_slot);
     const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
     if (rows.empty() || last >= slot.RecordCount)
@@ -93,7 +93,7 @@ void GraphWindow::RangeStatistics()
     grid->setMaxRows(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
-        grid->setText(0, row, stringEntry(StringSection::Graph, rows[r].graphKey));
+        grid->setText(0, row, stringEntry(rows[r].graphKey));
         const ValueColumn& column = *slot.TraceData.column(rows[r].column);
         const std::optional<ValueRange> range = valueRange(first, last, [&](qsizetype i) { return column.number(i); });
         // In single precision, as the statistics show them.
@@ -120,24 +120,23 @@ void GraphWindow::RestoreGraphView()
 
 void GraphWindow::ApplyGraphStrings()
 {
-    m_legend->header()->setText(stringEntry(StringSection::Graph, 1));
-    m_legend->itemText(10)->setText(stringEntry(StringSection::Graph, 2));
-    m_legend->itemText(11)->setText(stringEntry(StringSection::Graph, 23));
-    m_legend->statisticsButton()->setText(stringEntry(StringSection::Graph, 24));
+    m_legend->header()->setText(stringEntry(GraphText::Legend));
+    m_legend->itemText(10)->setText(stringEntry(GraphText::Cursor));
+    m_legend->itemText(11)->setText(stringEntry(GraphText::Range));
+    m_legend->statisticsButton()->setText(stringEntry(GraphText::Calculate));
     const SlotData& slot = loadedData().slot(m_slot);
     if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
-        setWindowTitle(stringEntry(StringSection::Graph, captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
+        setWindowTitle(stringEntry(captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
         for (std::size_t i = 0; i < captions->items.size(); ++i)
-            m_legend->itemText(static_cast<int>(i) + 1)
-                ->setText(captions->items[i].prefix + stringEntry(StringSection::Graph, captions->items[i].graphKey));
+            m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(captions->items[i].graphKey));
     }
     const datetime::AmPm amPm = interfaceAmPm();
     auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
-    auto info = [](int key) { return stringEntry(StringSection::Fileinfo, key); };
-    Label4(0)->setText(info(2) + QStringLiteral(" : ") + windowTitle());
-    Label4(1)->setText(info(3) + QStringLiteral(" :  ") + slot.ModelName + QString(20, u' ') + info(4) + QStringLiteral(" : ") +
-                       timeText(slot.FirstTime) + QString(15, u' ') + info(5) + QStringLiteral(" : ") + timeText(slot.LastTime));
-    Label4(2)->setText(info(6) + QStringLiteral(" :  ") + slot.PrintComment);
+    Label4(0)->setText(stringEntry(FileinfoText::FileName) + QStringLiteral(" : ") + windowTitle());
+    Label4(1)->setText(stringEntry(FileinfoText::Model) + QStringLiteral(" :  ") + slot.ModelName + QString(20, u' ') +
+                       stringEntry(FileinfoText::StartTime) + QStringLiteral(" : ") + timeText(slot.FirstTime) + QString(15, u' ') +
+                       stringEntry(FileinfoText::EndTime) + QStringLiteral(" : ") + timeText(slot.LastTime));
+    Label4(2)->setText(stringEntry(FileinfoText::PrintComment) + QStringLiteral(" :  ") + slot.PrintComment);
 }
 
 } // namespace qor

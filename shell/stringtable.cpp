@@ -66,9 +66,9 @@ QString StringTable::entry(StringSection section, int key) const
     return m_entries[firstEntry(section) + key - 1];
 }
 
-QString stringEntry(StringSection section, int key)
+QString stringEntry(StringKey key)
 {
-    return stringTable().entry(section, key);
+    return stringTable().entry(key);
 }
 
 QString languageFileName(const QString& langCode)

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "data/textkeys.h"
+
 #include <QString>
 
 #include <array>
 
 namespace qor {
-
-// The sections of the string table; windows name an entry by its section and key, as MDIForm 14.
-enum class StringSection { Digital, Find, Graph, GraphSet, Process, Dialog, Fileinfo, MDIForm };
 
 // Every user-visible text that changes with the interface language: 141 entries in eight sections,
 // loaded from one language file.
@@ -33,6 +32,7 @@ class StringTable {
 
     // The text of the entry; empty for a key outside the section.
     QString entry(StringSection section, int key) const;
+    QString entry(StringKey key) const { return entry(key.section, key.key); }
 
   private:
     static int firstEntry(StringSection section);
@@ -43,8 +43,8 @@ class StringTable {
 // The table the program works with.
 StringTable& stringTable();
 
-// stringTable().entry(section, key).
-QString stringEntry(StringSection section, int key);
+// stringTable().entry(key), as stringEntry(MDIFormText::InvalidDataFile).
+QString stringEntry(StringKey key);
 
 // The language file of a language code, "" for an unknown code.
 QString languageFileName(const QString& langCode);

@@ -24,11 +24,6 @@ namespace qor {
 
 namespace {
 
-QString entry(int key)
-{
-    return stringEntry(StringSection::Find, key);
-}
-
 // The characters of a range text ("yyyy-mm-dd hh:mm") that go into the year, month, day, hour and
 // minute boxes.
 constexpr std::array<std::pair<int, int>, 5> BoxFields = {{{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}}};
@@ -148,15 +143,15 @@ void DataFindWindow::buildControls()
 
 void DataFindWindow::applyStrings()
 {
-    setWindowTitle(entry(1));
+    setWindowTitle(stringEntry(FindText::DataSearch));
     for (int k = 0; k < 5; ++k)
-        m_units[static_cast<std::size_t>(k)]->setText(entry(2 + k));
-    m_inputHeading->setText(entry(7));
-    m_rangeHeading->setText(entry(8));
-    m_rowLabels[0]->setText(entry(9));
-    m_rowLabels[1]->setText(entry(10));
-    m_search->setText(entry(11));
-    m_close->setText(entry(12));
+        m_units[static_cast<std::size_t>(k)]->setText(stringEntry(keyAfter(FindText::Year, k)));
+    m_inputHeading->setText(stringEntry(FindText::SearchTime));
+    m_rangeHeading->setText(stringEntry(FindText::DataRange));
+    m_rowLabels[0]->setText(stringEntry(FindText::Start));
+    m_rowLabels[1]->setText(stringEntry(FindText::End));
+    m_search->setText(stringEntry(FindText::Search));
+    m_close->setText(stringEntry(FindText::Close));
 }
 
 void DataFindWindow::showRange(const QString& first, const QString& last)
@@ -213,7 +208,7 @@ void DataFindWindow::refuse(QLineEdit* box)
 {
     if (box)
         box->clear();
-    prompts().message(this, entry(14), QStringLiteral("Error"));
+    prompts().message(this, stringEntry(FindText::NoDataAtTime), QStringLiteral("Error"));
     if (box)
         QTimer::singleShot(0, box, qOverload<>(&QWidget::setFocus));
 }

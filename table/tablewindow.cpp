@@ -32,15 +32,9 @@ QRect pixels(const QRect& twips)
             qRound(twips.height() / perPixel)};
 }
 
-QString digital(int key)
-{
-    return stringEntry(StringSection::Digital, key);
-}
-
 QString headerText(const models::HeaderText& header)
 {
-    const StringSection section = header.section == models::TextSection::Digital ? StringSection::Digital : StringSection::Graph;
-    return header.prefix + stringEntry(section, header.key);
+    return header.prefix + stringEntry(header.text);
 }
 
 // "\tTIME\tPV\t...": column 0 stays empty.
@@ -63,7 +57,7 @@ QString statisticsRowHeaders(const models::TableLayout& layout)
 
 QString statisticsColumnHeaders()
 {
-    return u'\t' + digital(3) + u'\t' + digital(4) + u'\t';
+    return u'\t' + stringEntry(DigitalText::Minimum) + u'\t' + stringEntry(DigitalText::Maximum) + u'\t';
 }
 
 } // namespace
@@ -152,10 +146,10 @@ void TableWindow::ApplyTableStrings()
     const SlotData& file = slotData();
     if (const GraphFormView* graph = GraphForm(m_slot))
         setWindowTitle(graph->caption());
-    m_frame->setTitle(digital(1));
+    m_frame->setTitle(stringEntry(DigitalText::SelectionStatistics));
     m_statistics->setClip(statisticsColumnHeaders());
-    if (const std::optional<int> title = models::tableTitleKey(file.ModelName))
-        setWindowTitle(digital(*title) + u'[' + file.FilePath.toUpper() + u']');
+    if (const std::optional<DigitalText> title = models::tableTitleKey(file.ModelName))
+        setWindowTitle(stringEntry(*title) + u'[' + file.FilePath.toUpper() + u']');
     if (const std::optional<models::TableLayout> chosen = layout()) {
         m_records->setClip(recordHeaders(*chosen));
         m_statistics->setClip(statisticsRowHeaders(*chosen));

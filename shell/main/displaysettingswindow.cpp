@@ -37,11 +37,6 @@ constexpr int SwatchCellWidth = 88;
 // The channel label of each swatch row: Label1(1), Label1(2), Label1(14).
 constexpr std::array<int, 3> ChannelLabel = {1, 2, 14};
 
-QString entry(int key)
-{
-    return stringEntry(StringSection::GraphSet, key);
-}
-
 } // namespace
 
 DisplaySettingsWindow::DisplaySettingsWindow(QWidget* parent)
@@ -166,15 +161,18 @@ void DisplaySettingsWindow::buildControls()
 
 void DisplaySettingsWindow::applyStrings()
 {
-    setWindowTitle(entry(1));
-    const std::array<std::pair<int, int>, 7> labels = {{{0, 2}, {7, 8}, {8, 9}, {9, 10}, {10, 17}, {11, 18}, {12, 19}}};
+    setWindowTitle(stringEntry(GraphSetText::TrendDisplaySettings));
+    using enum GraphSetText;
+    const std::array<std::pair<int, GraphSetText>, 7> labels = {
+        {{0, TrendColors}, {7, PV}, {8, SP}, {9, MV}, {10, TemperatureAxis}, {11, OutputAxis}, {12, TimeAxis}}};
     for (const auto& [label, key] : labels)
-        m_label1[static_cast<std::size_t>(label)]->setText(entry(key));
+        m_label1[static_cast<std::size_t>(label)]->setText(stringEntry(key));
+    // Scale, Maximum, Minimum.
     for (int i = 0; i < 3; ++i)
-        m_label3[static_cast<std::size_t>(i)]->setText(entry(11 + i));
-    m_ok->setText(entry(14));
-    m_cancel->setText(entry(15));
-    m_defaults->setText(entry(16));
+        m_label3[static_cast<std::size_t>(i)]->setText(stringEntry(keyAfter(Scale, i)));
+    m_ok->setText(stringEntry(OK));
+    m_cancel->setText(stringEntry(Cancel));
+    m_defaults->setText(stringEntry(Defaults));
 }
 
 // Names the channel rows after the current slot's recorder and shows only the swatches of the
@@ -184,7 +182,7 @@ void DisplaySettingsWindow::showChannelsOfCurrentFile()
     const SlotData& slot = loadedData().current();
     const std::array<models::ChannelName, 3> names = models::settingsChannelNames(slot.ModelName, slot.AllChannels);
     for (std::size_t row = 0; row < names.size(); ++row) {
-        const QString key = names[row].graphSetKey != 0 ? entry(names[row].graphSetKey) : QString();
+        const QString key = names[row].graphSetKey ? stringEntry(*names[row].graphSetKey) : QString();
         m_label1[static_cast<std::size_t>(ChannelLabel[row])]->setText(names[row].text + key);
     }
 

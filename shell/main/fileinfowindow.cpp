@@ -19,11 +19,6 @@ namespace qor {
 
 namespace {
 
-QString entry(int key)
-{
-    return stringEntry(StringSection::Fileinfo, key);
-}
-
 qint16& printSwitch(int n)
 {
     return graphSettings().PrintInfo[static_cast<std::size_t>(n - 1)];
@@ -84,11 +79,11 @@ void FileInfoWindow::buildControls()
 
 void FileInfoWindow::applyStrings()
 {
-    setWindowTitle(entry(1));
+    setWindowTitle(stringEntry(FileinfoText::FileInformation));
     for (int n = 1; n <= SwitchCount; ++n)
-        m_switches[static_cast<std::size_t>(n - 1)]->setText(u' ' + entry(n + 1));
-    m_ok->setText(entry(7));
-    m_cancel->setText(entry(8));
+        m_switches[static_cast<std::size_t>(n - 1)]->setText(u' ' + stringEntry(keyAfter(FileinfoText::FileName, n - 1)));
+    m_ok->setText(stringEntry(FileinfoText::OK));
+    m_cancel->setText(stringEntry(FileinfoText::Cancel));
 }
 
 // The range shown now, zoom included; a relative axis shows its range as dates.
@@ -109,7 +104,7 @@ void FileInfoWindow::accept()
         saveSetting(u"Print_Set", QStringLiteral("Print_Info_%1").arg(n), QString::number(printSwitch(n)));
     SlotData& file = loadedData().slot(m_graph.slot());
     file.PrintComment = m_comment->text();
-    m_graph.Label4(2)->setText(entry(6) + QStringLiteral(" :  ") + file.PrintComment);
+    m_graph.Label4(2)->setText(stringEntry(FileinfoText::PrintComment) + QStringLiteral(" :  ") + file.PrintComment);
     QDialog::accept();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/textkeys.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace qor {
@@ -17,11 +20,11 @@ enum MenuFlag : unsigned {
 };
 
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a
-// top-level menu), the MDIForm string-table key of its caption (0: none) and its flags.
+// top-level menu), the string-table entry of its caption, if any, and its flags.
 struct MenuItem {
     QString name;
     QString parent;
-    int captionKey = 0;
+    std::optional<MDIFormText> captionKey;
     unsigned flags = 0;
 
     bool is(MenuFlag flag) const { return (flags & flag) != 0; }
@@ -33,8 +36,8 @@ const std::vector<MenuItem>& mainMenuItems();
 // The names of the items that have `flag`, in menu order.
 QStringList menuItemsWith(MenuFlag flag);
 
-// The MDIForm string-table key of each toolbar button's caption; button n is entry n - 1.
-const std::vector<int>& toolbarCaptionKeys();
+// The string-table entry of each toolbar button's caption; button n is entry n - 1.
+const std::vector<MDIFormText>& toolbarCaptionKeys();
 
 // The toolbar buttons that start enabled; all others start disabled.
 bool buttonStartsEnabled(int index);

@@ -264,12 +264,12 @@ void MainWindow::ApplyMainStrings()
 {
     setCheckedLanguage(graphSettings().LangCode);
     for (const MenuItem& item : mainMenuItems()) {
-        if (item.captionKey != 0)
-            command(item.name)->setText(stringEntry(StringSection::MDIForm, item.captionKey));
+        if (item.captionKey)
+            command(item.name)->setText(stringEntry(*item.captionKey));
     }
-    const std::vector<int>& keys = toolbarCaptionKeys();
+    const std::vector<MDIFormText>& keys = toolbarCaptionKeys();
     for (std::size_t i = 0; i < keys.size(); ++i)
-        m_buttons[i]->setText(stringEntry(StringSection::MDIForm, keys[i]));
+        m_buttons[i]->setText(stringEntry(keys[i]));
 }
 
 void MainWindow::setCheckedLanguage(const QString& langCode)
@@ -406,7 +406,7 @@ void MainWindow::showTimeSearch()
     const int slot = loadedData().FileNo;
     GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr;
     if (!graph || !graph->absoluteTime()) {
-        prompts().message(this, stringEntry(StringSection::Find, 13), QStringLiteral("Error"));
+        prompts().message(this, stringEntry(FindText::NeedsAbsoluteTime), QStringLiteral("Error"));
         return;
     }
     const QMdiSubWindow* active = m_mdiArea->activeSubWindow();

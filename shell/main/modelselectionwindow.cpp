@@ -19,11 +19,6 @@ namespace qor {
 
 namespace {
 
-QString entry(int key)
-{
-    return stringEntry(StringSection::Process, key);
-}
-
 // The frames group the choices by family.
 int frameCount(const std::vector<models::ModelChoice>& choices)
 {
@@ -40,11 +35,11 @@ ModelSelectionWindow::ModelSelectionWindow(QString path, QWidget* parent)
     , m_path(std::move(path))
 {
     setObjectName(QStringLiteral("frmDataProcess"));
-    setWindowTitle(entry(1));
-    auto* prompt = new QLabel(entry(2), this);
+    setWindowTitle(stringEntry(ProcessText::DataConversion));
+    auto* prompt = new QLabel(stringEntry(ProcessText::OldFormatSelectModel), this);
     prompt->setObjectName(QStringLiteral("Label1"));
     prompt->setWordWrap(true);
-    auto* warning = new QLabel(entry(3), this);
+    auto* warning = new QLabel(stringEntry(ProcessText::ModelChoiceIsFinal), this);
     warning->setObjectName(QStringLiteral("Label2"));
     warning->setWordWrap(true);
     auto* picture = new QLabel(this);
@@ -55,9 +50,9 @@ ModelSelectionWindow::ModelSelectionWindow(QString path, QWidget* parent)
     for (int frame = 0; frame < frameCount(m_choices); ++frame)
         frames->addWidget(choiceFrame(frame));
 
-    auto* confirmButton = new QPushButton(entry(4), this);
+    auto* confirmButton = new QPushButton(stringEntry(ProcessText::OK), this);
     confirmButton->setObjectName(QStringLiteral("Command2"));
-    auto* cancelButton = new QPushButton(entry(5), this);
+    auto* cancelButton = new QPushButton(stringEntry(ProcessText::Cancel), this);
     cancelButton->setObjectName(QStringLiteral("Command1"));
     connect(confirmButton, &QPushButton::clicked, this, &ModelSelectionWindow::confirm);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);

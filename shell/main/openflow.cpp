@@ -52,7 +52,7 @@ void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
         return;
     case StatusCode::NoModelLine:
     case StatusCode::UnknownKind:
-        prompts().message(parent, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
+        prompts().message(parent, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"));
         return;
     case StatusCode::OutOfMemory:
         prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()),
@@ -94,7 +94,7 @@ bool OpenFlow::openChecked(const QString& path)
 {
     // A file of no known kind is refused before anything of the slot changes.
     if (models::fileKindOf(path) == models::FileKind::Unknown) {
-        prompts().message(&m_main, stringEntry(StringSection::MDIForm, 14), QStringLiteral("Error"));
+        prompts().message(&m_main, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"));
         return false;
     }
     const int slot = chooseSlot();

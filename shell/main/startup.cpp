@@ -41,7 +41,7 @@ bool Startup::run()
     m_instanceLock = std::make_unique<QLockFile>(instanceLockPath());
     m_instanceLock->setStaleLockTime(0); // held for the whole run; only a lock whose holder died is stale
     if (!m_instanceLock->tryLock(0)) {
-        prompts().message(nullptr, stringEntry(StringSection::Dialog, 2), QStringLiteral("Error"));
+        prompts().message(nullptr, stringEntry(DialogText::AlreadyRunning), QStringLiteral("Error"));
         return false;
     }
     QApplication::setWindowIcon(QIcon(AppPath() + QStringLiteral("qor-trace-reader.png")));

@@ -118,7 +118,7 @@ class TestModelTable : public QObject {
         QFETCH(QString, model);
         const ModelTraits& row = traitsOf(model);
         QCOMPARE(row.series.rule == SeriesRule::Listed, !row.series.entries.empty());
-        QCOMPARE(row.series.rule == SeriesRule::None, row.series.legendTitleKey == 0);
+        QCOMPARE(row.series.rule == SeriesRule::None, !row.series.legendTitleKey);
         const std::set<ColumnId> filled = filledByAnyReader(row);
         for (const SeriesEntry& entry : row.series.entries)
             QVERIFY2(filled.contains(entry.column), qPrintable(QString::number(columnNumber(entry.column))));

@@ -22,7 +22,7 @@ QString headers(const std::vector<HeaderText>& texts)
 {
     QStringList out;
     for (const HeaderText& h : texts)
-        out << h.prefix + (h.section == TextSection::Digital ? u"D" : u"G") + QString::number(h.key);
+        out << h.prefix + (h.text.section == StringSection::Digital ? u"D" : u"G") + QString::number(h.text.key);
     return out.join(u',');
 }
 
@@ -206,10 +206,10 @@ class TestRecorderModel : public QObject {
 
     void tableTitlesAndFilledChannels()
     {
-        QCOMPARE(tableTitleKey(u"QOR510"), std::optional<int>(21));
-        QCOMPARE(tableTitleKey(u"QOR1400"), std::optional<int>(21));
-        QCOMPARE(tableTitleKey(u"QOR520"), std::optional<int>(22));
-        QCOMPARE(tableTitleKey(u"QOR1300"), std::optional<int>(23));
+        QCOMPARE(tableTitleKey(u"QOR510"), std::optional(DigitalText::DataTable));
+        QCOMPARE(tableTitleKey(u"QOR1400"), std::optional(DigitalText::DataTable));
+        QCOMPARE(tableTitleKey(u"QOR520"), std::optional(DigitalText::TemperatureHumidityTable));
+        QCOMPARE(tableTitleKey(u"QOR1300"), std::optional(DigitalText::ThreeChannelTable));
         QVERIFY(!tableTitleKey(u"QOR1400-Z11"));
         QVERIFY(!tableTitleKey(u"QOR1000-Z7"));
         TraceColumns columns;

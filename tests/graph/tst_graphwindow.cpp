@@ -250,9 +250,9 @@ class TestGraphWindow : public QObject {
         QCOMPARE(window.Label4(2)->text(), "Print Comment :  oven 4");
 
         main.chooseLanguage("KOR");
-        QCOMPARE(window.legend()->itemText(10)->text(), stringEntry(StringSection::Graph, 2));
+        QCOMPARE(window.legend()->itemText(10)->text(), stringEntry(GraphText::Cursor));
         QVERIFY(window.legend()->itemText(10)->text() != "Cursor");
-        QCOMPARE(window.windowTitle(), stringEntry(StringSection::Graph, 11) + "[" + path.toUpper() + "]");
+        QCOMPARE(window.windowTitle(), stringEntry(GraphText::ThreeChannelGraph) + "[" + path.toUpper() + "]");
     }
 
     void stringsByModel_data()

@@ -72,9 +72,9 @@ class TestDisplaySettings : public QObject {
     void captionsComeFromTheStringTable()
     {
         DisplaySettingsWindow w;
-        QCOMPARE(w.windowTitle(), stringEntry(StringSection::GraphSet, 1));
-        QCOMPARE(label1(w, 12), stringEntry(StringSection::GraphSet, 19));
-        QCOMPARE(button(w, "Command4")->text(), stringEntry(StringSection::GraphSet, 16));
+        QCOMPARE(w.windowTitle(), stringEntry(GraphSetText::TrendDisplaySettings));
+        QCOMPARE(label1(w, 12), stringEntry(GraphSetText::TimeAxis));
+        QCOMPARE(button(w, "Command4")->text(), stringEntry(GraphSetText::Defaults));
         QCOMPARE(box(w, 1)->text(), "300");
     }
 

@@ -164,8 +164,8 @@ class TestMainWindow : public QObject {
             QCOMPARE(window.button(index)->isEnabled(), index == 1 || index == 14 || index == 15);
             QVERIFY(!window.button(index)->icon().isNull());
         }
-        QCOMPARE(window.button(1)->text(), stringEntry(StringSection::MDIForm, 2));
-        QCOMPARE(window.button(15)->text(), stringEntry(StringSection::MDIForm, 44));
+        QCOMPARE(window.button(1)->text(), stringEntry(MDIFormText::Open));
+        QCOMPARE(window.button(15)->text(), stringEntry(MDIFormText::SplitData));
         QCOMPARE(window.statusPanel1(), "");
     }
 
@@ -277,7 +277,7 @@ class TestMainWindow : public QObject {
         graphWindow(1)->setLabel3(0, QStringLiteral("0"));
         window.command("MT_DataFind")->trigger();
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::Find, 13));
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(FindText::NeedsAbsoluteTime));
         QCOMPARE(m_prompts->messages[0].title, "Error");
     }
 

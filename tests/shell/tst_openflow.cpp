@@ -192,7 +192,7 @@ class TestOpenFlow : public QObject {
         m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graphWindow(1)->parentWidget()));
         QVERIFY(!m_main->openFile(write(QStringLiteral("TXT"), "; QOR1300\r\n")));
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::MDIForm, 14));
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(MDIFormText::InvalidDataFile));
         QCOMPARE(m_prompts->messages[0].title, "Error");
         QCOMPARE(loadedData().slot(1).FilePath, before);
         QCOMPARE(loadedData().slot(1).RecordCount, 3);
@@ -202,7 +202,7 @@ class TestOpenFlow : public QObject {
     {
         QVERIFY(!m_main->openFile(write(QStringLiteral("CSV"), "2015-03-01 08:00:00,1,2,3\r\n")));
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(m_prompts->messages[0].text, stringEntry(StringSection::MDIForm, 14));
+        QCOMPARE(m_prompts->messages[0].text, stringEntry(MDIFormText::InvalidDataFile));
         QVERIFY(!m_main->button(2)->isEnabled());
     }
 

@@ -4,8 +4,13 @@
 #include "shell/stringtable.h"
 
 #include <QFile>
+#include <QMetaEnum>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace qor;
 
@@ -47,6 +52,47 @@ QString write(const QString& path, const LanguageFile& contents)
     return path;
 }
 
+// The keys of each section of a language file, in file order.
+QMap<QString, QList<int>> keysOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    const QRegularExpression section(QStringLiteral("^\\[(\\w+)\\]")), key(QStringLiteral("^(\\d+)="));
+    QMap<QString, QList<int>> keys;
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        if (const QRegularExpressionMatch header = section.match(line); header.hasMatch()) {
+            current = header.captured(1);
+            keys.insert(current, {});
+        } else if (const QRegularExpressionMatch entry = key.match(line); entry.hasMatch()) {
+            keys[current] << entry.captured(1).toInt();
+        }
+    }
+    return keys;
+}
+
+// The values of the meta-enum named after a section, "DigitalText" for [Digital], ascending.
+QList<int> namedKeys(const QString& section)
+{
+    const int index = textkeys::staticMetaObject.indexOfEnumerator(qPrintable(section + u"Text"));
+    if (index < 0)
+        return {};
+    const QMetaEnum names = textkeys::staticMetaObject.enumerator(index);
+    QList<int> keys;
+    for (int i = 0; i < names.keyCount(); ++i)
+        keys << names.value(i);
+    std::ranges::sort(keys);
+    return keys;
+}
+
+// The section a named key converts to is the one its enum is named after.
+template <typename Key> bool isInItsSection()
+{
+    const StringKey key = Key{};
+    return QString::fromUtf16(StringTable::info(key.section).name) + u"Text" == QLatin1String(QMetaEnum::fromType<Key>().enumName());
+}
+
 QString& valueOf(LanguageFile& contents, const QString& section, int key)
 {
     for (auto& [name, values] : contents) {
@@ -85,13 +131,13 @@ class TestStringTable : public QObject {
             valueOf(contents, QString::fromUtf16(section.name), section.count) = QString(section.bufferSize - 2, u'x') + u'/';
         StringTable table;
         QVERIFY(table.load(write(m_dir.filePath(QStringLiteral("lang.xml")), contents)));
-        QCOMPARE(table.entry(StringSection::Graph, 4), "PV");
-        QCOMPARE(table.entry(StringSection::Graph, 5), "SP");
-        QCOMPARE(table.entry(StringSection::Digital, 21), "Title ");
-        QCOMPARE(table.entry(StringSection::MDIForm, 14), "new MDIForm 14");
-        QCOMPARE(table.entry(StringSection::Dialog, 1), "new Dialog 1");
-        QCOMPARE(table.entry(StringSection::Graph, 26), QString(98, u'x'));
-        QCOMPARE(table.entry(StringSection::Find, 14), QString(48, u'x'));
+        QCOMPARE(table.entry(GraphText::PV), "PV");
+        QCOMPARE(table.entry(GraphText::SP), "SP");
+        QCOMPARE(table.entry(DigitalText::DataTable), "Title ");
+        QCOMPARE(table.entry(MDIFormText::InvalidDataFile), "new MDIForm 14");
+        QCOMPARE(table.entry(DialogText::ProgramStart), "new Dialog 1");
+        QCOMPARE(table.entry(GraphText::Converting), QString(98, u'x'));
+        QCOMPARE(table.entry(FindText::NoDataAtTime), QString(48, u'x'));
         QCOMPARE(table.entry(StringSection::Dialog, 0), "");
         QCOMPARE(table.entry(StringSection::Dialog, 3), "");
     }
@@ -135,10 +181,10 @@ class TestStringTable : public QObject {
         contents.removeAt(1);
         QCOMPARE(contents.at(1).first, "Digital");
         QVERIFY(!table.load(write(m_dir.filePath(QStringLiteral("new.xml")), contents)));
-        QCOMPARE(table.entry(StringSection::MDIForm, 44), "new MDIForm 44");
-        QCOMPARE(table.entry(StringSection::Graph, 1), "old Graph 1");
-        QCOMPARE(table.entry(StringSection::Digital, 1), "old Digital 1");
-        QCOMPARE(table.entry(StringSection::Dialog, 2), "old Dialog 2");
+        QCOMPARE(table.entry(MDIFormText::SplitData), "new MDIForm 44");
+        QCOMPARE(table.entry(GraphText::Legend), "old Graph 1");
+        QCOMPARE(table.entry(DigitalText::SelectionStatistics), "old Digital 1");
+        QCOMPARE(table.entry(DialogText::AlreadyRunning), "old Dialog 2");
     }
 
     void theProgramTableFollowsLangCode()
@@ -150,11 +196,11 @@ class TestStringTable : public QObject {
         for (const QString& code : {QStringLiteral("ENG"), QStringLiteral("CHR"), QStringLiteral("KOR")}) {
             graphSettings().LangCode = code;
             QVERIFY(LoadStringTable());
-            QCOMPARE(stringEntry(StringSection::Find, 13), code + QStringLiteral(" Find 13"));
+            QCOMPARE(stringEntry(FindText::NeedsAbsoluteTime), code + QStringLiteral(" Find 13"));
         }
         graphSettings().LangCode = QStringLiteral("kor");
         QVERIFY(!LoadStringTable());
-        QCOMPARE(stringEntry(StringSection::MDIForm, 1), "KOR MDIForm 1");
+        QCOMPARE(stringEntry(MDIFormText::File), "KOR MDIForm 1");
         setAppPath({});
         graphSettings().LangCode.clear();
     }
@@ -185,6 +231,28 @@ class TestStringTable : public QObject {
         }
     }
 
+    // Each section's enum names exactly the keys 1 to its count, which are exactly the keys each
+    // shipped file gives the section: a key gained or lost on either side fails here.
+    void theNamedKeysAreTheKeysOfTheShippedFiles()
+    {
+        QCOMPARE(textkeys::staticMetaObject.enumeratorCount(), int(StringTable::sections().size()));
+        QVERIFY(isInItsSection<DigitalText>() && isInItsSection<FindText>() && isInItsSection<GraphText>() &&
+                isInItsSection<GraphSetText>() && isInItsSection<ProcessText>() && isInItsSection<DialogText>() &&
+                isInItsSection<FileinfoText>() && isInItsSection<MDIFormText>());
+        for (const char* code : {"ENG", "KOR", "CHR"}) {
+            const QString fileName = languageFileName(QString::fromLatin1(code));
+            const QMap<QString, QList<int>> fileKeys = keysOf(QStringLiteral(QOR_RESOURCES_DIR "/") + fileName);
+            QCOMPARE(fileKeys.size(), int(StringTable::sections().size()));
+            for (const StringTable::SectionInfo& section : StringTable::sections()) {
+                const QString name = QString::fromUtf16(section.name);
+                QList<int> oneToCount(section.count);
+                std::iota(oneToCount.begin(), oneToCount.end(), 1);
+                QVERIFY2(namedKeys(name) == oneToCount, qPrintable(name));
+                QVERIFY2(fileKeys.value(name) == oneToCount, qPrintable(fileName + u' ' + name));
+            }
+        }
+    }
+
     void theKoreanMenuCaptionsAreTheDesignCaptions()
     {
         StringTable table;
@@ -198,8 +266,8 @@ class TestStringTable : public QObject {
             if (captions[key - 1] != u"-")
                 QCOMPARE(table.entry(StringSection::MDIForm, key), captions[key - 1]);
         }
-        QCOMPARE(table.entry(StringSection::MDIForm, 43), QString::fromUtf8("채널 합치기"));
-        QCOMPARE(table.entry(StringSection::MDIForm, 44), QString::fromUtf8("데이타 분활"));
+        QCOMPARE(table.entry(MDIFormText::CombineChannels), QString::fromUtf8("채널 합치기"));
+        QCOMPARE(table.entry(MDIFormText::SplitData), QString::fromUtf8("데이타 분활"));
     }
 
   private:
