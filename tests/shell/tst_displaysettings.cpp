@@ -6,11 +6,14 @@
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
+#include "support/programfolder.h"
 #include "support/recordinggraph.h"
 #include "support/scriptedprompts.h"
 
 #include "data/logreader.h"
 #include "data/recordedfile.h"
+
+#include <optional>
 
 #include <QFile>
 #include <QFrame>
@@ -27,7 +30,7 @@ class TestDisplaySettings : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir m_dir;
+    std::optional<ProgramFolder> m_folder;
     ScriptedPrompts* m_prompts = nullptr;
 
     static QLineEdit* box(DisplaySettingsWindow& w, int i) { return w.findChild<QLineEdit*>(QStringLiteral("PVZoom_%1").arg(i)); }
@@ -46,7 +49,8 @@ class TestDisplaySettings : public QObject {
     {
         QByteArray bytes = fixtures::logHeader(model, option);
         bytes += fixtures::logRecord(0, std::initializer_list<double>{1, 2, 3, 4, 5, 6, 7, 8, 9}).left(4 + 8 * values);
-        const QString path = fixtures::writeFile(m_dir, QStringLiteral("20150301080000_%1.LOG").arg(QString::fromLatin1(model)), bytes);
+        const QString path =
+            fixtures::writeFile(m_folder->dir(), QStringLiteral("20150301080000_%1.LOG").arg(QString::fromLatin1(model)), bytes);
         SlotData& slot = loadedData().slot(1);
         slot.FilePath = path;
         RecordingGraph graph;
@@ -56,14 +60,13 @@ class TestDisplaySettings : public QObject {
     }
 
   private Q_SLOTS:
-    void initTestCase() { QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/DataString-rUS.xml"), m_dir.filePath("DataString-rUS.xml")); }
-
+    // Every case starts without a settings file.
     void init()
     {
-        resetProgramState();
-        setAppPath(m_dir.path());
-        m_prompts = &ScriptedPrompts::install();
+        m_folder.emplace();
         QFile::remove(graphSettingsPath());
+        m_folder->restart();
+        m_prompts = &ScriptedPrompts::install();
         graphSettings().LangCode = QStringLiteral("ENG");
         graphSettings().PVRange = {0, 300};
         LoadStringTable();

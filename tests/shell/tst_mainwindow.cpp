@@ -14,7 +14,10 @@
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/modalwindow.h"
+#include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+
+#include <optional>
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -36,25 +39,14 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir m_dir;
+    std::optional<ProgramFolder> m_folder;
     ScriptedPrompts* m_prompts = nullptr;
-
-    // The program folder holds the shipped side files, the settings in language `code`.
-    void startIn(const QString& code)
-    {
-        fixtures::installSideFiles(m_dir);
-        QVERIFY(IniFile(graphSettingsPath()).write(u"Language", u"Language", code).ok());
-        LoadGraphSettings();
-        LoadStringTable();
-    }
 
   private Q_SLOTS:
     void init()
     {
-        resetProgramState();
-        setAppPath(m_dir.path());
+        m_folder.emplace();
         m_prompts = &ScriptedPrompts::install();
-        startIn(QStringLiteral("ENG"));
     }
 
     // Pinned as the menus must be, not taken from the menu table under test: name, parent menu
@@ -244,8 +236,8 @@ class TestMainWindow : public QObject {
 
     void theFileSplitterStartsWithoutWaiting()
     {
-        const QString marker = m_dir.filePath("split-ran");
-        QFile tool(m_dir.filePath("QorSplit"));
+        const QString marker = m_folder->dir().filePath("split-ran");
+        QFile tool(m_folder->dir().filePath("QorSplit"));
         QVERIFY(tool.open(QIODevice::WriteOnly));
         tool.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
         tool.close();
@@ -262,7 +254,7 @@ class TestMainWindow : public QObject {
     {
         samplegen::Recording recording;
         recording.records = 600;
-        const QString path = fixtures::generated(m_dir, recording);
+        const QString path = fixtures::generated(m_folder->dir(), recording);
         if (!window.openFile(path))
             qFatal("cannot open %s", qPrintable(path));
         return path;
@@ -336,11 +328,11 @@ class TestMainWindow : public QObject {
     void missingQtCatalogsLeaveQtInEnglishAndAreLogged()
     {
         const QString english = QCoreApplication::translate("QFileDialog", "&Open");
-        QFile::remove(m_dir.filePath("TraceReader.log"));
+        QFile::remove(m_folder->dir().filePath("TraceReader.log"));
         QTemporaryDir noCatalogs;
         QVERIFY(!useQtTranslations(QStringLiteral("KOR"), noCatalogs.path()));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), english);
-        const QByteArray log = fixtures::contents(m_dir.filePath("TraceReader.log"));
+        const QByteArray log = fixtures::contents(m_folder->dir().filePath("TraceReader.log"));
         QVERIFY(log.contains("qtbase_ko"));
         QVERIFY(log.contains("qt6-translations-l10n"));
         QVERIFY(useQtTranslations(QStringLiteral("ENG"), noCatalogs.path())); // English needs no catalog
@@ -352,16 +344,13 @@ class TestMainWindow : public QObject {
     void withoutSettingsEverythingIsEmpty()
     {
         QFile::remove(graphSettingsPath());
-        resetProgramState();
-        setAppPath(m_dir.path());
+        m_folder->restart();
         m_prompts = &ScriptedPrompts::install();
-        LoadGraphSettings();
         QCOMPARE(graphSettings().LangCode, "");
         QCOMPARE(graphSettings().PVRange.maximum, 0.0);
         MainWindow window;
         for (const char* code : {"MV_Language_KOR", "MV_Language_ENG", "MV_Language_CHR"})
             QVERIFY(!window.command(code)->isChecked());
-        startIn(QStringLiteral("ENG"));
     }
 
     void exitClosesTheMainWindow()

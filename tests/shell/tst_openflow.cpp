@@ -12,9 +12,12 @@
 #include "support/filesizelimit.h"
 #include "support/fixtures.h"
 #include "support/memorylimit.h"
+#include "support/programfolder.h"
 #include "support/scriptedprompts.h"
 #include "table/spreadgrid.h"
 #include "table/tablewindow.h"
+
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -103,14 +106,14 @@ class TestOpenFlow : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir m_dir;
+    std::optional<ProgramFolder> m_folder;
     ScriptedPrompts* m_prompts = nullptr;
     std::unique_ptr<MainWindow> m_main;
     int m_files = 0;
 
     QString write(const QString& extension, const QByteArray& bytes)
     {
-        return fixtures::writeFile(m_dir, QStringLiteral("20150301080000_Oven%1.%2").arg(++m_files).arg(extension), bytes);
+        return fixtures::writeFile(m_folder->dir(), QStringLiteral("20150301080000_Oven%1.%2").arg(++m_files).arg(extension), bytes);
     }
 
     QString logFile(const QByteArray& model, const QByteArray& option, int values)
@@ -121,17 +124,12 @@ class TestOpenFlow : public QObject {
         return write(QStringLiteral("log"), bytes);
     }
 
-    QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_dir.filePath("TraceReader.log"))); }
+    QString errorLog() const { return QString::fromUtf8(fixtures::contents(m_folder->dir().filePath("TraceReader.log"))); }
 
   private Q_SLOTS:
-    void initTestCase() { fixtures::installSideFiles(m_dir); }
-
     void init()
     {
-        resetProgramState();
-        setAppPath(m_dir.path());
-        LoadGraphSettings();
-        LoadStringTable();
+        m_folder.emplace();
         m_prompts = &ScriptedPrompts::install();
         m_main = std::make_unique<MainWindow>();
         m_main->show();
@@ -236,7 +234,7 @@ class TestOpenFlow : public QObject {
         recording.kind = samplegen::FileKind::Dat;
         recording.model = "QOR510";
         recording.records = 50;
-        QVERIFY(m_main->openFile(fixtures::generated(m_dir, recording)));
+        QVERIFY(m_main->openFile(fixtures::generated(m_folder->dir(), recording)));
         QCOMPARE(loadedData().slot(1).ModelName, "QOR510");
         QCOMPARE(visibleLegendItems(1), 6);
     }
@@ -290,8 +288,9 @@ class TestOpenFlow : public QObject {
             m_main->showSlotWindow(1);
         }
         const Seen before = seen(*m_main);
-        const QString path = bytes.isEmpty() ? m_dir.filePath(QStringLiteral("20150301080000_gone.") + QString::fromLatin1(extension))
-                                             : write(QString::fromLatin1(extension), bytes);
+        const QString path = bytes.isEmpty()
+                                 ? m_folder->dir().filePath(QStringLiteral("20150301080000_gone.") + QString::fromLatin1(extension))
+                                 : write(QString::fromLatin1(extension), bytes);
         if (cancelModelWindow)
             answerModelWindow({}, false);
         QVERIFY(!m_main->openFile(path));
@@ -427,7 +426,7 @@ class TestOpenFlow : public QObject {
         QCOMPARE(fixtures::contents(path), old);
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
-        QCOMPARE(QDir(m_dir.path()).entryList({"*.CSV.*"}, QDir::Files).size(), 0); // no leftover
+        QCOMPARE(QDir(m_folder->dir().path()).entryList({"*.CSV.*"}, QDir::Files).size(), 0); // no leftover
     }
 
     // Files named on the command line and files dropped on the window go to slot 1, then slot 2.

@@ -13,7 +13,10 @@
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
+#include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +74,7 @@ class TestViewCommands : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir m_dir;
+    std::optional<ProgramFolder> m_folder;
     QTemporaryDir m_data;
     ScriptedPrompts* m_prompts = nullptr;
 
@@ -93,13 +96,8 @@ class TestViewCommands : public QObject {
   private Q_SLOTS:
     void init()
     {
-        resetProgramState();
-        setAppPath(m_dir.path());
+        m_folder.emplace();
         m_prompts = &ScriptedPrompts::install();
-        fixtures::installSideFiles(m_dir);
-        QFile::remove(m_dir.filePath(QStringLiteral("TraceReader.log")));
-        LoadGraphSettings();
-        LoadStringTable();
     }
 
     // OK reaches every graph window, whichever is current, and the files opened afterwards.
@@ -151,11 +149,8 @@ class TestViewCommands : public QObject {
             QCOMPARE(second.CWGraph1()->graphFrameColor(), QColor(0xE0, 0xE0, 0xE0));
             QCOMPARE(second.CWGraph1()->axis(GraphAxis::Time).labelColor(), QColor(Qt::black));
         }
-        resetProgramState();
-        setAppPath(m_dir.path());
+        m_folder->restart();
         m_prompts = &ScriptedPrompts::install();
-        LoadGraphSettings();
-        LoadStringTable();
         MainWindow restarted;
         QVERIFY(restarted.openFile(recording()));
         const GraphWindow& window = *graphWindow(1);

@@ -15,10 +15,16 @@
 
 ProgramFolder::ProgramFolder()
 {
-    qor::resetProgramState();
     fixtures::installSideFiles(m_dir);
-    qor::setAppPath(m_dir.path());
+    restart();
     setSetting(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("ENG"));
+}
+
+void ProgramFolder::restart()
+{
+    qor::resetProgramState();
+    qor::setAppPath(m_dir.path());
+    reload();
 }
 
 void ProgramFolder::setSetting(const QString& section, const QString& key, const QString& value)

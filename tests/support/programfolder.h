@@ -17,6 +17,12 @@ class ProgramFolder {
 
     ProgramFolder();
 
+    const QTemporaryDir& dir() const { return m_dir; }
+
+    // The program started again on this folder: a fresh program state that reads the folder's
+    // settings and strings (install scripted prompts after it).
+    void restart();
+
     // Changes one setting in the settings file and reads the settings and string table again.
     void setSetting(const QString& section, const QString& key, const QString& value);
     void reload();
