@@ -275,8 +275,8 @@ void GraphWindow::showFile()
     for (int channel = 1; channel <= 3; ++channel)
         m_legend->group(channel)->show();
     ApplyGraphStrings();
-    const SlotData& data = loadedData().slot(m_slot);
-    showTimeBase(true, data.FirstTime.value(), data.LastTime.value());
+    const SlotData& shown = loadedData().slot(m_slot);
+    showTimeBase(true, shown.FirstTime.value(), shown.LastTime.value());
     m_legend->show();
 }
 
