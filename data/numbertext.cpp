@@ -2,10 +2,12 @@
 
 #include <QLatin1StringView>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace qor::numbers {
@@ -102,21 +104,150 @@ std::optional<double> parseTrimmed(std::string_view s)
 
 QString valueText(double value)
 {
-    if (std::isnan(value))
-        return QStringLiteral("NaN");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
-    if (value == 0)
-        return QStringLiteral("0");
+    std::array<char, MaxValueTextSize> buffer{};
+    const char* end = writeValueText(buffer.data(), value, LeadingZero::No);
+    return QString::fromLatin1(buffer.data(), end - buffer.data());
+}
+
+namespace {
+
+char* copyText(char* out, std::string_view text)
+{
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// The digits of a magnitude rounded to 15 significant places, trailing zeros dropped, and the
+// power of ten of the first digit.
+struct SignificantText {
+    std::array<char, SignificantDigits> digits{};
+    int count = 0;
+    int exponent = 0;
+};
+
+// Reads the digits and exponent of a scientific text ("1.2345e+02"); false with more than 15 digits.
+bool readScientific(const char* first, const char* last, SignificantText& out)
+{
+    out.count = 0;
+    const char* p = first;
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p == '.')
+            continue;
+        if (out.count == SignificantDigits)
+            return false;
+        out.digits[static_cast<std::size_t>(out.count++)] = *p;
+    }
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), last, out.exponent);
+    while (out.count > 1 && out.digits[static_cast<std::size_t>(out.count - 1)] == '0')
+        --out.count;
+    return true;
+}
+
+// The shortest text that reads back as the value has the same digits as the value rounded to 15
+// places whenever it has at most 15 digits (two 15-digit decimals never round to one normal
+// double), so the costlier rounding is needed only for longer digit strings and subnormals.
+SignificantText significantText(double magnitude)
+{
     std::array<char, 40> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*G", SignificantDigits, value);
-    std::string_view text(buffer.data());
-    std::string out(text);
-    if (text.starts_with("0."))
-        out.erase(0, 1);
-    else if (text.starts_with("-0."))
-        out.erase(1, 1);
-    return QString::fromLatin1(out);
+    SignificantText out;
+    if (magnitude >= std::numeric_limits<double>::min()) {
+        const auto shortest = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific);
+        if (readScientific(buffer.data(), shortest.ptr, out))
+            return out;
+    }
+    const auto rounded =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, SignificantDigits - 1);
+    readScientific(buffer.data(), rounded.ptr, out);
+    return out;
+}
+
+char* writeExponentForm(char* out, const SignificantText& t)
+{
+    *out++ = t.digits[0];
+    if (t.count > 1) {
+        *out++ = '.';
+        out = std::copy(t.digits.begin() + 1, t.digits.begin() + t.count, out);
+    }
+    *out++ = 'E';
+    *out++ = t.exponent < 0 ? '-' : '+';
+    const int magnitude = std::abs(t.exponent);
+    if (magnitude < 10)
+        *out++ = '0';
+    return std::to_chars(out, out + 4, magnitude).ptr;
+}
+
+char* writePointForm(char* out, const SignificantText& t, LeadingZero zero)
+{
+    const char* digits = t.digits.data();
+    if (t.exponent < 0) {
+        if (zero == LeadingZero::Yes)
+            *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -t.exponent - 1, '0');
+        return std::copy(digits, digits + t.count, out);
+    }
+    const int integerDigits = t.exponent + 1;
+    if (t.count <= integerDigits) {
+        out = std::copy(digits, digits + t.count, out);
+        return std::fill_n(out, integerDigits - t.count, '0');
+    }
+    out = std::copy(digits, digits + integerDigits, out);
+    *out++ = '.';
+    return std::copy(digits + integerDigits, digits + t.count, out);
+}
+
+// Values of at most six decimals and 15 digits, as recorders write them, skip the digit search: when
+// the value is the double nearest to m / 10^k for an integer m, its text is the digits of m with the
+// point k places from the right. nullptr when the value has no such form.
+char* writeFewDecimals(char* out, double magnitude, LeadingZero zero)
+{
+    constexpr std::array<double, 7> Scale{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+    constexpr double Limit = 1e15;
+    if (magnitude < 1e-4 || magnitude >= Limit)
+        return nullptr;
+    for (int k = 0; k < static_cast<int>(Scale.size()); ++k) {
+        const double scaled = magnitude * Scale[static_cast<std::size_t>(k)];
+        if (scaled >= Limit)
+            return nullptr;
+        auto m = static_cast<std::int64_t>(scaled);
+        if (static_cast<double>(m) != scaled || static_cast<double>(m) / Scale[static_cast<std::size_t>(k)] != magnitude)
+            continue;
+        // A rounded product can make the first match one place too late.
+        for (; k > 0 && m % 10 == 0; --k)
+            m /= 10;
+        std::array<char, 20> digits{};
+        const int n = static_cast<int>(std::to_chars(digits.data(), digits.data() + digits.size(), m).ptr - digits.data());
+        if (n > k) {
+            out = std::copy(digits.data(), digits.data() + n - k, out);
+            if (k == 0)
+                return out;
+        } else if (zero == LeadingZero::Yes)
+            *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, std::max(0, k - n), '0');
+        return std::copy(digits.data() + std::max(0, n - k), digits.data() + n, out);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The "%.15G" form: the point form for a first digit at powers of ten -4 to 14, else the exponent form.
+char* writeValueText(char* out, double value, LeadingZero zero)
+{
+    if (std::isnan(value))
+        return copyText(out, "NaN");
+    if (std::isinf(value))
+        return copyText(out, value > 0 ? "Inf" : "-Inf");
+    if (value == 0)
+        return copyText(out, "0");
+    if (value < 0)
+        *out++ = '-';
+    if (char* end = writeFewDecimals(out, std::fabs(value), zero))
+        return end;
+    const SignificantText t = significantText(std::fabs(value));
+    if (t.exponent < -4 || t.exponent >= SignificantDigits)
+        return writeExponentForm(out, t);
+    return writePointForm(out, t, zero);
 }
 
 std::string fixedText(double value, int decimals)

@@ -2,8 +2,13 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 
 using namespace qor::numbers;
 
@@ -34,6 +39,53 @@ class TestNumberText : public QObject {
         QFETCH(double, value);
         QFETCH(QString, text);
         QCOMPARE(valueText(value), text);
+    }
+
+    void exportTextKeepsTheZeroBeforeThePoint()
+    {
+        auto text = [](double value) {
+            std::array<char, MaxValueTextSize> buffer{};
+            const char* end = writeValueText(buffer.data(), value, LeadingZero::Yes);
+            return QString::fromLatin1(buffer.data(), end - buffer.data());
+        };
+        QCOMPARE(text(0.25), "0.25");
+        QCOMPARE(text(-0.25), "-0.25");
+        QCOMPARE(text(0.0001), "0.0001");
+        QCOMPARE(text(1e-5), "1E-05");
+        QCOMPARE(text(1e20), "1E+20");
+        QCOMPARE(text(12.5), "12.5");
+    }
+
+    // The fast paths (few decimals, shortest digits) against the C library's "%.15G" on values of
+    // every magnitude, recorder-like values with few decimals included.
+    void valueTextMatchesFifteenDigitGeneralForm()
+    {
+        std::mt19937_64 random(7);
+        std::uniform_real_distribution<double> spread(-1000, 1000);
+        auto check = [](double value) {
+            if (value == 0)
+                return; // "-0" reads "0", a row of its own above
+            std::array<char, 64> expected{};
+            std::snprintf(expected.data(), expected.size(), "%.15G", value);
+            QString want = QString::fromLatin1(expected.data());
+            if (want.startsWith(u"0."))
+                want.remove(0, 1);
+            else if (want.startsWith(u"-0."))
+                want.remove(1, 1);
+            QCOMPARE(valueText(value), want);
+        };
+        for (int i = 0; i < 200000; ++i) {
+            const std::uint64_t bits = random();
+            double any = 0;
+            std::memcpy(&any, &bits, sizeof any);
+            if (std::isfinite(any))
+                check(any);
+            check(std::round(spread(random) * 10) / 10);
+            check(std::round(spread(random) * 1e6) / 1e9);
+            check(spread(random) * 1e12);
+        }
+        for (const double edge : {1e15, 999999999999999.0, 9999999999999995.0, 1e-4, 4.9e-324, 2.2250738585072014e-308})
+            check(edge);
     }
 
     void fixedTextRoundsHalfAwayFromZeroOnDecimalDigits()
