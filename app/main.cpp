@@ -1,3 +1,4 @@
+#include "app/csvcommand.h"
 #include "app/dumpcommand.h"
 #include "app/rendercommand.h"
 #include "shell/main/application.h"
@@ -16,9 +17,11 @@ namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE | --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
+    std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE | --export FILE OUT.csv | --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
                "  FILE [FILE]   start the viewer and open the files, into slot 1 and then slot 2\n"
                "  --dump FILE   print the model, time range and every record of a recorded file\n"
+               "  --export FILE OUT.csv\n"
+               "                write a .LOG or .DAT file's records as the export command does\n"
                "  --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
                "                save a picture of the file's trend graph (1600x900), without a display\n",
                to);
@@ -46,6 +49,8 @@ int runConsoleCommand(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--dump")
         return qor::runDump(args[1], stdout, stderr);
+    if (args.size() == 3 && args[0] == u"--export")
+        return qor::runExport(args[1], args[2], stderr);
     if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h")) {
         printUsage(stdout);
         return 0;

@@ -162,6 +162,7 @@ constexpr ModelTraits Qor500{
     .dat = everyFile(drawn(OneChannel), 3),
     .exportHeading = OneChannelHeading,
     .narrowedExportHeading = OneChannelHeading,
+    .exportedColumns = OneChannel,
     .table = {.channels = 1, .titleKey = DigitalText::DataTable},
     .series = ChannelSeries,
     .settingsNames = TwoNumberedChannels,
@@ -175,6 +176,7 @@ constexpr ModelTraits Qor510{
     // An option narrows neither the export heading nor the record grid, only the statistics.
     .exportHeading = TwoChannelHeading,
     .narrowedExportHeading = TwoChannelHeading,
+    .exportedColumns = TwoChannels,
     .table = {.channels = 2, .eachStatisticsRowPrefixed = true, .optionNarrowsStatistics = true, .titleKey = DigitalText::DataTable},
     .series = ChannelSeries,
     .settingsNames = TwoNumberedChannels,

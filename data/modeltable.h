@@ -103,6 +103,8 @@ struct ModelTraits {
     FileTraits dat{.plan = {.values = OneChannel}, .narrowedPlan = {.values = OneChannel}};
     QStringView exportHeading{}; // the column heading line of an exported CSV file; empty: none
     QStringView narrowedExportHeading{};
+    // The export writes these columns of the loaded records; empty: it reads the .LOG file again.
+    std::span<const ColumnId> exportedColumns{};
     TableCell table{};
     SeriesCell series{};
     SettingsNames settingsNames = NumberedChannelNames;

@@ -105,6 +105,11 @@ QString exportHeading(QStringView model, QStringView option)
     return (option.isEmpty() ? traits.exportHeading : traits.narrowedExportHeading).toString();
 }
 
+std::span<const ColumnId> exportedColumns(QStringView model)
+{
+    return traitsOf(model).exportedColumns;
+}
+
 namespace {
 
 // PV, SP and MV of channel `channel` (1 to 3), the first headed by `firstPrefix`, the others by

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <vector>
 
 // What each recorder model means for the program: how many values its records hold in each file
@@ -49,6 +50,9 @@ int legendEntries(FileKind kind, QStringView model, QStringView option);
 
 // The column heading line of an exported CSV file; empty when the model has none.
 QString exportHeading(QStringView model, QStringView option);
+// The loaded columns that an export of the model writes, in order; empty when the export reads the
+// .LOG file again instead.
+std::span<const ColumnId> exportedColumns(QStringView model);
 
 // The table window of a slot. Header texts are string-table entries joined to a fixed prefix; the
 // window looks the entries up in the current language.

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "displaysettingswindow.h"
+#include "exportcommand.h"
 #include "fileinfowindow.h"
 #include "mainmenus.h"
 #include "qttranslations.h"
@@ -228,6 +229,7 @@ void MainWindow::connectCommands()
         connect(command(QStringLiteral("MW_Dis_%1").arg(n)), &QAction::triggered, this, [this, n] { showSlotWindow(n); });
     connect(command("M_DisplaySet"), &QAction::triggered, this, &MainWindow::showDisplaySettings);
     connect(command("MF_FileInfo"), &QAction::triggered, this, &MainWindow::showFileInformation);
+    connect(command("MF_Excel"), &QAction::triggered, this, [this] { exportCurrentSlot(this); });
     connect(command("MT_DataFind"), &QAction::triggered, this, &MainWindow::showTimeSearch);
     onButton(7, &MainWindow::showGraphWindow);
     onButton(9, &MainWindow::showWholeRange);
@@ -235,6 +237,7 @@ void MainWindow::connectCommands()
     onButton(8, &MainWindow::showTableWindow);
     onButton(12, &MainWindow::showDisplaySettings);
     onButton(4, &MainWindow::showFileInformation);
+    connect(button(5), &QAction::triggered, this, [this] { exportCurrentSlot(this); });
     onButton(14, &MainWindow::enterCombinedView);
     onButton(15, &MainWindow::startFileSplitter);
     m_viewCommands.connectCommands();

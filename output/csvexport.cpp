@@ -1,0 +1,230 @@
+#include "csvexport.h"
+
+#include "recordtimetext.h"
+
+#include "data/littleendian.h"
+#include "data/logreader.h"
+#include "data/numbertext.h"
+#include "data/parallel.h"
+#include "data/readersupport.h"
+#include "data/recordermodel.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <new>
+#include <vector>
+
+namespace qor::output {
+
+namespace {
+
+constexpr qint64 HeaderStringSize = 40;
+constexpr qint64 HeaderSize = 2 * HeaderStringSize;
+// Records read and written at a time: a few megabytes, split between the cores for formatting.
+constexpr qint64 ChunkRecords = 1 << 16;
+constexpr std::int64_t MinRecordsPerPart = 8192;
+constexpr qsizetype FlushBytes = 4 << 20;
+
+Status writeBytes(QIODevice& out, const char* data, qint64 size)
+{
+    if (out.write(data, size) == size)
+        return {};
+    return Status::failure(StatusCode::WriteFailed, QStringLiteral("The export could not be written: %1.").arg(out.errorString()));
+}
+
+Status writeLine(QIODevice& out, QByteArray line)
+{
+    line += "\r\n";
+    return writeBytes(out, line.constData(), line.size());
+}
+
+// The record layout of a .LOG file and where its times start.
+struct LogRecords {
+    std::int64_t startSeconds = 0;
+    int values = 0;
+    qint64 recordSize() const { return 4 + 8 * static_cast<qint64>(values); }
+};
+
+// Formats records, one line each: the time, then every value after a ",".
+class RecordFormatter {
+  public:
+    RecordFormatter(const LogRecords& layout, const datetime::AmPm& amPm)
+        : m_layout(layout)
+        , m_time(amPm)
+    {
+    }
+
+    std::size_t maxLineSize() const
+    {
+        return m_time.maxSize() + static_cast<std::size_t>(m_layout.values) * (1 + numbers::MaxValueTextSize) + 2;
+    }
+
+    char* write(char* out, const char* records, std::int64_t count)
+    {
+        const qint64 size = m_layout.recordSize();
+        for (std::int64_t r = 0; r < count; ++r) {
+            const char* record = records + r * size;
+            out = m_time.write(out, m_layout.startSeconds + readLittleEndian<qint32>(record));
+            for (int v = 0; v < m_layout.values; ++v) {
+                *out++ = ',';
+                out = numbers::writeValueText(out, readLittleEndian<double>(record + 4 + 8 * static_cast<qint64>(v)),
+                                              numbers::LeadingZero::Yes);
+            }
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        return out;
+    }
+
+  private:
+    LogRecords m_layout;
+    RecordTimeText m_time;
+};
+
+// Formats the records of a chunk on every core, each part into its own buffer, and writes the parts
+// in order.
+class ChunkWriter {
+  public:
+    ChunkWriter(const LogRecords& layout, const datetime::AmPm& amPm)
+    {
+        const int parts = partCount(ChunkRecords, MinRecordsPerPart);
+        m_formatters.assign(static_cast<std::size_t>(parts), RecordFormatter(layout, amPm));
+        m_buffers.resize(static_cast<std::size_t>(parts));
+        m_used.resize(static_cast<std::size_t>(parts));
+    }
+
+    Status write(QIODevice& out, const char* records, std::int64_t count, qint64 recordSize)
+    {
+        std::fill(m_used.begin(), m_used.end(), 0);
+        runInParts(count, MinRecordsPerPart, [&](int part, std::int64_t first, std::int64_t size) {
+            const auto p = static_cast<std::size_t>(part);
+            std::vector<char>& buffer = m_buffers[p];
+            buffer.resize(static_cast<std::size_t>(size) * m_formatters[p].maxLineSize());
+            const char* end = m_formatters[p].write(buffer.data(), records + first * recordSize, size);
+            m_used[p] = static_cast<qint64>(end - buffer.data());
+            return true;
+        });
+        for (std::size_t p = 0; p < m_buffers.size(); ++p) {
+            if (const Status written = writeBytes(out, m_buffers[p].data(), m_used[p]); !written.ok())
+                return written;
+        }
+        return {};
+    }
+
+  private:
+    std::vector<RecordFormatter> m_formatters;
+    std::vector<std::vector<char>> m_buffers;
+    std::vector<qint64> m_used;
+};
+
+Status writeHeaderLines(QIODevice& out, const QByteArray& header, QStringView model, QStringView option)
+{
+    for (qint64 at : {qint64{0}, HeaderStringSize}) {
+        if (const Status written = writeLine(out, header.mid(at, HeaderStringSize)); !written.ok())
+            return written;
+    }
+    const QString heading = models::exportHeading(model, option);
+    return heading.isEmpty() ? Status{} : writeLine(out, heading.toLatin1());
+}
+
+Status writeRecords(QIODevice& out, QFile& file, const LogRecords& layout, const datetime::AmPm& amPm,
+                    const ExportProgress& progress)
+{
+    const qint64 count = (file.size() - HeaderSize) / layout.recordSize();
+    ChunkWriter writer(layout, amPm);
+    std::vector<char> records(static_cast<std::size_t>(std::min(count, ChunkRecords) * layout.recordSize()));
+    for (qint64 done = 0; done < count;) {
+        const qint64 n = std::min(ChunkRecords, count - done);
+        const qint64 bytes = n * layout.recordSize();
+        if (file.read(records.data(), bytes) != bytes)
+            return readers::notReadToEnd();
+        if (const Status written = writer.write(out, records.data(), n, layout.recordSize()); !written.ok())
+            return written;
+        done += n;
+        if (progress)
+            progress(static_cast<double>(done) / static_cast<double>(count));
+    }
+    return {};
+}
+
+Status writeLoadedRecords(QIODevice& out, const SlotData& slot, std::span<const ColumnId> columns,
+                          const datetime::AmPm& amPm, const ExportProgress& progress)
+{
+    const TimeColumn& times = *slot.TraceData.TimeValue;
+    const auto count = std::min<qsizetype>(slot.RecordCount, static_cast<qsizetype>(times.size()));
+    RecordTimeText time(amPm);
+    std::vector<char> timeText(time.maxSize());
+    QByteArray buffer;
+    for (qsizetype r = 0; r < count; ++r) {
+        const char* end = time.write(timeText.data(), datetime::secondsFromSerial(times[static_cast<std::size_t>(r)]));
+        buffer.append(timeText.data(), end - timeText.data());
+        for (ColumnId column : columns)
+            buffer += ',' + slot.TraceData.column(column)->text(r).toUtf8();
+        buffer += "\r\n";
+        if (buffer.size() >= FlushBytes || r + 1 == count) {
+            if (const Status written = writeBytes(out, buffer.constData(), buffer.size()); !written.ok())
+                return written;
+            buffer.clear();
+            if (progress)
+                progress(static_cast<double>(r + 1) / static_cast<double>(count));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+bool isExportable(const QString& filePath)
+{
+    const QString extension = filePath.right(4).toUpper();
+    return extension == u".LOG" || extension == u".DAT";
+}
+
+Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option,
+                       const datetime::AmPm& amPm, const ExportProgress& progress)
+{
+    QFile file(dataPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return readers::unreadable(file);
+    const QByteArray header = file.read(HeaderSize);
+    if (header.size() < HeaderSize)
+        return Status::failure(StatusCode::Malformed, QStringLiteral("The recorded file is shorter than its 80-byte header."));
+    if (const Status written = writeHeaderLines(out, header, model, option); !written.ok())
+        return written;
+    const LogRecords layout{.startSeconds = datetime::secondsFromSerial(recordingStartFromFileName(dataPath)),
+                            .values = static_cast<int>(models::logPlan(model, option).values.size())};
+    return writeRecords(out, file, layout, amPm, progress);
+}
+
+Status writeMemoryExport(QIODevice& out, const SlotData& slot, const datetime::AmPm& amPm, const ExportProgress& progress)
+{
+    if (const Status written = writeLine(out, models::exportHeading(slot.ModelName, slot.ModelOption).toLatin1()); !written.ok())
+        return written;
+    return writeLoadedRecords(out, slot, models::exportedColumns(slot.ModelName), amPm, progress);
+}
+
+Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const datetime::AmPm& amPm, const ExportProgress& progress)
+{
+    try {
+        QSaveFile out(outputPath);
+        if (!out.open(QIODevice::WriteOnly))
+            return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(out.errorString()));
+        const Status written = models::exportedColumns(slot.ModelName).empty()
+                                   ? writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress)
+                                   : writeMemoryExport(out, slot, amPm, progress);
+        if (!written.ok()) {
+            out.cancelWriting();
+            return written;
+        }
+        if (!out.commit())
+            return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file could not be completed: %1.").arg(out.errorString()));
+        return {};
+    } catch (const std::bad_alloc&) {
+        return Status::failure(StatusCode::OutOfMemory, QStringLiteral("There is not enough memory for the export."));
+    } catch (const std::exception& error) {
+        return Status::unexpected(error);
+    }
+}
+
+} // namespace qor::output

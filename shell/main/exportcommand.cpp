@@ -1,0 +1,57 @@
+#include "exportcommand.h"
+
+#include "data/nullgraph.h"
+#include "graph/graphwindow.h"
+#include "output/csvexport.h"
+#include "shell/apppath.h"
+#include "shell/errorlog.h"
+#include "shell/graphsettings.h"
+#include "shell/programstate.h"
+#include "shell/prompts.h"
+#include "shell/stringtable.h"
+
+#include <QDir>
+
+namespace qor {
+
+namespace {
+
+// The dots of the busy notice, as the readers show it.
+constexpr int BusyDots = 36;
+
+QString askForOutputFile(QWidget* parent)
+{
+    const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Excel Files (*.csv)")};
+    return prompts().saveFile(parent, AppPath(), filters, 1);
+}
+
+Status exportWithBusyNotice(const SlotData& slot, int slotNumber, const QString& outputPath)
+{
+    NullGraph noWindow;
+    GraphWindow* window = slotNumber <= 2 ? graphWindow(slotNumber) : nullptr;
+    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BusyDots);
+    return output::FuncWriteExcelFile(slot, outputPath, interfaceAmPm(), [&busy](double fraction) { busy.progress(fraction); });
+}
+
+} // namespace
+
+void exportCurrentSlot(QWidget* parent)
+{
+    const int slotNumber = loadedData().FileNo;
+    const SlotData& slot = loadedData().slot(slotNumber);
+    if (!output::isExportable(slot.FilePath)) {
+        prompts().message(parent, stringEntry(MDIFormText::OnlyLogAndDatExport), QStringLiteral("File Name Check"));
+        return;
+    }
+    const QString outputPath = askForOutputFile(parent);
+    if (outputPath.isEmpty())
+        return;
+    const Status exported = exportWithBusyNotice(slot, slotNumber, outputPath);
+    if (exported.ok())
+        return;
+    logIfFailed(exported, output::ExportLogLabel);
+    prompts().message(parent, QStringLiteral("%1 could not be written. %2").arg(QDir::toNativeSeparators(outputPath), exported.message()),
+                      QStringLiteral("Error"));
+}
+
+} // namespace qor
