@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <array>
+#include <future>
 #include <new>
 #include <vector>
 
@@ -82,40 +84,77 @@ class RecordFormatter {
     RecordTimeText m_time;
 };
 
-// Formats the records of a chunk on every core, each part into its own buffer, and writes the parts
-// in order.
+// Formats the records of a chunk on every core, each part into its own buffer, while a helper
+// thread writes the chunk before it: handing the bytes to the system costs about as much as
+// formatting them, so the two overlap.
 class ChunkWriter {
   public:
-    ChunkWriter(const LogRecords& layout, const datetime::AmPm& amPm)
+    ChunkWriter(QIODevice& out, const LogRecords& layout, const datetime::AmPm& amPm)
+        : m_out(out)
     {
-        const int parts = partCount(ChunkRecords, MinRecordsPerPart);
-        m_formatters.assign(static_cast<std::size_t>(parts), RecordFormatter(layout, amPm));
-        m_buffers.resize(static_cast<std::size_t>(parts));
-        m_used.resize(static_cast<std::size_t>(parts));
+        const auto parts = static_cast<std::size_t>(partCount(ChunkRecords, MinRecordsPerPart));
+        m_formatters.assign(parts, RecordFormatter(layout, amPm));
+        for (Lines& lines : m_lines) {
+            lines.buffers.resize(parts);
+            lines.used.resize(parts);
+        }
+    }
+    ~ChunkWriter()
+    {
+        if (m_pending.valid())
+            m_pending.wait();
+    }
+    ChunkWriter(const ChunkWriter&) = delete;
+    ChunkWriter& operator=(const ChunkWriter&) = delete;
+
+    // Formats `count` records and starts writing them; fails when the write before has failed.
+    Status write(const char* records, std::int64_t count, qint64 recordSize)
+    {
+        Lines& lines = m_lines[m_next];
+        format(lines, records, count, recordSize);
+        if (const Status written = finish(); !written.ok())
+            return written;
+        m_pending = std::async(std::launch::async, [this, &lines] { return writeLines(lines); });
+        m_next = 1 - m_next;
+        return {};
     }
 
-    Status write(QIODevice& out, const char* records, std::int64_t count, qint64 recordSize)
+    // Waits for the write in progress.
+    Status finish() { return m_pending.valid() ? m_pending.get() : Status{}; }
+
+  private:
+    struct Lines {
+        std::vector<std::vector<char>> buffers;
+        std::vector<qint64> used;
+    };
+
+    void format(Lines& lines, const char* records, std::int64_t count, qint64 recordSize)
     {
-        std::fill(m_used.begin(), m_used.end(), 0);
+        std::fill(lines.used.begin(), lines.used.end(), 0);
         runInParts(count, MinRecordsPerPart, [&](int part, std::int64_t first, std::int64_t size) {
             const auto p = static_cast<std::size_t>(part);
-            std::vector<char>& buffer = m_buffers[p];
+            std::vector<char>& buffer = lines.buffers[p];
             buffer.resize(static_cast<std::size_t>(size) * m_formatters[p].maxLineSize());
             const char* end = m_formatters[p].write(buffer.data(), records + first * recordSize, size);
-            m_used[p] = static_cast<qint64>(end - buffer.data());
+            lines.used[p] = static_cast<qint64>(end - buffer.data());
             return true;
         });
-        for (std::size_t p = 0; p < m_buffers.size(); ++p) {
-            if (const Status written = writeBytes(out, m_buffers[p].data(), m_used[p]); !written.ok())
+    }
+
+    Status writeLines(const Lines& lines)
+    {
+        for (std::size_t p = 0; p < lines.buffers.size(); ++p) {
+            if (const Status written = writeBytes(m_out, lines.buffers[p].data(), lines.used[p]); !written.ok())
                 return written;
         }
         return {};
     }
 
-  private:
+    QIODevice& m_out;
     std::vector<RecordFormatter> m_formatters;
-    std::vector<std::vector<char>> m_buffers;
-    std::vector<qint64> m_used;
+    std::array<Lines, 2> m_lines;
+    std::size_t m_next = 0;
+    std::future<Status> m_pending;
 };
 
 Status writeHeaderLines(QIODevice& out, const QByteArray& header, QStringView model, QStringView option)
@@ -128,28 +167,27 @@ Status writeHeaderLines(QIODevice& out, const QByteArray& header, QStringView mo
     return heading.isEmpty() ? Status{} : writeLine(out, heading.toLatin1());
 }
 
-Status writeRecords(QIODevice& out, QFile& file, const LogRecords& layout, const datetime::AmPm& amPm,
-                    const ExportProgress& progress)
+Status writeRecords(QIODevice& out, QFile& file, const LogRecords& layout, const datetime::AmPm& amPm, const ExportProgress& progress)
 {
     const qint64 count = (file.size() - HeaderSize) / layout.recordSize();
-    ChunkWriter writer(layout, amPm);
+    ChunkWriter writer(out, layout, amPm);
     std::vector<char> records(static_cast<std::size_t>(std::min(count, ChunkRecords) * layout.recordSize()));
     for (qint64 done = 0; done < count;) {
         const qint64 n = std::min(ChunkRecords, count - done);
         const qint64 bytes = n * layout.recordSize();
         if (file.read(records.data(), bytes) != bytes)
             return readers::notReadToEnd();
-        if (const Status written = writer.write(out, records.data(), n, layout.recordSize()); !written.ok())
+        if (const Status written = writer.write(records.data(), n, layout.recordSize()); !written.ok())
             return written;
         done += n;
         if (progress)
             progress(static_cast<double>(done) / static_cast<double>(count));
     }
-    return {};
+    return writer.finish();
 }
 
-Status writeLoadedRecords(QIODevice& out, const SlotData& slot, std::span<const ColumnId> columns,
-                          const datetime::AmPm& amPm, const ExportProgress& progress)
+Status writeLoadedRecords(QIODevice& out, const SlotData& slot, std::span<const ColumnId> columns, const datetime::AmPm& amPm,
+                          const ExportProgress& progress)
 {
     const TimeColumn& times = *slot.TraceData.TimeValue;
     const auto count = std::min<qsizetype>(slot.RecordCount, static_cast<qsizetype>(times.size()));
@@ -181,11 +219,11 @@ bool isExportable(const QString& filePath)
     return extension == u".LOG" || extension == u".DAT";
 }
 
-Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option,
-                       const datetime::AmPm& amPm, const ExportProgress& progress)
+Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option, const datetime::AmPm& amPm,
+                       const ExportProgress& progress)
 {
     QFile file(dataPath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return readers::unreadable(file);
     const QByteArray header = file.read(HeaderSize);
     if (header.size() < HeaderSize)
@@ -208,7 +246,7 @@ Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const
 {
     try {
         QSaveFile out(outputPath);
-        if (!out.open(QIODevice::WriteOnly))
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(out.errorString()));
         const Status written = models::exportedColumns(slot.ModelName).empty()
                                    ? writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress)

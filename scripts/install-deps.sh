@@ -19,7 +19,7 @@ packages=(
 )
 case "${1:-}" in
   "") ;;
-  bench) packages+=(libbenchmark-dev python3-pandas bc) ;;
+  bench) packages+=(libbenchmark-dev python3-pandas python3-numpy bc) ;;
   fuzz) packages+=(clang libclang-rt-dev) ;;
   screenshots) packages+=(xvfb xauth) ;;
   *)

@@ -25,9 +25,18 @@ struct KnownValue {
     const char* text;
 };
 const KnownValue KnownValues[] = {
-    {39.8, "39.8"},     {0.25, "0.25"},   {-0.25, "-0.25"}, {-12.5, "-12.5"}, {100, "100"},
-    {123.456789012345, "123.456789012345"}, {1.0 / 3, "0.333333333333333"},    {1e20, "1E+20"},
-    {-1.5e-7, "-1.5E-07"}, {0, "0"},    {2.0 / 3 * 1e5, "66666.6666666667"},   {0.0001, "0.0001"},
+    {39.8, "39.8"},
+    {0.25, "0.25"},
+    {-0.25, "-0.25"},
+    {-12.5, "-12.5"},
+    {100, "100"},
+    {123.456789012345, "123.456789012345"},
+    {1.0 / 3, "0.333333333333333"},
+    {1e20, "1E+20"},
+    {-1.5e-7, "-1.5E-07"},
+    {0, "0"},
+    {2.0 / 3 * 1e5, "66666.6666666667"},
+    {0.0001, "0.0001"},
 };
 
 // Record offsets (seconds from 2015-03-01 00:00:00) and the times an export shows for them.
@@ -36,11 +45,15 @@ struct KnownTime {
     const char* text;
 };
 const KnownTime KnownTimes[] = {
-    {0, "2015-03-01"},                       // midnight: the date alone
-    {1, "2015-03-01 AM 12:00:01"},           {43199, "2015-03-01 AM 11:59:59"},
-    {43200, "2015-03-01 PM 12:00:00"},       {86399, "2015-03-01 PM 11:59:59"},
-    {86400, "2015-03-02"},                   {90061, "2015-03-02 AM 1:01:01"},
-    {-1, "2015-02-28 PM 11:59:59"},          {366 * 86400 + 36000, "2016-03-01 AM 10:00:00"},
+    {0, "2015-03-01"}, // midnight: the date alone
+    {1, "2015-03-01 AM 12:00:01"},
+    {43199, "2015-03-01 AM 11:59:59"},
+    {43200, "2015-03-01 PM 12:00:00"},
+    {86399, "2015-03-01 PM 11:59:59"},
+    {86400, "2015-03-02"},
+    {90061, "2015-03-02 AM 1:01:01"},
+    {-1, "2015-02-28 PM 11:59:59"},
+    {366 * 86400 + 36000, "2016-03-01 AM 10:00:00"},
 };
 
 // A .LOG file of `records` records of `values` values each, and the export the test expects of
@@ -87,6 +100,31 @@ QByteArray headerLines(const QByteArray& header)
     return header.left(40) + "\r\n" + header.mid(40, 40) + "\r\n";
 }
 
+// A device that takes `room` bytes and then fails every write, as a full disk does.
+class FullDevice final : public QIODevice {
+  public:
+    explicit FullDevice(qint64 room)
+        : m_room(room)
+    {
+        open(QIODevice::WriteOnly);
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override
+    {
+        if (size > m_room) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        m_room -= size;
+        return size;
+    }
+
+  private:
+    qint64 m_room;
+};
+
 } // namespace
 
 class TestCsvExport : public QObject {
@@ -107,21 +145,33 @@ class TestCsvExport : public QObject {
         const QByteArray one = "TIME,PV,SP,MV\r\n";
         const QByteArray two = "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV\r\n";
         const QByteArray three = "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV\r\n";
-        QTest::newRow("QOR1000 with option") << "QOR1000" << "CH1" << 3 << one;
-        QTest::newRow("QOR1000 without option") << "QOR1000" << "" << 6 << two;
-        QTest::newRow("QOR1100 with option") << "QOR1100" << "CH2" << 3 << one;
-        QTest::newRow("QOR1100 without option") << "QOR1100" << "" << 6 << two;
-        QTest::newRow("QOR1200") << "QOR1200" << "" << 6 << QByteArray("TIME,TPV,TSP,TMV,HPV,HSP,HMV\r\n");
-        QTest::newRow("QOR1300") << "QOR1300" << "X" << 9
-                                 << QByteArray("TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV\r\n");
-        QTest::newRow("QOR1400 with option") << "QOR1400" << "CH3" << 3 << one;
-        QTest::newRow("QOR1400 without option") << "QOR1400" << "" << 9 << three;
+        QTest::newRow("QOR1000 with option") << "QOR1000"
+                                             << "CH1" << 3 << one;
+        QTest::newRow("QOR1000 without option") << "QOR1000"
+                                                << "" << 6 << two;
+        QTest::newRow("QOR1100 with option") << "QOR1100"
+                                             << "CH2" << 3 << one;
+        QTest::newRow("QOR1100 without option") << "QOR1100"
+                                                << "" << 6 << two;
+        QTest::newRow("QOR1200") << "QOR1200"
+                                 << "" << 6 << QByteArray("TIME,TPV,TSP,TMV,HPV,HSP,HMV\r\n");
+        QTest::newRow("QOR1300") << "QOR1300"
+                                 << "X" << 9 << QByteArray("TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV\r\n");
+        QTest::newRow("QOR1400 with option") << "QOR1400"
+                                             << "CH3" << 3 << one;
+        QTest::newRow("QOR1400 without option") << "QOR1400"
+                                                << "" << 9 << three;
         // Models without a heading still export every record, with the values the reader reads.
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << "" << 4 << QByteArray();
-        QTest::newRow("QOR1400-Z11") << "QOR1400-Z11" << "" << 3 << QByteArray();
-        QTest::newRow("QOR1400-Z12") << "QOR1400-Z12" << "" << 3 << QByteArray();
-        QTest::newRow("QOR520") << "QOR520" << "" << 6 << QByteArray();
-        QTest::newRow("unknown model") << "QOR999" << "" << 3 << QByteArray();
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
+                                    << "" << 4 << QByteArray();
+        QTest::newRow("QOR1400-Z11") << "QOR1400-Z11"
+                                     << "" << 3 << QByteArray();
+        QTest::newRow("QOR1400-Z12") << "QOR1400-Z12"
+                                     << "" << 3 << QByteArray();
+        QTest::newRow("QOR520") << "QOR520"
+                                << "" << 6 << QByteArray();
+        QTest::newRow("unknown model") << "QOR999"
+                                       << "" << 3 << QByteArray();
     }
 
     void everyModelHasItsHeadingAndValueCount()
@@ -184,8 +234,8 @@ class TestCsvExport : public QObject {
 
     void timesUseTheDesignatorsOfTheLanguage()
     {
-        const QByteArray bytes = fixtures::logHeader("QOR1400", "CH1") + fixtures::logRecord(1, {1, 2, 3}) +
-                                 fixtures::logRecord(13 * 3600, {4, 5, 6});
+        const QByteArray bytes =
+            fixtures::logHeader("QOR1400", "CH1") + fixtures::logRecord(1, {1, 2, 3}) + fixtures::logRecord(13 * 3600, {4, 5, 6});
         const QString path = writeLog(QStringLiteral("20150301000000_designators.LOG"), bytes);
         const QByteArray written = exportOf(path, QStringLiteral("QOR1400"), QStringLiteral("CH1"), datetime::amPmFor(u"KOR"));
         QVERIFY(written.endsWith(QStringLiteral("2015-03-01 오전 12:00:01,1,2,3\r\n2015-03-01 오후 1:00:00,4,5,6\r\n").toUtf8()));
@@ -227,13 +277,34 @@ class TestCsvExport : public QObject {
         QCOMPARE(output::writeFileExport(missing, m_dir.filePath("gone.LOG"), u"QOR1000", u"", English).code(), StatusCode::Unreadable);
     }
 
+    // A write that fails anywhere, in the header or after many records, fails the export.
+    void aFullDeviceFailsTheExport_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("at the first header line") << qint64{10};
+        QTest::newRow("at the first record") << qint64{200};
+        QTest::newRow("after many records") << qint64{3'000'000};
+    }
+
+    void aFullDeviceFailsTheExport()
+    {
+        QFETCH(qint64, room);
+        const QString path =
+            writeLog(QStringLiteral("20150301000000_full.LOG"), fixtures::logHeader("QOR1300") + recording(200'000, 9).bytes);
+        FullDevice out(room);
+        const Status status = output::writeFileExport(out, path, u"QOR1300", u"", English);
+        QCOMPARE(status.code(), StatusCode::WriteFailed);
+        QVERIFY(status.message().contains(u"No space left on device"));
+    }
+
     // QOR500 and QOR510 export the texts the data set holds, whatever the file on disk holds now.
     void loadedRecordsOfTheMemoryModels_data()
     {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("QOR500") << "QOR500" << QByteArray("TIME,PV,SP,MV\r\n2016-07-04,12.5,.25,3.\r\n"
-                                                          "2016-07-04 AM 11:59:00,-1.0,0,4.\r\n");
+        QTest::newRow("QOR500") << "QOR500"
+                                << QByteArray("TIME,PV,SP,MV\r\n2016-07-04,12.5,.25,3.\r\n"
+                                              "2016-07-04 AM 11:59:00,-1.0,0,4.\r\n");
         QTest::newRow("QOR510") << "QOR510"
                                 << QByteArray("TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV\r\n2016-07-04,12.5,.25,3.,1,,7.5\r\n"
                                               "2016-07-04 AM 11:59:00,-1.0,0,4.,2,,-7.5\r\n");
