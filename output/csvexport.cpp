@@ -237,9 +237,16 @@ Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView mode
 
 Status writeMemoryExport(QIODevice& out, const SlotData& slot, const datetime::AmPm& amPm, const ExportProgress& progress)
 {
-    if (const Status written = writeLine(out, models::exportHeading(slot.ModelName, slot.ModelOption).toLatin1()); !written.ok())
-        return written;
-    return writeLoadedRecords(out, slot, models::exportedColumns(slot.ModelName), amPm, progress);
+    const QString heading = models::exportHeading(slot.ModelName, slot.ModelOption);
+    if (!heading.isEmpty()) {
+        if (const Status written = writeLine(out, heading.toLatin1()); !written.ok())
+            return written;
+    }
+    const std::span<const ColumnId> exported = models::exportedColumns(slot.ModelName);
+    if (!exported.empty())
+        return writeLoadedRecords(out, slot, exported, amPm, progress);
+    const models::ReadPlan plan = models::datPlan(slot.ModelName);
+    return writeLoadedRecords(out, slot, plan.values, amPm, progress);
 }
 
 Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const datetime::AmPm& amPm, const ExportProgress& progress)
@@ -248,9 +255,11 @@ Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const
         QSaveFile out(outputPath);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(out.errorString()));
-        const Status written = models::exportedColumns(slot.ModelName).empty()
-                                   ? writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress)
-                                   : writeMemoryExport(out, slot, amPm, progress);
+        // A .DAT file has no .LOG layout to read again, whatever model it names.
+        const bool fromMemory =
+            !models::exportedColumns(slot.ModelName).empty() || models::fileKindOf(slot.FilePath) == models::FileKind::Dat;
+        const Status written = fromMemory ? writeMemoryExport(out, slot, amPm, progress)
+                                          : writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress);
         if (!written.ok()) {
             out.cancelWriting();
             return written;

@@ -32,12 +32,13 @@ bool isExportable(const QString& filePath);
 [[nodiscard]] Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option,
                                      const datetime::AmPm& amPm, const ExportProgress& progress = {});
 
-// Writes the loaded records of a QOR500 or QOR510 slot: the heading line, then each record's time and
-// the value texts the slot holds.
+// Writes the loaded records of a QOR500 or QOR510 slot, or of any .DAT recording: the heading line
+// (none for a model without one), then each record's time and the value texts the slot holds.
 [[nodiscard]] Status writeMemoryExport(QIODevice& out, const SlotData& slot, const datetime::AmPm& amPm,
                                        const ExportProgress& progress = {});
 
-// Exports `slot` to `outputPath` with the exporter its model takes. The file is written under a
+// Exports `slot` to `outputPath` with the exporter its model takes (the memory exporter for every
+// .DAT recording). The file is written under a
 // temporary name and takes the place of any file of that name only when it is complete, so a failed
 // export leaves that file as it was and no partial file behind.
 [[nodiscard]] Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const datetime::AmPm& amPm,

@@ -305,6 +305,8 @@ class TestCsvExport : public QObject {
         QTest::newRow("QOR500") << "QOR500"
                                 << QByteArray("TIME,PV,SP,MV\r\n2016-07-04,12.5,.25,3.\r\n"
                                               "2016-07-04 AM 11:59:00,-1.0,0,4.\r\n");
+        // A .DAT file names its model itself; one the table does not know is still no .LOG file.
+        QTest::newRow("unknown DAT model") << "QOR999" << QByteArray("2016-07-04,12.5,.25,3.\r\n2016-07-04 AM 11:59:00,-1.0,0,4.\r\n");
         QTest::newRow("QOR510") << "QOR510"
                                 << QByteArray("TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV\r\n2016-07-04,12.5,.25,3.,1,,7.5\r\n"
                                               "2016-07-04 AM 11:59:00,-1.0,0,4.,2,,-7.5\r\n");
