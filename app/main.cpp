@@ -1,6 +1,7 @@
 #include "app/csvcommand.h"
 #include "app/dumpcommand.h"
 #include "app/rendercommand.h"
+#include "app/reportcommand.h"
 #include "shell/main/application.h"
 #include "shell/main/mainwindow.h"
 #include "shell/main/startup.h"
@@ -18,12 +19,15 @@ namespace {
 void printUsage(std::FILE* to)
 {
     std::fputs("Usage: TraceReader [FILE [FILE]] | --dump FILE | --export FILE OUT.csv | --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
+               "                   | --report FILE OUT.pdf [--landscape] [--range FROM TO] [--comment TEXT] [--size WIDTHxHEIGHT]\n"
                "  FILE [FILE]   start the viewer and open the files, into slot 1 and then slot 2\n"
                "  --dump FILE   print the model, time range and every record of a recorded file\n"
                "  --export FILE OUT.csv\n"
                "                write a .LOG or .DAT file's records as the export command does\n"
                "  --render FILE OUT.png [--size WIDTHxHEIGHT]\n"
-               "                save a picture of the file's trend graph (1600x900), without a display\n",
+               "                save a picture of the file's trend graph (1600x900), without a display\n"
+               "  --report FILE OUT.pdf ...\n"
+               "                print the file's report page to a PDF file, without a display\n",
                to);
 }
 
@@ -34,17 +38,19 @@ bool isConsoleCommand(int argc, char* argv[])
 }
 
 // Draws without a display: the graph window lives on the offscreen platform.
-int runRenderCommand(int argc, char* argv[])
+int runDrawingCommand(int argc, char* argv[], int (*command)(const QStringList&, std::FILE*))
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qor::Application app(argc, argv);
-    return qor::runRender(QApplication::arguments().mid(2), stderr);
+    return command(QApplication::arguments().mid(2), stderr);
 }
 
 int runConsoleCommand(int argc, char* argv[])
 {
     if (std::strcmp(argv[1], "--render") == 0)
-        return runRenderCommand(argc, argv);
+        return runDrawingCommand(argc, argv, qor::runRender);
+    if (std::strcmp(argv[1], "--report") == 0)
+        return runDrawingCommand(argc, argv, qor::runReport);
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--dump")

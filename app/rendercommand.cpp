@@ -1,19 +1,10 @@
 #include "rendercommand.h"
 
-#include "data/loadeddataset.h"
-#include "data/nullgraph.h"
-#include "data/recordingopener.h"
+#include "consolesession.h"
+
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
-#include "shell/errorlog.h"
-#include "shell/graphsettings.h"
-#include "shell/main/mainwindow.h"
-#include "shell/programstate.h"
-#include "shell/prompts.h"
-#include "shell/slotwindows.h"
-#include "shell/stringtable.h"
 
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <optional>
@@ -28,30 +19,6 @@ const QString RenderLogLabel = QStringLiteral("TraceReader --render");
 void print(std::FILE* to, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), to);
-}
-
-// What the open command would have shown in message boxes goes to standard error instead; there
-// is nobody to answer a dialog.
-class ConsolePrompts final : public Prompts {
-  public:
-    QStringList messages;
-
-    QString openFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
-    QString saveFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
-    std::optional<QColor> color(QWidget*, const QColor&) override { return std::nullopt; }
-    void message(QWidget*, const QString& text, const QString&) override { messages << text; }
-};
-
-std::optional<QSize> parseSize(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-    if (size.width() < 16 || size.height() < 16 || size.width() > 16384 || size.height() > 16384)
-        return std::nullopt;
-    return size;
 }
 
 int fail(std::FILE* err, const QString& reason)
@@ -72,27 +39,11 @@ int runRender(const QStringList& args, std::FILE* err)
     const std::optional<QSize> size = sized ? parseSize(args[3]) : DefaultSize;
     if (!size)
         return fail(err, QStringLiteral("bad size \"%1\": expected WIDTHxHEIGHT, each 16 to 16384").arg(args[3]));
-    NullGraph noWindow;
-    OpenedRecording opened = openRecording(path, noWindow, RenderLogLabel);
-    for (const QString& line : opened.logLines)
-        WriteErrorLog(line);
-    if (!opened.opened())
-        return fail(err, QStringLiteral("%1: %2").arg(path, opened.status.message()));
+    ConsoleSession session;
+    if (const std::optional<QString> refused = session.open(path, RenderLogLabel))
+        return fail(err, QStringLiteral("%1: %2").arg(path, *refused));
 
-    LoadGraphSettings();
-    LoadStringTable();
-    auto console = std::make_unique<ConsolePrompts>();
-    ConsolePrompts& messages = *console;
-    setPrompts(std::move(console));
-    MainWindow window;
-    // A picture needs no table window: without one the open command leaves the records ungridded.
-    for (int slot = 1; slot <= 2; ++slot)
-        setTableForm(slot, nullptr);
-    window.showRecording(opened);
-    if (!messages.messages.isEmpty())
-        return fail(err, QStringLiteral("%1: %2").arg(path, messages.messages.join(u' ')));
-
-    TrendGraph& graph = *graphWindow(loadedData().FileNo)->CWGraph1();
+    TrendGraph& graph = *session.graphWindow().CWGraph1();
     graph.resize(*size);
     QSaveFile file(out);
     if (!file.open(QIODevice::WriteOnly) || !graph.controlImage().save(&file, "PNG") || !file.commit())

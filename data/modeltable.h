@@ -95,6 +95,13 @@ enum class CsvOptionLine {
     AfterTrimmedMarker, // trimmed, then from the third character on, then trimmed
 };
 
+// The range statistics that a printed report lists: the first `rows` rows of the statistics grid,
+// labelled by the table window's entries from `firstLabel` on; no rows: none are listed.
+struct ReportCell {
+    int rows = 0;
+    DigitalText firstLabel = DigitalText::PV;
+};
+
 struct ModelTraits {
     QStringView name{};
     // By default a log's first channel is read and drawn, a DAT file's read only, a CSV file not at all.
@@ -105,6 +112,7 @@ struct ModelTraits {
     QStringView narrowedExportHeading{};
     // The export writes these columns of the loaded records; empty: it reads the .LOG file again.
     std::span<const ColumnId> exportedColumns{};
+    ReportCell report{};
     TableCell table{};
     SeriesCell series{};
     SettingsNames settingsNames = NumberedChannelNames;

@@ -10,6 +10,7 @@
 
 #include <array>
 
+class QImage;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -99,6 +100,9 @@ class GraphWindow final : public QWidget, public GraphFormView {
     void legendClicked(int item);
     void RangeStatistics();
     void RestoreGraphView();
+    // The report view: the legend hidden and `page` in PicPrint over the graph area, with the Exit
+    // button, on light grey; RestoreGraphView ends it.
+    void showReportPage(const QImage& page);
     void ApplyGraphStrings();
     // Plot colours and the process-value range of the settings (`plots`), and the axis colours.
     void applyPlotSettings();

@@ -20,7 +20,9 @@
 #include "shell/stringtable.h"
 #include "table/spreadgrid.h"
 
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace qor {
@@ -109,13 +111,25 @@ void GraphWindow::RestoreGraphView()
     if (MainFrame* frame = mainFrame()) {
         for (int index = 1; index <= 14; ++index)
             frame->setButtonEnabled(index, true);
-        for (const char* name : {"M_TimeAxis", "M_View", "M_YGrid", "M_XGrid", "M_Window", "M_DisplaySet", "MF_Open", "MF_FileInfo"})
+        for (const char* name : ReportStateMenus)
             frame->setMenuEnabled(QString::fromLatin1(name), true);
     }
     m_legend->show();
     m_picture->hide();
     m_exitButton->hide();
     applyBackground();
+}
+
+void GraphWindow::showReportPage(const QImage& page)
+{
+    m_legend->hide();
+    setBackColor(this, graphstyle::LightBack);
+    m_picture->setGeometry(QRect(m_graph->geometry().topLeft(), page.deviceIndependentSize().toSize()));
+    m_picture->setPixmap(QPixmap::fromImage(page));
+    m_picture->show();
+    m_picture->raise();
+    m_exitButton->show();
+    m_exitButton->raise();
 }
 
 void GraphWindow::ApplyGraphStrings()

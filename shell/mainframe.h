@@ -2,11 +2,17 @@
 
 #include <QString>
 
+#include <array>
+
 namespace qor {
 
 // What the graph and table windows ask of the main window, so that they never include it: enable
 // a command, set a check mark, read the combined-view flag. Menu items are named by their object
 // names ("MF_Print", "M_TimeAxis", "MT_AbsTime"), toolbar buttons by their index 1 to 15.
+// The menus that the report state of a print preview switches off, and its end on again.
+inline constexpr std::array ReportStateMenus{"M_TimeAxis", "M_View",       "M_YGrid", "M_XGrid",
+                                             "M_Window",   "M_DisplaySet", "MF_Open", "MF_FileInfo"};
+
 class MainFrame {
   public:
     virtual ~MainFrame() = default;

@@ -3,8 +3,12 @@
 #include "programstate.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
 
 namespace qor {
 
@@ -34,6 +38,10 @@ class DialogPrompts final : public Prompts {
     {
         QMessageBox::information(parent, title, text, QMessageBox::Ok);
     }
+
+    bool print(QWidget* parent, QPrinter& printer) override { return QPrintDialog(&printer, parent).exec() == QDialog::Accepted; }
+
+    bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace qor {
@@ -26,6 +27,11 @@ class Prompts {
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // A message box with an OK button.
     virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The print dialog over `printer` (printer, orientation, copies, or a PDF file); false when the
+    // user cancelled.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
+    // Opens a file with the desktop's program for its kind; false when there is none.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 // The prompts the program uses; Qt's dialogs unless a test installed others.

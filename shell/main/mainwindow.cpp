@@ -5,6 +5,7 @@
 #include "fileinfowindow.h"
 #include "mainmenus.h"
 #include "qttranslations.h"
+#include "reportcommands.h"
 #include "subwindowsize.h"
 #include "toolbaricons.h"
 
@@ -238,6 +239,11 @@ void MainWindow::connectCommands()
     onButton(12, &MainWindow::showDisplaySettings);
     onButton(4, &MainWindow::showFileInformation);
     connect(button(5), &QAction::triggered, this, [this] { exportCurrentSlot(this); });
+    for (QAction* print : {command("MF_Print"), button(2)})
+        connect(print, &QAction::triggered, this, [this] { printReport(this); });
+    connect(command("MF_Preview"), &QAction::triggered, this, [this] { previewReport(*this); });
+    for (QAction* capture : {command("MF_SnippingTool"), button(3)})
+        connect(capture, &QAction::triggered, this, [this] { captureGraph(this); });
     onButton(14, &MainWindow::enterCombinedView);
     onButton(15, &MainWindow::startFileSplitter);
     m_viewCommands.connectCommands();

@@ -13,8 +13,9 @@ struct Run {
     QString err;
 };
 
-// The real program, without a display platform named, as a user at a console runs it.
-Run render(const QStringList& args)
+// The real program running a drawing command, without a display platform named, as a user at a
+// console runs it.
+Run runCommand(const QString& command, const QStringList& args)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -22,10 +23,20 @@ Run render(const QStringList& args)
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TRACE_READER), QStringList{QStringLiteral("--render")} + args);
+    process.start(QStringLiteral(TRACE_READER), QStringList{command} + args);
     if (!process.waitForFinished(60000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+Run render(const QStringList& args)
+{
+    return runCommand(QStringLiteral("--render"), args);
+}
+
+Run report(const QStringList& args)
+{
+    return runCommand(QStringLiteral("--report"), args);
 }
 
 // Pixels close to the colour of the shipped settings' plot 2 (magenta) and plot 1 (red).
@@ -100,6 +111,55 @@ class TestRenderCommand : public QObject {
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(reason), qPrintable(run.err));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("refused.png"))));
+    }
+
+    // One page of a PDF file in the orientation asked for; the range statistics and comment fit in.
+    void reportsPrintOnePage_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("mediaBox");
+        QTest::newRow("portrait") << QStringList{} << QByteArray("/MediaBox [0 0 595");
+        QTest::newRow("landscape, range, comment, size")
+            << QStringList{"--landscape", "--range", "2015-03-01 08:05:00", "2015-03-01 08:20:00", "--comment", "Batch 7",
+                           "--size",      "800x500"}
+            << QByteArray("/MediaBox [0 0 842");
+    }
+    void reportsPrintOnePage()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, mediaBox);
+        const QString out = m_dir.filePath(QStringLiteral("report.pdf"));
+        QFile::remove(out);
+        const Run run = report(QStringList{sample(samplegen::FileKind::Log), out} + options);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QByteArray pdf = fixtures::contents(out);
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY(pdf.contains(mediaBox));
+        QVERIFY(pdf.contains("/ToUnicode"));
+    }
+
+    void reportsRefuseWithAReason_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("reason");
+        const QString log = sample(samplegen::FileKind::Log);
+        const QString out = m_dir.filePath(QStringLiteral("refused.pdf"));
+        QTest::newRow("missing file") << QStringList{m_dir.filePath("20150301080000_QOR1300.LOG.gone.LOG"), out} << "No such file";
+        QTest::newRow("bad range") << QStringList{log, out, "--range", "2015-03-01", "2015-03-02"} << "bad range";
+        // Both times before the recording: both cursors on the first record.
+        QTest::newRow("empty range") << QStringList{log, out, "--range", "2000-01-01 00:00:00", "2000-01-01 00:00:01"} << "cursor";
+        QTest::newRow("unknown option") << QStringList{log, out, "--color"} << "usage";
+        QTest::newRow("missing output") << QStringList{log} << "usage";
+        QTest::newRow("unwritable output") << QStringList{log, m_dir.filePath("no/such/folder/out.pdf")} << "cannot write";
+    }
+    void reportsRefuseWithAReason()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, reason);
+        const Run run = report(args);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(reason, Qt::CaseInsensitive), qPrintable(run.err));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("refused.pdf"))));
     }
 };
 

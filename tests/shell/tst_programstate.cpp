@@ -15,6 +15,8 @@ class SilentPrompts final : public Prompts {
     QString saveFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return std::nullopt; }
     void message(QWidget*, const QString&, const QString&) override {}
+    bool print(QWidget*, QPrinter&) override { return false; }
+    bool openDocument(const QString&) override { return false; }
 };
 
 class GraphStandIn final : public GraphFormView {

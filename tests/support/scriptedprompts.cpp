@@ -24,6 +24,18 @@ void ScriptedPrompts::message(QWidget*, const QString& text, const QString& titl
     messages.append({text, title});
 }
 
+bool ScriptedPrompts::print(QWidget*, QPrinter& printer)
+{
+    ++printDialogs;
+    return printAnswer && printAnswer(printer);
+}
+
+bool ScriptedPrompts::openDocument(const QString& path)
+{
+    openedDocuments << path;
+    return true;
+}
+
 ScriptedPrompts& ScriptedPrompts::install()
 {
     auto prompts = std::make_unique<ScriptedPrompts>();

@@ -6,6 +6,8 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 // Prompts that answer from a script and record what was asked, for tests of flows that show
 // dialogs. Unscripted questions are answered as a cancel would be.
 class ScriptedPrompts final : public qor::Prompts {
@@ -20,11 +22,18 @@ class ScriptedPrompts final : public qor::Prompts {
     QList<Message> messages;     // every message box shown
     QStringList fileFilters;     // the filters of the last file dialog
     int selectedFilter = -1;     // and its preselected filter
+    // Answers the print dialog: sets up the printer as the user would and returns whether the user
+    // chose to print; none: the dialog is cancelled.
+    std::function<bool(QPrinter&)> printAnswer;
+    int printDialogs = 0;        // print dialogs shown
+    QStringList openedDocuments; // files handed to the desktop to open
 
     QString openFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
     QString saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
     void message(QWidget* parent, const QString& text, const QString& title) override;
+    bool print(QWidget* parent, QPrinter& printer) override;
+    bool openDocument(const QString& path) override;
 
     // Installs a fresh instance as the program's prompts and returns it.
     static ScriptedPrompts& install();

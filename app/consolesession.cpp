@@ -1,0 +1,90 @@
+#include "consolesession.h"
+
+#include "data/loadeddataset.h"
+#include "data/nullgraph.h"
+#include "data/recordingopener.h"
+#include "graph/graphwindow.h"
+#include "shell/errorlog.h"
+#include "shell/graphsettings.h"
+#include "shell/main/mainwindow.h"
+#include "shell/programstate.h"
+#include "shell/prompts.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+
+#include <QRegularExpression>
+
+#include <tuple>
+
+namespace qor {
+
+namespace {
+
+class ConsolePrompts final : public Prompts {
+  public:
+    QStringList messages;
+
+    QString openFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
+    std::optional<QColor> color(QWidget*, const QColor&) override { return std::nullopt; }
+    void message(QWidget*, const QString& text, const QString&) override { messages << text; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    bool openDocument(const QString&) override { return false; }
+};
+
+} // namespace
+
+ConsoleSession::ConsoleSession() = default;
+ConsoleSession::~ConsoleSession() = default;
+
+std::optional<QString> ConsoleSession::open(const QString& path, const QString& logLabel)
+{
+    NullGraph noWindow;
+    OpenedRecording opened = openRecording(path, noWindow, logLabel);
+    for (const QString& line : opened.logLines)
+        WriteErrorLog(line);
+    if (!opened.opened())
+        return opened.status.message();
+
+    std::ignore = LoadGraphSettings();
+    std::ignore = LoadStringTable();
+    auto console = std::make_unique<ConsolePrompts>();
+    m_messages = &console->messages;
+    setPrompts(std::move(console));
+    m_window = std::make_unique<MainWindow>();
+    // A picture needs no table window: without one the open command leaves the records ungridded.
+    for (int slot = 1; slot <= 2; ++slot)
+        setTableForm(slot, nullptr);
+    m_window->showRecording(opened);
+    if (const QString shown = takeMessages(); !shown.isEmpty())
+        return shown;
+    return std::nullopt;
+}
+
+GraphWindow& ConsoleSession::graphWindow() const
+{
+    return *qor::graphWindow(loadedData().FileNo);
+}
+
+QString ConsoleSession::takeMessages()
+{
+    if (!m_messages)
+        return {};
+    const QString joined = m_messages->join(u' ');
+    m_messages->clear();
+    return joined;
+}
+
+std::optional<QSize> parseSize(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.width() < 16 || size.height() < 16 || size.width() > 16384 || size.height() > 16384)
+        return std::nullopt;
+    return size;
+}
+
+} // namespace qor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace qor {
+
+class GraphWindow;
+class MainWindow;
+
+// The viewer without anybody at it, for the commands that draw a recording: a main window (on the
+// offscreen platform when there is no display) holding one recording in slot 1. What the open
+// command would have shown in message boxes is collected instead; there is nobody to answer them.
+class ConsoleSession {
+  public:
+    ConsoleSession();
+    ~ConsoleSession();
+    ConsoleSession(const ConsoleSession&) = delete;
+    ConsoleSession& operator=(const ConsoleSession&) = delete;
+
+    // Opens the recording at `path` as the open command does, with the settings and language files
+    // beside the program; the reason when it cannot.
+    std::optional<QString> open(const QString& path, const QString& logLabel);
+    GraphWindow& graphWindow() const;
+    // The messages shown since the last call, joined.
+    QString takeMessages();
+
+  private:
+    QStringList* m_messages = nullptr;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+// A size written "WIDTHxHEIGHT", each 16 to 16384 pixels.
+std::optional<QSize> parseSize(const QString& text);
+
+} // namespace qor
