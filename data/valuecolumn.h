@@ -3,9 +3,11 @@
 #include <QString>
 
 #include "bulkallocator.h"
+#include "valuerange.h"
 
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace qor {
 
@@ -83,5 +85,9 @@ class BlankColumn final : public ValueColumn {
   private:
     qsizetype m_size;
 };
+
+// The range of the column's numbers over records `first` to `last` (the rule of valueRange), read
+// from the column's own array and split between the cores where the column keeps one.
+std::optional<ValueRange> numberRange(const ValueColumn& column, qsizetype first, qsizetype last);
 
 } // namespace qor

@@ -97,7 +97,7 @@ void GraphWindow::RangeStatistics()
         const int row = static_cast<int>(r) + 1;
         grid->setText(0, row, stringEntry(rows[r].graphKey));
         const ValueColumn& column = *slot.TraceData.column(rows[r].column);
-        const std::optional<ValueRange> range = valueRange(first, last, [&](qsizetype i) { return column.number(i); });
+        const std::optional<ValueRange> range = numberRange(column, first, last);
         // In single precision, as the statistics show them.
         grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
         grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());

@@ -1,3 +1,4 @@
+#include "data/valuecolumn.h"
 #include "data/valuerange.h"
 
 #include <QTest>
@@ -27,6 +28,44 @@ class TestValueRange : public QObject {
         QVERIFY(!valueRange(std::size_t{4}, std::size_t{4}, number));
         QVERIFY(!valueRange(std::size_t{0}, std::size_t{0}, number));
         QVERIFY(!valueRange(std::size_t{3}, std::size_t{2}, number)); // an empty range
+    }
+
+    // A column's range over its own array, split between the cores, keeps the rule: the extremes
+    // may lie in any part, and parts without a number add nothing.
+    void columnRangesKeepTheRule_data()
+    {
+        QTest::addColumn<qsizetype>("first");
+        QTest::addColumn<qsizetype>("last");
+        const qsizetype size = 3 << 20;
+        QTest::newRow("whole column") << qsizetype{0} << size - 1;
+        QTest::newRow("second half") << size / 2 << size - 1;
+        QTest::newRow("a few records") << qsizetype{10} << qsizetype{14};
+        QTest::newRow("only no numbers") << qsizetype{20} << qsizetype{21};
+        QTest::newRow("empty") << qsizetype{5} << qsizetype{4};
+    }
+
+    void columnRangesKeepTheRule()
+    {
+        QFETCH(qsizetype, first);
+        QFETCH(qsizetype, last);
+        constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        NumberArray values(3 << 20);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = static_cast<double>(i % 1000) - 500;
+        values[20] = nan;
+        values[21] = inf;
+        values[12] = -inf;
+        values[values.size() - 7] = 1e9;      // the maximum, in the last part
+        values[values.size() / 2 + 3] = -1e9; // the minimum, in the middle
+        const DoubleColumn column(values);
+        const auto expected = valueRange(first, last, [&](qsizetype i) { return values[static_cast<std::size_t>(i)]; });
+        const std::optional<ValueRange> actual = numberRange(column, first, last);
+        QCOMPARE(actual.has_value(), expected.has_value());
+        if (expected) {
+            QCOMPARE(actual->minimum, expected->minimum);
+            QCOMPARE(actual->maximum, expected->maximum);
+        }
     }
 };
 
