@@ -3,6 +3,7 @@
 #include "shell/programstate.h"
 #include "support/programfolder.h"
 
+#include <QPrinter>
 #include <QTest>
 
 using namespace qor;
@@ -142,6 +143,14 @@ class TestReportPage : public QObject {
         }
         // Dots follow the device's resolution.
         QCOMPARE(reportPageTransform(QSizeF(1000, 1000), 720, landscape).map(QPointF(0, 0)), QPointF(100, 100));
+    }
+
+    void anUnknownPrinterNameLeavesThePrinterAsItIs()
+    {
+        QPrinter printer;
+        const QString before = printer.printerName();
+        QVERIFY(SelectPrinterByName(printer, QStringLiteral("NO SUCH PRINTER 7")));
+        QCOMPARE(printer.printerName(), before);
     }
 
     void thePageIsTheGraphWithRoomAroundIt() { QCOMPARE(reportPageSize(QSizeF(930, 600)), QSizeF(930 * 15 + 450, 600 * 15 + 2000)); }
