@@ -9,21 +9,17 @@
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
 #include "output/reportprint.h"
-#include "shell/apppath.h"
 #include "shell/graphsettings.h"
 #include "shell/legendstate.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
-#include "shell/stringtable.h"
 
 #include "benchsupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
@@ -39,11 +35,7 @@ void BM_ComposeReport(benchmark::State& state)
         return;
     }
     QTemporaryDir folder;
-    for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, folder.filePath(name));
-    qor::setAppPath(folder.path());
-    qor::LoadGraphSettings();
-    qor::LoadStringTable();
+    useProgramFolder(folder);
     qor::graphSettings().PrintInfo = {1, 1, 1, 1, 1};
     qor::MainWindow main;
     main.show();

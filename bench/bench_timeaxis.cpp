@@ -4,20 +4,15 @@
 // file). Each iteration times one switch to relative time and one back, in wall-clock time.
 
 #include "data/loadeddataset.h"
-#include "shell/apppath.h"
-#include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
-#include "shell/stringtable.h"
 
 #include "benchsupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -42,11 +37,7 @@ void BM_SwitchTimeAxis(benchmark::State& state)
         return;
     }
     QTemporaryDir folder;
-    for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, folder.filePath(name));
-    qor::setAppPath(folder.path());
-    qor::LoadGraphSettings();
-    qor::LoadStringTable();
+    useProgramFolder(folder);
     qor::MainWindow main;
     main.show();
     if (!main.openFile(QString::fromLocal8Bit(path))) {

@@ -2,7 +2,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "shell/apppath.h"
+#include "shell/graphsettings.h"
+#include "shell/stringtable.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <tuple>
 
 #include <fstream>
 
@@ -19,6 +28,15 @@ double statusBytes(const std::string& field)
         status.ignore(1 << 12, '\n');
     }
     return 0;
+}
+
+void useProgramFolder(const QTemporaryDir& folder)
+{
+    for (const QString& name : QDir(QStringLiteral(QOR_RESOURCES_DIR)).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(QOR_RESOURCES_DIR "/") + name, folder.filePath(name));
+    qor::setAppPath(folder.path());
+    std::ignore = qor::LoadGraphSettings();
+    std::ignore = qor::LoadStringTable();
 }
 
 int runWidgetBenchmarks(int argc, char** argv)

@@ -7,6 +7,12 @@
 // A field of /proc/self/status ("VmHWM", "RssAnon") in bytes; 0 where there is no such file.
 double statusBytes(const std::string& field);
 
+class QTemporaryDir;
+
+// Makes `folder` the program folder, with the shipped side files copied into it and the settings
+// and string table read from them, so that windows can be benchmarked as the user sees them.
+void useProgramFolder(const QTemporaryDir& folder);
+
 // Runs the registered benchmarks inside a QApplication, on the offscreen platform unless another
 // is asked for, for benchmarks of widgets.
 int runWidgetBenchmarks(int argc, char** argv);
