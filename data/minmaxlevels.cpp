@@ -171,4 +171,67 @@ qsizetype MinMaxLevels::byteSize() const
     return bytes;
 }
 
+std::optional<ValueRange> MinMaxLevels::finiteRange(qsizetype first, qsizetype last) const
+{
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, m_column.size());
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    ValueRange found{Infinity, -Infinity};
+    if (first >= last || !m_column.isFilled())
+        return std::nullopt;
+    const int top = levelCount() - 1;
+    const auto topBlocks = static_cast<qsizetype>(m_levels.back().size() / 2);
+    for (Extreme extreme : {Extreme::Minimum, Extreme::Maximum}) {
+        for (qsizetype block = 0; block < topBlocks; ++block)
+            searchExtreme(extreme, top, block, first, last, found);
+    }
+    if (found.minimum > found.maximum)
+        return std::nullopt;
+    return found;
+}
+
+void MinMaxLevels::readFinite(qsizetype first, qsizetype last, ValueRange& found) const
+{
+    constexpr double Largest = std::numeric_limits<double>::max();
+    const double* numbers = m_column.numberData();
+    for (qsizetype i = first; i < last; ++i) {
+        const double value = numbers ? numbers[i] : m_column.number(i);
+        // NaN and the infinities fail the magnitude test and change nothing.
+        const bool finite = std::fabs(value) <= Largest;
+        found.minimum = finite && value < found.minimum ? value : found.minimum;
+        found.maximum = finite && value > found.maximum ? value : found.maximum;
+    }
+}
+
+// Block `block` of level `level`, as far as it lies in [first, last). A block is passed over when
+// its bound cannot beat what was found (a bound is a float rounded outwards, so it never hides
+// a better number); its halves are searched the more promising first.
+void MinMaxLevels::searchExtreme(Extreme extreme, int level, qsizetype block, qsizetype first, qsizetype last, ValueRange& found) const
+{
+    const qsizetype span = blockSize(level);
+    const qsizetype start = block * span;
+    const qsizetype end = std::min((block + 1) * span, m_column.size());
+    const qsizetype from = std::max(first, start);
+    const qsizetype to = std::min(last, end);
+    if (from >= to)
+        return;
+    // The block's bounds hold for any of its records, so they also bound the part in range.
+    const float* bounds = m_levels[static_cast<std::size_t>(level)].data() + 2 * block;
+    const bool minimum = extreme == Extreme::Minimum;
+    if (std::isnan(bounds[0]) || (minimum ? bounds[0] >= found.minimum : bounds[1] <= found.maximum))
+        return;
+    if (level == 0) {
+        readFinite(from, to, found);
+        return;
+    }
+    const std::vector<float>& below = m_levels[static_cast<std::size_t>(level - 1)];
+    const auto halves = below.data() + 4 * block;
+    // The last block of a level may have a first half only.
+    const bool second = static_cast<std::size_t>(4 * block + 2) < below.size();
+    const bool secondFirst = second && (minimum ? halves[2] < halves[0] : halves[3] > halves[1]);
+    searchExtreme(extreme, level - 1, 2 * block + (secondFirst ? 1 : 0), first, last, found);
+    if (second)
+        searchExtreme(extreme, level - 1, 2 * block + (secondFirst ? 0 : 1), first, last, found);
+}
+
 } // namespace qor

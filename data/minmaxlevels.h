@@ -1,7 +1,10 @@
 #pragma once
 
+#include "valuerange.h"
+
 #include <QtGlobal>
 
+#include <optional>
 #include <vector>
 
 namespace qor {
@@ -36,6 +39,10 @@ class MinMaxLevels {
 
     // The extremes of the numbers of records [first, last).
     MinMax range(qsizetype first, qsizetype last) const;
+    // The exact smallest and largest finite numbers of records [first, last), the statistics' rule
+    // (valueRange). The levels bound every block, so only the blocks that may hold a new extreme are
+    // read: the largest-bounded first, and any block that cannot widen what was found is passed over.
+    std::optional<ValueRange> finiteRange(qsizetype first, qsizetype last) const;
     // The extremes of blocks [firstBlock, lastBlock) of one level, read in sequence: the cheap way to
     // reduce many neighbouring runs whose ends lie on that level's block boundaries.
     MinMax blocks(int level, qsizetype firstBlock, qsizetype lastBlock) const;
@@ -46,6 +53,9 @@ class MinMaxLevels {
 
   private:
     MinMax scan(qsizetype first, qsizetype last) const;
+    enum class Extreme { Minimum, Maximum };
+    void searchExtreme(Extreme extreme, int level, qsizetype block, qsizetype first, qsizetype last, ValueRange& found) const;
+    void readFinite(qsizetype first, qsizetype last, ValueRange& found) const;
     void buildBase();
     void buildUpper();
 

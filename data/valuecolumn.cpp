@@ -2,7 +2,6 @@
 
 #include "minmaxlevels.h"
 #include "numbertext.h"
-#include "parallel.h"
 
 #include <cmath>
 #include <cstdio>
@@ -95,49 +94,11 @@ bool BlankColumn::isFilled() const
     return false;
 }
 
-namespace {
-
-// valueRange over an array, in a form the compiler turns into vector instructions: a value that is
-// no finite number (NaN or infinite) fails the magnitude test and changes nothing.
-std::optional<ValueRange> finiteRange(const double* numbers, qsizetype first, qsizetype last)
-{
-    constexpr double Largest = std::numeric_limits<double>::max();
-    double minimum = std::numeric_limits<double>::infinity();
-    double maximum = -minimum;
-    for (qsizetype i = first; i <= last; ++i) {
-        const double value = numbers[i];
-        const bool finite = std::fabs(value) <= Largest;
-        minimum = finite && value < minimum ? value : minimum;
-        maximum = finite && value > maximum ? value : maximum;
-    }
-    if (minimum > maximum)
-        return std::nullopt;
-    return ValueRange{minimum, maximum};
-}
-
-} // namespace
-
 std::optional<ValueRange> numberRange(const ValueColumn& column, qsizetype first, qsizetype last)
 {
-    constexpr std::int64_t MinRecordsPerPart = 1 << 20;
-    const double* numbers = column.numberData();
-    if (!numbers)
-        return valueRange(first, last, [&](qsizetype i) { return column.number(i); });
     if (last < first)
         return std::nullopt;
-    std::vector<std::optional<ValueRange>> parts(static_cast<std::size_t>(partCount(last - first + 1, MinRecordsPerPart)));
-    runInParts(last - first + 1, MinRecordsPerPart, [&](int part, std::int64_t start, std::int64_t size) {
-        const qsizetype from = first + start;
-        parts[static_cast<std::size_t>(part)] = finiteRange(numbers, from, from + size - 1);
-        return true;
-    });
-    std::optional<ValueRange> range;
-    for (const std::optional<ValueRange>& part : parts) {
-        if (!part)
-            continue;
-        range = range ? ValueRange{std::min(range->minimum, part->minimum), std::max(range->maximum, part->maximum)} : *part;
-    }
-    return range;
+    return column.minMaxLevels().finiteRange(first, last + 1);
 }
 
 } // namespace qor

@@ -86,8 +86,8 @@ class BlankColumn final : public ValueColumn {
     qsizetype m_size;
 };
 
-// The range of the column's numbers over records `first` to `last` (the rule of valueRange), read
-// from the column's own array and split between the cores where the column keeps one.
+// The range of the column's numbers over records `first` to `last` (the rule of valueRange), found
+// through the column's minimum/maximum levels, so that only the blocks that hold an extreme are read.
 std::optional<ValueRange> numberRange(const ValueColumn& column, qsizetype first, qsizetype last);
 
 } // namespace qor

@@ -3,7 +3,9 @@
 
 #include <QTest>
 
+#include <array>
 #include <limits>
+#include <random>
 #include <vector>
 
 using namespace qor;
@@ -65,6 +67,50 @@ class TestValueRange : public QObject {
         if (expected) {
             QCOMPARE(actual->minimum, expected->minimum);
             QCOMPARE(actual->maximum, expected->maximum);
+        }
+    }
+
+    // The levels only prune what cannot widen the range: any column, any records, the same answer
+    // as reading every value.
+    void columnRangesMatchAFullReadOnAnyColumn_data()
+    {
+        QTest::addColumn<int>("pattern");
+        QTest::newRow("noise") << 0;
+        QTest::newRow("constant") << 1;
+        QTest::newRow("rising ramp") << 2;
+        QTest::newRow("falling ramp with no numbers") << 3;
+        QTest::newRow("beyond float range, infinities") << 4;
+    }
+
+    void columnRangesMatchAFullReadOnAnyColumn()
+    {
+        QFETCH(int, pattern);
+        constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        std::mt19937 random(7 + static_cast<unsigned>(pattern));
+        std::uniform_real_distribution<double> noise(-100, 100);
+        NumberArray values(100'003);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const auto x = static_cast<double>(i);
+            const double by[] = {noise(random), 40.0, x * 0.001 + 1e-9 * noise(random), -x, noise(random) * 1e305};
+            values[i] = by[pattern];
+            if (pattern >= 3 && random() % 97 == 0)
+                values[i] = std::array{nan, inf, -inf}[random() % 3];
+        }
+        const DoubleColumn column(values);
+        std::uniform_int_distribution<qsizetype> index(0, static_cast<qsizetype>(values.size()) - 1);
+        for (int trial = 0; trial < 300; ++trial) {
+            qsizetype first = index(random);
+            qsizetype last = trial % 3 == 0 ? std::min<qsizetype>(first + trial % 50, values.size() - 1) : index(random);
+            if (first > last)
+                std::swap(first, last);
+            const auto expected = valueRange(first, last, [&](qsizetype i) { return values[static_cast<std::size_t>(i)]; });
+            const std::optional<ValueRange> actual = numberRange(column, first, last);
+            QCOMPARE(actual.has_value(), expected.has_value());
+            if (expected) {
+                QCOMPARE(actual->minimum, expected->minimum);
+                QCOMPARE(actual->maximum, expected->maximum);
+            }
         }
     }
 };
