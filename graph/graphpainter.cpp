@@ -17,6 +17,15 @@ QColor faded(QColor color, int alpha)
     return color;
 }
 
+// `color` seen at `alpha` over `background`, as an opaque colour. The grid is drawn in such colours:
+// a print device draws an opaque dotted line natively, while a translucent one becomes thousands of
+// separately filled dots that take a PDF a hundred times as long to write.
+QColor blended(const QColor& color, const QColor& background, int alpha)
+{
+    const auto mix = [alpha](int over, int under) { return (over * alpha + under * (255 - alpha) + 127) / 255; };
+    return QColor(mix(color.red(), background.red()), mix(color.green(), background.green()), mix(color.blue(), background.blue()));
+}
+
 } // namespace
 
 GraphPainter::GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout)
@@ -58,7 +67,7 @@ void GraphPainter::paintGrid()
 
 void GraphPainter::paintGridLines(const TrendAxis& axis, bool vertical, int parts, int alpha)
 {
-    m_painter.setPen(QPen(faded(axis.majorTickColor(), alpha), 0, Qt::DotLine));
+    m_painter.setPen(QPen(blended(axis.majorTickColor(), m_graph.plotAreaColor(), alpha), 0, Qt::DotLine));
     for (int i = 1; i < parts; ++i) {
         const double at = vertical ? m_area.left() + m_area.width() * i / parts : m_area.bottom() - m_area.height() * i / parts;
         if (vertical)
