@@ -26,8 +26,8 @@ struct Phase {
     double share;
 };
 constexpr Phase ReadPhase = {0, 0.25};
-constexpr Phase CountPhase = {0.25, 0.2};
-constexpr Phase ParsePhase = {0.45, 0.55};
+constexpr Phase CountPhase = {0.25, CsvCountedProgress - 0.25};
+constexpr Phase ParsePhase = {CsvCountedProgress, 1 - CsvCountedProgress};
 
 void reportProgress(BusyNotice* busy, Phase phase, double done, double total)
 {
@@ -254,6 +254,17 @@ Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy
     return asCounted ? Status() : differs;
 }
 
+void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot)
+{
+    const auto document = std::make_shared<const CsvDocument>(count.bytes, std::move(table.checkpoints));
+    readers::ReadColumns columns;
+    for (std::size_t f = 0; f < table.fields.size(); ++f) {
+        const auto at = static_cast<std::size_t>(columnNumber(table.fields[f]) - 1);
+        columns[at] = std::make_shared<const CsvColumn>(document, static_cast<int>(f) + 1, std::move(table.numbers[f]));
+    }
+    readers::storeRecords(slot, std::move(table.times), columns);
+}
+
 ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot)
 {
     ReadResult result;
@@ -286,13 +297,7 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
     if (!result.ok())
         return result;
 
-    const auto document = std::make_shared<const CsvDocument>(count.bytes, std::move(table.checkpoints));
-    readers::ReadColumns columns;
-    for (std::size_t f = 0; f < table.fields.size(); ++f) {
-        const auto at = static_cast<std::size_t>(columnNumber(table.fields[f]) - 1);
-        columns[at] = std::make_shared<const CsvColumn>(document, static_cast<int>(f) + 1, std::move(table.numbers[f]));
-    }
-    readers::storeRecords(slot, std::move(table.times), columns);
+    storeCsvRecords(count, std::move(table), slot);
     readers::showTimeRange(graph, slot);
     graph.setChartLength(slot.RecordCount);
     graph.clearData();

@@ -31,6 +31,10 @@ struct CsvCount {
     double StartDate = 0;
 };
 
+// How far the busy notice's progress has come when a file is counted: FuncCountCsvRecords reports
+// progress from 0 to this, FuncParseCsvFile from this to 1.
+inline constexpr double CsvCountedProgress = 0.45;
+
 // Reads the whole CSV file into memory, by every core in large blocks, and counts its data records
 // (see csv::recordTime for what a record is). The file is read as large as it was when the read
 // began; one that shrinks meanwhile fails, and one too large for the memory throws std::bad_alloc.
@@ -52,6 +56,10 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
 // was counted with: fails when the parts hold other records than counted, or the table is not sized
 // for the count.
 [[nodiscard]] Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
+
+// Puts the parsed records into `slot`: the times, and value columns that share the file's bytes for
+// their texts.
+void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot);
 
 // Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
 // AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for

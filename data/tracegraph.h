@@ -46,10 +46,19 @@ class BusyNotice {
     BusyNotice(const BusyNotice&) = delete;
     BusyNotice& operator=(const BusyNotice&) = delete;
 
-    void progress(double fraction) { m_graph.setBusyProgress(fraction); }
+    void progress(double fraction) { m_graph.setBusyProgress(m_from + m_share * fraction); }
+    // For a task of several reads: the progress reports that follow fill the stretch `from` to
+    // `from + share` of the notice's bar.
+    void setStretch(double from, double share)
+    {
+        m_from = from;
+        m_share = share;
+    }
 
   private:
     TraceGraph& m_graph;
+    double m_from = 0;
+    double m_share = 1;
 };
 
 } // namespace qor

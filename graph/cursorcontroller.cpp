@@ -26,11 +26,6 @@ namespace {
 // labels cursor k; cursor 3's label stands at the pointer's height).
 constexpr double AnnotationRise = 20;
 
-QString recordTime(const SlotData& slot, qsizetype index, const datetime::AmPm& amPm)
-{
-    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), amPm);
-}
-
 } // namespace
 
 CursorController::CursorController(Window window)
@@ -83,9 +78,8 @@ void CursorController::ShowSingleCursor()
     m_w.legendTable.set(LegendState::SingleCursorItem, m_w.slot, true);
     GraphAnnotation& note = graph.annotation(1);
     note.setX(cursor.x());
-    const SlotData& slot = m_w.data;
-    if (cursor.pointIndex() >= 0 && cursor.pointIndex() < slot.RecordCount)
-        note.setCaption(u"  " + recordTime(slot, cursor.pointIndex(), m_w.amPm()));
+    if (const std::optional<QString> caption = recordCaption(cursor))
+        note.setCaption(u"  " + *caption);
     note.setVisible(true);
 }
 
@@ -123,11 +117,32 @@ void CursorController::showRangeReadouts()
     m_w.legend->readout(3)->setText(u"2." + axisTime(m_w.graph->cursor(3).x()));
 }
 
-// Writes the values of record `pointIndex` into the legend texts of the model's series; a record
-// outside the slot's data leaves them as they are.
-void CursorController::writeReadout(int pointIndex)
+// The general date-and-time text of the record the cursor stands on: on a clock-time axis the
+// cursor's own X, which stands on a record of the plot it snaps to; on a relative axis the record's
+// time in the slot. nullopt when the cursor stands on no record.
+std::optional<QString> CursorController::recordCaption(const GraphCursor& cursor) const
 {
+    const qsizetype index = cursor.pointIndex();
+    if (index < 0)
+        return std::nullopt;
+    if (absoluteTime())
+        return datetime::generalText(cursor.x(), m_w.amPm());
     const SlotData& slot = m_w.data;
+    if (index >= slot.RecordCount)
+        return std::nullopt;
+    return datetime::generalText(slot.TraceData.TimeValue->at(static_cast<std::size_t>(index)), m_w.amPm());
+}
+
+// Writes the values of the record under the cursor into the legend texts of the model's series; a
+// record outside the slot's data leaves them as they are.
+void CursorController::writeReadout(const GraphCursor& cursor)
+{
+    if (m_w.readout) {
+        m_w.readout(cursor);
+        return;
+    }
+    const SlotData& slot = m_w.data;
+    const qsizetype pointIndex = cursor.pointIndex();
     if (pointIndex < 0 || pointIndex >= slot.RecordCount)
         return;
     const int channelCode = m_w.channelDisplayCode();
@@ -143,11 +158,9 @@ void CursorController::cursorMoved(int cursor, double y)
 {
     TrendGraph& graph = *m_w.graph;
     if (graph.cursor(1).isVisible()) {
-        const qsizetype index = graph.cursor(1).pointIndex();
-        writeReadout(static_cast<int>(index));
-        const SlotData& slot = m_w.data;
-        if (index >= 0 && index < slot.RecordCount) {
-            graph.annotation(1).setCaption(u"  " + recordTime(slot, index, m_w.amPm()));
+        writeReadout(graph.cursor(1));
+        if (const std::optional<QString> caption = recordCaption(graph.cursor(1))) {
+            graph.annotation(1).setCaption(u"  " + *caption);
             graph.annotation(1).setAnchor(graph.cursor(1).x(), y + AnnotationRise);
         }
         return;
@@ -194,7 +207,7 @@ void CursorController::scrollOver(double minimum, double maximum)
     double lastStart = 0;
     if (absoluteTime()) {
         zoom.visibleSeconds = static_cast<double>(datetime::wholeSecondsBetween(minimum, maximum));
-        end = slot.RecordCount > 0 ? slot.TraceData.TimeValue->back() : maximum;
+        end = slot.RecordCount > 0 ? slot.LastTime.value_or(maximum) : maximum;
         lastStart = datetime::addSeconds(end, -static_cast<std::int64_t>(zoom.visibleSeconds));
     } else {
         zoom.visibleSpan = maximum - minimum;

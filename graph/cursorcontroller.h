@@ -5,11 +5,13 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
 namespace qor {
 
+class GraphCursor;
 class GraphLegend;
 class LegendState;
 class TimeSlider;
@@ -37,9 +39,13 @@ class CursorController {
         ZoomHistory& zoom;
         LegendState& legendTable;
         std::function<datetime::AmPm()> amPm;
+        // Writes the values under the single cursor into the legend, for a window whose records
+        // are not its slot's own; unset, the slot's file is read by its model's readout rows.
+        std::function<void(const GraphCursor&)> readout = {};
     };
 
     explicit CursorController(Window window);
+    void setReadout(std::function<void(const GraphCursor&)> readout) { m_w.readout = std::move(readout); }
 
     void HideSingleCursor();
     void HideRangeCursors();
@@ -56,7 +62,8 @@ class CursorController {
   private:
     bool absoluteTime() const;
     QString axisTime(double x) const;
-    void writeReadout(int pointIndex);
+    void writeReadout(const GraphCursor& cursor);
+    std::optional<QString> recordCaption(const GraphCursor& cursor) const;
     void showRangeReadouts();
 
     Window m_w;

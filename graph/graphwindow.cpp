@@ -27,10 +27,6 @@
 
 namespace qor {
 
-namespace {
-
-} // namespace
-
 GraphWindow::GraphWindow(int slot, QWidget* parent)
     : QWidget(parent)
     , m_slot(slot)
@@ -112,6 +108,11 @@ void GraphWindow::connectControls()
 QLabel* GraphWindow::Label4(int line) const
 {
     return m_infoLines.at(static_cast<std::size_t>(line));
+}
+
+QString GraphWindow::infoLine(int line) const
+{
+    return Label4(line)->text();
 }
 
 QString GraphWindow::Label3(int index) const

@@ -24,8 +24,9 @@ class TrendGraph;
 // The trend graph window of slot 1 or 2 ("frmDataGraph_1", "frmDataGraph_2"): the graph control
 // CWGraph1, the time slider CWSlide7, the legend, the three information lines Label4(0..2), the
 // busy notice Frame1, the picture box PicPrint and its Exit button Command1, and the view-state
-// codes Label3(0..5). Readers draw into it through readerTarget().
-class GraphWindow final : public QWidget, public GraphFormView {
+// codes Label3(0..5). Readers draw into it through readerTarget(). The combined graph window of
+// slot 3 is one with file controls of its own.
+class GraphWindow : public QWidget, public GraphFormView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphWindow)
 
@@ -43,6 +44,7 @@ class GraphWindow final : public QWidget, public GraphFormView {
     double shownFrom() const override;
     double shownTo() const override;
     void showSpan(double from, double to) override;
+    QString infoLine(int line) const override;
     TrendGraph* CWGraph1() const { return m_graph; }
     TimeSlider* CWSlide7() const { return m_slider; }
     GraphLegend* legend() const { return m_legend; }
@@ -92,18 +94,18 @@ class GraphWindow final : public QWidget, public GraphFormView {
 
     // The load steps: layout, settings (colours, widths, range, style, grids) and legend state.
     // They run again when the window is shown after it was closed.
-    void load();
+    virtual void load();
     bool isLoaded() const { return m_loaded; }
     // The activation steps; the main window calls them when the window becomes the active one.
-    void activate();
+    virtual void activate();
 
     void legendClicked(int item);
-    void RangeStatistics();
-    void RestoreGraphView();
+    virtual void RangeStatistics();
+    virtual void RestoreGraphView();
     // The report view: the legend hidden and `page` in PicPrint over the graph area, with the Exit
     // button, on light grey; RestoreGraphView ends it.
     void showReportPage(const QImage& page);
-    void ApplyGraphStrings();
+    virtual void ApplyGraphStrings();
     // Plot colours and the process-value range of the settings (`plots`), and the axis colours.
     void applyPlotSettings();
     void applyAxisColors();
@@ -111,6 +113,15 @@ class GraphWindow final : public QWidget, public GraphFormView {
     void applyBackground();
 
   protected:
+    // The texts of the legend's header, cursor items and statistics button.
+    void applyLegendStrings();
+    // Ends the report view of a print preview: the legend back, PicPrint and its Exit button hidden,
+    // the background of the style.
+    void showGraphView();
+    // Shows the statistics grid with its header row; when the range cursors stand in the wrong
+    // order (`ordered` false) hides it and tells the user instead, and returns false.
+    bool startRangeStatistics(bool ordered);
+
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -27,10 +27,6 @@
 
 namespace qor {
 
-namespace {
-
-} // namespace
-
 QColor GraphWindow::legendTextColor() const
 {
     return darkStyle() ? fromBgr(ButtonFaceColor) : graphstyle::LightCursorText;
@@ -75,19 +71,11 @@ void GraphWindow::legendClicked(int item)
 // no number in the range shows empty cells.
 void GraphWindow::RangeStatistics()
 {
-    SpreadGrid* grid = m_legend->statisticsGrid();
     const qsizetype first = m_graph->cursor(4).pointIndex();
     const qsizetype last = m_graph->cursor(5).pointIndex();
-    if (first >= last) {
-        grid->hide();
-        prompts().message(this, stringEntry(GraphText::RangeCursorsReversed), QStringLiteral("Error"));
+    if (!startRangeStatistics(first < last))
         return;
-    }
-    grid->show();
-    grid->setMaxCols(2);
-    grid->setRow(0);
-    grid->setCol(0);
-    grid->setClip(QString(u'\t' + stringEntry(DigitalText::Minimum) + u'\t' + stringEntry(DigitalText::Maximum)));
+    SpreadGrid* grid = m_legend->statisticsGrid();
     const SlotData& slot = loadedData().slot(m_slot);
     const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
     if (rows.empty() || last >= slot.RecordCount)
@@ -104,6 +92,22 @@ void GraphWindow::RangeStatistics()
     }
 }
 
+bool GraphWindow::startRangeStatistics(bool ordered)
+{
+    SpreadGrid* grid = m_legend->statisticsGrid();
+    if (!ordered) {
+        grid->hide();
+        prompts().message(this, stringEntry(GraphText::RangeCursorsReversed), QStringLiteral("Error"));
+        return false;
+    }
+    grid->show();
+    grid->setMaxCols(2);
+    grid->setRow(0);
+    grid->setCol(0);
+    grid->setClip(QString(u'\t' + stringEntry(DigitalText::Minimum) + u'\t' + stringEntry(DigitalText::Maximum)));
+    return true;
+}
+
 void GraphWindow::RestoreGraphView()
 {
     if (loadedData().FileNo == 3)
@@ -114,6 +118,11 @@ void GraphWindow::RestoreGraphView()
         for (const char* name : ReportStateMenus)
             frame->setMenuEnabled(QString::fromLatin1(name), true);
     }
+    showGraphView();
+}
+
+void GraphWindow::showGraphView()
+{
     m_legend->show();
     m_picture->hide();
     m_exitButton->hide();
@@ -132,12 +141,17 @@ void GraphWindow::showReportPage(const QImage& page)
     m_exitButton->raise();
 }
 
-void GraphWindow::ApplyGraphStrings()
+void GraphWindow::applyLegendStrings()
 {
     m_legend->header()->setText(stringEntry(GraphText::Legend));
     m_legend->itemText(10)->setText(stringEntry(GraphText::Cursor));
     m_legend->itemText(11)->setText(stringEntry(GraphText::Range));
     m_legend->statisticsButton()->setText(stringEntry(GraphText::Calculate));
+}
+
+void GraphWindow::ApplyGraphStrings()
+{
+    applyLegendStrings();
     const SlotData& slot = loadedData().slot(m_slot);
     if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
         setWindowTitle(stringEntry(captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');

@@ -26,6 +26,7 @@ class MainFrame {
     virtual void setFileCommandsEnabled(bool enabled) = 0;
     // Status-bar panel 1 reads "1" while the combined view is shown.
     virtual bool combinedViewActive() const = 0;
+    virtual void setCombinedViewActive(bool active) = 0;
     // The window list command: checks item `slot` (1 or 2) and shows that slot's graph window.
     virtual void showSlotWindow(int slot) = 0;
     // Window list item `n` (1 or 2): the upper-cased path of the slot's file; hidden without one.

@@ -21,6 +21,9 @@ class GraphFormView {
     virtual double shownTo() const = 0;
     // Shows the span between two times, given in either order.
     virtual void showSpan(double from, double to) = 0;
+    // The text of information line `line` (0 to 2): on the combined graph window, the path of file
+    // `line` + 1.
+    virtual QString infoLine(int line) const = 0;
 };
 
 // GraphForm, the trend graph window of a slot, and TableForm, its table window. A window of one

@@ -11,10 +11,8 @@
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QMdiSubWindow>
 
 namespace qor {
 
@@ -63,12 +61,10 @@ QString statisticsColumnHeaders()
 } // namespace
 
 TableWindow::TableWindow(int slot, QWidget* parent)
-    : QWidget(parent)
-    , m_slot(slot)
+    : SlotTableForm(slot, {ReferenceWidth, ReferenceHeight}, parent)
     , m_records(new SpreadGrid(this, &interfaceAmPm))
     , m_frame(new QGroupBox(this))
     , m_statistics(new SpreadGrid(m_frame))
-    , m_scaler(this, {ReferenceWidth, ReferenceHeight})
 {
     setObjectName(u"frmDataDigital_" + QString::number(slot));
     m_records->setObjectName(QStringLiteral("fpSpread1"));
@@ -79,9 +75,8 @@ TableWindow::TableWindow(int slot, QWidget* parent)
     m_records->setGeometry(pixels(RecordGridTwips));
     m_frame->setGeometry(pixels(FrameTwips));
     m_statistics->setGeometry(pixels(StatisticsGridTwips));
-    resize(qRound(ReferenceWidth / LayoutScaler::TwipsPerPixel), qRound(ReferenceHeight / LayoutScaler::TwipsPerPixel));
     // Recorded once, at the reference size: a later recording would take a stretched layout for it.
-    m_scaler.SaveSizes();
+    saveReferenceLayout();
 
     const auto swallow = [](int* keyAscii) { *keyAscii = 0; }; // no cell is edited by typing
     connect(m_records, &SpreadGrid::KeyPress, this, swallow);
@@ -91,7 +86,7 @@ TableWindow::TableWindow(int slot, QWidget* parent)
 
 const SlotData& TableWindow::slotData() const
 {
-    return loadedData().slot(m_slot);
+    return loadedData().slot(slot());
 }
 
 std::optional<models::TableLayout> TableWindow::layout() const
@@ -144,7 +139,7 @@ void TableWindow::fillColumns(const models::TableLayout& chosen)
 void TableWindow::ApplyTableStrings()
 {
     const SlotData& file = slotData();
-    if (const GraphFormView* graph = GraphForm(m_slot))
+    if (const GraphFormView* graph = GraphForm(slot()))
         setWindowTitle(graph->caption());
     m_frame->setTitle(stringEntry(DigitalText::SelectionStatistics));
     m_statistics->setClip(statisticsColumnHeaders());
@@ -193,50 +188,6 @@ void TableWindow::showBlockStatistics(int col, int row, int col2, int row2)
         m_statistics->setText(1, i + 1, range ? numbers::statisticText(range->minimum) : QString());
         m_statistics->setText(2, i + 1, range ? numbers::statisticText(range->maximum) : QString());
     }
-}
-
-void TableWindow::Activate()
-{
-    loadedData().FileNo = static_cast<qint16>(m_slot);
-}
-
-void TableWindow::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Activate();
-    else if (event->type() == QEvent::ParentChange)
-        followSubWindow();
-}
-
-// Inside the main window's MDI area the window is activated through the sub-window that holds it.
-void TableWindow::followSubWindow()
-{
-    if (m_subWindow)
-        disconnect(m_subWindow, nullptr, this, nullptr);
-    m_subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!m_subWindow)
-        return;
-    connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
-        if (now.testFlag(Qt::WindowActive))
-            Activate();
-    });
-}
-
-void TableWindow::closeEvent(QCloseEvent* event)
-{
-    // The window lives as long as the program: a close request only hides it (or its sub-window).
-    event->ignore();
-    if (m_subWindow)
-        m_subWindow->hide();
-    else
-        hide();
-}
-
-void TableWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    m_scaler.ResizeControls();
 }
 
 void ApplyTableStrings(int slot)

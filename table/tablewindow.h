@@ -1,14 +1,10 @@
 #pragma once
 
+#include "slottableform.h"
+
 #include "data/recordermodel.h"
 
-#include "shell/layoutscaler.h"
-
-#include <QPointer>
-#include <QWidget>
-
 class QGroupBox;
-class QMdiSubWindow;
 
 namespace qor {
 
@@ -19,7 +15,7 @@ class SpreadGrid;
 // file in the record grid fpSpread1, and beside it, in the frame Frame1, the statistics grid
 // fpSpread2 with the minimum and maximum of each quantity over the rows selected in fpSpread1.
 // The window holds no data: it reads its slot of the data set and shares its columns.
-class TableWindow final : public QWidget {
+class TableWindow final : public SlotTableForm {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TableWindow)
 
@@ -30,7 +26,6 @@ class TableWindow final : public QWidget {
 
     explicit TableWindow(int slot, QWidget* parent = nullptr);
 
-    int slot() const { return m_slot; }
     SpreadGrid* fpSpread1() const { return m_records; }
     SpreadGrid* fpSpread2() const { return m_statistics; }
     QGroupBox* Frame1() const { return m_frame; }
@@ -45,13 +40,6 @@ class TableWindow final : public QWidget {
     void ApplyTableStrings();
     // The slot's file was closed: the grids let go of its columns and the window is hidden.
     void Unload();
-    // Makes the window's slot the current one.
-    void Activate();
-
-  protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void useFontOfTheDesignators();
@@ -60,14 +48,10 @@ class TableWindow final : public QWidget {
     void fillColumns(const models::TableLayout& layout);
     void writeStatisticsHeaders(const models::TableLayout* layout);
     void showBlockStatistics(int col, int row, int col2, int row2);
-    void followSubWindow();
 
-    int m_slot;
     SpreadGrid* m_records;
     QGroupBox* m_frame;
     SpreadGrid* m_statistics;
-    LayoutScaler m_scaler;
-    QPointer<QMdiSubWindow> m_subWindow;
 };
 
 // Applies the string table to the table window of slot 1 or 2 (TableForm(slot)), when there is one.

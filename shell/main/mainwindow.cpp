@@ -11,6 +11,7 @@
 
 #include "data/interfacelanguage.h"
 #include "data/loadeddataset.h"
+#include "graph/combinedgraphwindow.h"
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
@@ -21,6 +22,7 @@
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "table/combinedtablewindow.h"
 #include "table/datafindwindow.h"
 #include "table/tablewindow.h"
 
@@ -88,11 +90,12 @@ MainWindow::~MainWindow()
     disconnect(m_mdiArea, nullptr, this, nullptr);
     if (mainFrame() == this)
         setMainFrame(nullptr);
-    for (int slot = 1; slot <= 2; ++slot) {
+    for (int slot = 1; slot <= LoadedDataSet::SlotCount; ++slot) {
         setGraphForm(slot, nullptr);
         setTableForm(slot, nullptr);
-        setSlotLoaded(slot, false);
     }
+    for (int slot = 1; slot <= 2; ++slot)
+        setSlotLoaded(slot, false);
 }
 
 QList<QAction*> MainWindow::allCommands() const
@@ -104,28 +107,36 @@ QList<QAction*> MainWindow::allCommands() const
 }
 
 // The graph and table windows of slots 1 and 2 live, hidden until a file is opened, for the whole
-// run; closing one hides it.
+// run, and so do the combined windows of slot 3, loaded when the combined view opens; closing one
+// hides it.
 void MainWindow::createSlotWindows()
 {
     for (int slot = 1; slot <= 2; ++slot) {
         setSlotLoaded(slot, false);
         auto* graph = new GraphWindow(slot);
         auto* table = new TableWindow(slot);
-        setGraphForm(slot, graph);
-        setTableForm(slot, table);
-        const std::array<std::pair<QWidget*, QSizeF>, 2> windows = {{{graph, {GraphWindow::ReferenceWidth, GraphWindow::ReferenceHeight}},
-                                                                     {table, {TableWindow::ReferenceWidth, TableWindow::ReferenceHeight}}}};
-        for (const auto& [window, designTwips] : windows) {
-            QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
-            sub->setAttribute(Qt::WA_DeleteOnClose, false);
-            keepDesignSize(*sub, *m_mdiArea, (designTwips / LayoutScaler::TwipsPerPixel).toSize());
-            sub->hide();
-        }
+        addSlotWindows(slot, graph, table, {TableWindow::ReferenceWidth, TableWindow::ReferenceHeight});
         graph->load();
         table->Load();
     }
+    addSlotWindows(CombinedGraphWindow::Slot, new CombinedGraphWindow, new CombinedTableWindow,
+                   {CombinedTableWindow::ReferenceWidth, CombinedTableWindow::ReferenceHeight});
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
     connect(this, &MainWindow::languageChanged, this, &MainWindow::applyStringsToWindows);
+}
+
+void MainWindow::addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QSizeF tableTwips)
+{
+    setGraphForm(slot, graph);
+    setTableForm(slot, table);
+    const std::array<std::pair<QWidget*, QSizeF>, 2> windows = {
+        {{graph, {GraphWindow::ReferenceWidth, GraphWindow::ReferenceHeight}}, {table, tableTwips}}};
+    for (const auto& [window, designTwips] : windows) {
+        QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        keepDesignSize(*sub, *m_mdiArea, (designTwips / LayoutScaler::TwipsPerPixel).toSize());
+        sub->hide();
+    }
 }
 
 // Recorded files dropped on the window are opened as the open command opens them.
@@ -338,6 +349,11 @@ bool MainWindow::combinedViewActive() const
     return m_statusPanel1->text() == u"1";
 }
 
+void MainWindow::setCombinedViewActive(bool active)
+{
+    m_statusPanel1->setText(active ? QStringLiteral("1") : QString());
+}
+
 void MainWindow::showSlotWindow(int slot)
 {
     setMenuChecked(QStringLiteral("MW_Dis_1"), slot == 1);
@@ -380,7 +396,10 @@ void MainWindow::enterCombinedView()
     static const QStringList names = menuItemsWith(TopFileMenu);
     for (const QString& name : names)
         setMenuEnabled(name, false);
-    m_statusPanel1->setText(QStringLiteral("1"));
+    setCombinedViewActive(true);
+    auto* window = qobject_cast<CombinedGraphWindow*>(graphFormWidget(CombinedGraphWindow::Slot));
+    window->load();
+    showCurrentWindow(window);
 }
 
 void MainWindow::startFileSplitter()
@@ -431,8 +450,7 @@ void MainWindow::showTimeSearch()
 // last record (0 to the recording's length on a relative axis).
 void MainWindow::showWholeRange()
 {
-    const int slot = loadedData().FileNo;
-    if (GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr)
+    if (GraphWindow* graph = graphWindow(loadedData().FileNo))
         graph->showWholeRange();
 }
 

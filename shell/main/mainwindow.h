@@ -17,6 +17,10 @@ class QMdiSubWindow;
 class QMenu;
 
 namespace qor {
+class GraphWindow;
+}
+
+namespace qor {
 
 // The main window "MDIForm1": the menu tree, the toolbar of fifteen buttons, the status bar whose
 // first panel is the combined-view flag, and the area in which the graph and table windows live.
@@ -54,6 +58,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void setButtonEnabled(int index, bool enabled) override;
     void setFileCommandsEnabled(bool enabled) override;
     bool combinedViewActive() const override;
+    void setCombinedViewActive(bool active) override;
     void showSlotWindow(int slot) override;
     void setWindowListCaption(int n, const QString& path) override;
     bool isMaximized() const override;
@@ -70,6 +75,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void buildMenus();
     void buildToolbar();
     void createSlotWindows();
+    void addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QSizeF tableTwips);
     void subWindowActivated(QMdiSubWindow* window);
     void applyStringsToWindows();
     void applyDisplaySettings();

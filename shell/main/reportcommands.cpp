@@ -22,11 +22,9 @@ namespace qor {
 
 namespace {
 
-// The graph window of the current slot; the combined view has no report page of its own.
 GraphWindow* currentGraphWindow()
 {
-    const int slot = loadedData().FileNo;
-    return slot <= 2 ? graphWindow(slot) : nullptr;
+    return graphWindow(loadedData().FileNo);
 }
 
 void tellFailure(QWidget* parent, const QString& what, const Status& status)

@@ -104,8 +104,7 @@ void ViewCommands::connectCommands()
 
 GraphWindow* ViewCommands::currentWindow() const
 {
-    const int slot = loadedData().FileNo;
-    return slot == 1 || slot == 2 ? graphWindow(slot) : nullptr;
+    return graphWindow(loadedData().FileNo);
 }
 
 void ViewCommands::MV_Style_1()
@@ -223,7 +222,8 @@ void ViewCommands::zoomOut(GraphWindow& window)
 void ViewCommands::switchTimeAxis(bool relative)
 {
     GraphWindow* window = currentWindow();
-    if (!window || window->absoluteTime() != relative)
+    // The combined view has no file of its own to read again.
+    if (!window || window->slot() > 2 || window->absoluteTime() != relative)
         return;
     window->hideCursors();
     try {

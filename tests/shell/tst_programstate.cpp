@@ -26,6 +26,7 @@ class GraphStandIn final : public GraphFormView {
     double shownFrom() const override { return 0; }
     double shownTo() const override { return 0; }
     void showSpan(double, double) override {}
+    QString infoLine(int) const override { return {}; }
     QWidget window;
 };
 

@@ -34,6 +34,7 @@ class SpanGraph final : public GraphFormView {
         from = a;
         to = b;
     }
+    QString infoLine(int) const override { return {}; }
     QWidget window;
     double from = 0;
     double to = 0;

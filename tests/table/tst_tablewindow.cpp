@@ -31,6 +31,7 @@ class CaptionedGraph final : public GraphFormView {
     double shownFrom() const override { return 0; }
     double shownTo() const override { return 0; }
     void showSpan(double, double) override {}
+    QString infoLine(int) const override { return {}; }
 
   private:
     QWidget m_window;

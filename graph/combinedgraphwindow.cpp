@@ -1,0 +1,424 @@
+#include "combinedgraphwindow.h"
+
+#include "graphcursor.h"
+#include "graphlegend.h"
+#include "trendgraph.h"
+
+#include "data/loadeddataset.h"
+#include "data/numbertext.h"
+#include "data/valuerange.h"
+#include "shell/apppath.h"
+#include "shell/mainframe.h"
+#include "shell/programstate.h"
+#include "shell/prompts.h"
+#include "shell/slotwindows.h"
+#include "shell/stringtable.h"
+#include "shell/zoomhistory.h"
+#include "table/combinedtablewindow.h"
+#include "table/spreadgrid.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include <algorithm>
+#include <new>
+
+namespace qor {
+
+namespace {
+
+constexpr int BusyDots = 35;
+constexpr int SeriesPerFile = 3;
+constexpr std::array<ColumnId, SeriesPerFile> FileSeries = {ColumnId::PV1, ColumnId::SP1, ColumnId::MV1};
+
+using ScannedSet = std::array<std::optional<combined::ScannedFile>, combined::FileCount>;
+
+CombinedTableWindow* combinedTable()
+{
+    return qobject_cast<CombinedTableWindow*>(TableForm(CombinedGraphWindow::Slot));
+}
+
+void tellUnreadable(QWidget* parent)
+{
+    prompts().message(parent, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"));
+}
+
+// The stretch of the busy notice's bar that step `step` of `steps` fills, for a progress report that
+// runs from `phaseStart` to `phaseEnd` of a whole CSV read: the scans of the files, then their loads.
+struct Stretch {
+    double from;
+    double share;
+};
+Stretch stretchOf(int step, int steps, double phaseStart, double phaseEnd)
+{
+    const double share = 1.0 / steps;
+    return {phaseStart + (phaseEnd - phaseStart) * step * share - phaseStart * share, share};
+}
+
+// The minimum and maximum of a column over the records whose time lies from `from` to `to`; where
+// the times are in order, the records are found by binary search.
+std::optional<ValueRange> rangeBetween(const PlotSegment& records, const ValueColumn& values, double from, double to)
+{
+    const TimeColumn& times = *records.x;
+    if (records.ascending) {
+        const auto first = std::lower_bound(times.begin(), times.end(), from) - times.begin();
+        const auto end = std::upper_bound(times.begin(), times.end(), to) - times.begin();
+        return end > first ? numberRange(values, first, end - 1) : std::nullopt;
+    }
+    std::optional<ValueRange> range;
+    for (qsizetype r = records.first; r < records.end(); ++r) {
+        const double time = times[static_cast<std::size_t>(r)];
+        const double value = values.number(r);
+        if (time >= from && time <= to && std::isfinite(value))
+            range = range ? ValueRange{std::min(range->minimum, value), std::max(range->maximum, value)} : ValueRange{value, value};
+    }
+    return range;
+}
+
+combined::ScannedFiles pointersTo(const ScannedSet& scanned)
+{
+    combined::ScannedFiles files{};
+    for (std::size_t k = 0; k < files.size(); ++k)
+        files[k] = scanned[k] ? &*scanned[k] : nullptr;
+    return files;
+}
+
+} // namespace
+
+QString combinedSeriesName(int file, int series)
+{
+    static const std::array<QString, SeriesPerFile> names = {QStringLiteral("PV"), QStringLiteral("SP"), QStringLiteral("MV")};
+    return QStringLiteral("CH%1 ").arg(file + 1) + names.at(static_cast<std::size_t>(series));
+}
+
+CombinedGraphWindow::CombinedGraphWindow(QWidget* parent)
+    : GraphWindow(Slot, parent)
+    , m_buildButton(new QPushButton(QStringLiteral("Ch Combine"), this))
+    , m_clearButton(new QPushButton(QStringLiteral("Clear"), this))
+    , m_closeButton(new QPushButton(QStringLiteral("Exit"), this))
+{
+    setWindowTitle(QStringLiteral("CH ALL"));
+    buildControls();
+    cursors().setReadout([this](const GraphCursor& cursor) { writeReadout(cursor); });
+}
+
+CombinedGraphWindow::~CombinedGraphWindow() = default;
+
+// The file buttons stand before the path lines; the other buttons at the top right, clear of the
+// report view's Exit button.
+void CombinedGraphWindow::buildControls()
+{
+    for (std::size_t k = 0; k < m_fileButtons.size(); ++k) {
+        QPushButton*& button = m_fileButtons[k];
+        button = new QPushButton(QStringLiteral("File #%1").arg(k + 1), this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(k));
+        button->setGeometry(8, 4 + static_cast<int>(k) * 18, 70, 18);
+        Label4(static_cast<int>(k))->setGeometry(84, 4 + static_cast<int>(k) * 18, 500, 18);
+        connect(button, &QPushButton::clicked, this, [this, k] { chooseFile(static_cast<int>(k)); });
+    }
+    m_buildButton->setObjectName(QStringLiteral("file_open"));
+    m_buildButton->setGeometry(590, 8, 110, 26);
+    m_clearButton->setObjectName(QStringLiteral("Command4"));
+    m_clearButton->setGeometry(705, 8, 65, 26);
+    m_closeButton->setObjectName(QStringLiteral("Command3"));
+    m_closeButton->setGeometry(775, 8, 65, 26);
+    connect(m_buildButton, &QPushButton::clicked, this, &CombinedGraphWindow::buildGraph);
+    connect(m_clearButton, &QPushButton::clicked, this, &CombinedGraphWindow::clearFiles);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void CombinedGraphWindow::load()
+{
+    loadedData().FileNo = Slot;
+    loadedData().slot(Slot).PrintComment.clear();
+    GraphWindow::load();
+    ApplyGraphStrings();
+    for (int k = 0; k < combined::FileCount; ++k) {
+        Label4(k)->clear();
+        for (int s = 0; s < SeriesPerFile; ++s)
+            legend()->itemText(k * SeriesPerFile + s + 1)->setText(combinedSeriesName(k, s));
+    }
+    for (int channel = 1; channel <= 3; ++channel)
+        legend()->group(channel)->show();
+    hideCursors();
+    showUnzoomed();
+    showTimeBase(true, 0, 1);
+    forgetFiles();
+    m_buildButton->hide();
+    m_clearButton->hide();
+    showChoiceControls();
+}
+
+void CombinedGraphWindow::activate()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())
+        frame->showMaximized();
+    loadedData().FileNo = Slot;
+}
+
+void CombinedGraphWindow::ApplyGraphStrings()
+{
+    applyLegendStrings();
+    m_buildButton->setText(stringEntry(MDIFormText::CombineChannels));
+}
+
+bool CombinedGraphWindow::hasFile(int file) const
+{
+    return !Label4(file)->text().isEmpty();
+}
+
+int CombinedGraphWindow::chosenCount() const
+{
+    int chosen = 0;
+    for (int k = 0; k < combined::FileCount; ++k)
+        chosen += hasFile(k) ? 1 : 0;
+    return chosen;
+}
+
+// The buttons and legend items for the files chosen so far: a file button for each chosen file and
+// the next one, building and clearing from file 2 on, and the legend items of the chosen files
+// (file 1's with file 2's, since one file alone is not combined).
+void CombinedGraphWindow::showChoiceControls()
+{
+    for (int k = 1; k < combined::FileCount; ++k)
+        m_fileButtons[static_cast<std::size_t>(k)]->setVisible(hasFile(k - 1));
+    const bool twoFiles = hasFile(0) && hasFile(1);
+    if (twoFiles) {
+        m_buildButton->show();
+        m_clearButton->show();
+    }
+    for (int k = 0; k < combined::FileCount; ++k) {
+        const bool shown = k == 2 ? hasFile(2) : twoFiles;
+        for (int s = 0; s < SeriesPerFile; ++s)
+            legend()->setItemVisible(k * SeriesPerFile + s + 1, shown);
+    }
+}
+
+void CombinedGraphWindow::chooseFile(int file)
+{
+    const QString path = prompts().openFile(this, AppPath(), {QStringLiteral("Data Files (*.csv)")}, 0);
+    if (path.isEmpty())
+        return;
+    if (!path.toUpper().endsWith(QStringLiteral(".CSV"))) {
+        tellUnreadable(this);
+        return;
+    }
+    Label4(file)->setText(path);
+    showChoiceControls();
+}
+
+void CombinedGraphWindow::clearFiles()
+{
+    for (int k = 0; k < combined::FileCount; ++k)
+        Label4(k)->clear();
+    forgetFiles();
+    for (int item = 1; item <= TrendGraph::PlotCount; ++item)
+        legend()->setItemVisible(item, false);
+    showChoiceControls();
+}
+
+void CombinedGraphWindow::forgetFiles()
+{
+    hideCursors();
+    CWGraph1()->clearData();
+    m_drawn = {};
+    loadedData().slot(Slot) = SlotData();
+    if (CombinedTableWindow* table = combinedTable(); table && table->isVisible())
+        table->Load();
+}
+
+// Scans and draws the chosen files. Every way out leaves the choice usable again; a file that cannot
+// be read or files that may not be combined leave the graph as it was, and a failure while drawing
+// leaves it empty.
+void CombinedGraphWindow::buildGraph()
+{
+    setChoiceEnabled(false);
+    std::optional<QString> refusal;
+    bool drawing = false;
+    bool failed = false;
+    try {
+        BusyNotice busy(readerTarget(), BusyDots);
+        const std::optional<ScannedSet> scanned = scanFiles(busy);
+        failed = !scanned;
+        if (scanned) {
+            refusal = combined::modelMismatch(pointersTo(*scanned));
+            drawing = !refusal;
+            failed = drawing && !loadFiles(*scanned, busy);
+        }
+    } catch (const std::bad_alloc&) {
+        failed = true;
+    }
+    if (failed && drawing)
+        forgetFiles();
+    setChoiceEnabled(true);
+    if (refusal)
+        prompts().message(this, *refusal, QStringLiteral("Error"));
+    else if (failed)
+        tellUnreadable(this);
+}
+
+// Each chosen file's count, model and first and last times; nullopt when one cannot be read.
+std::optional<ScannedSet> CombinedGraphWindow::scanFiles(BusyNotice& busy)
+{
+    ScannedSet scanned;
+    const int chosen = chosenCount();
+    for (int k = 0, step = 0; k < combined::FileCount; ++k) {
+        if (!hasFile(k))
+            continue;
+        const Stretch stretch = stretchOf(step++, chosen, 0, CsvCountedProgress);
+        busy.setStretch(stretch.from, stretch.share);
+        Result<combined::ScannedFile> file = combined::scanFile(Label4(k)->text(), &busy);
+        if (!file.ok())
+            return std::nullopt;
+        scanned[static_cast<std::size_t>(k)] = std::move(file).value();
+    }
+    return scanned;
+}
+
+bool CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& busy)
+{
+    const combined::ScannedFiles files = pointersTo(scanned);
+    const combined::CombinedSpan span = combined::combinedSpan(files);
+    hideCursors();
+    showUnzoomed();
+    TraceGraph& graph = readerTarget();
+    graph.clearData();
+    m_drawn = {};
+    graph.setAxisMinMax(GraphAxis::Time, span.firstTime, span.lastTime);
+    graph.setSliderRange(span.firstTime, span.lastTime);
+    graph.setChartLength(span.chartLength);
+    // Every file's process value and set point against the temperature axis, so that the files
+    // compare.
+    graph.setPlotYAxis(4, GraphAxis::Temperature);
+    graph.setPlotYAxis(5, GraphAxis::Temperature);
+    if (CombinedTableWindow* table = combinedTable())
+        table->Load();
+    SlotData& slot = loadedData().slot(Slot);
+    const int chosen = chosenCount();
+    for (int k = 0, step = 0; k < combined::FileCount; ++k) {
+        if (!files[static_cast<std::size_t>(k)])
+            continue;
+        const Stretch stretch = stretchOf(step++, chosen, CsvCountedProgress, 1);
+        busy.setStretch(stretch.from, stretch.share);
+        if (!combined::loadFile(*files[static_cast<std::size_t>(k)], slot, &busy).ok())
+            return false;
+        drawFile(k);
+    }
+    slot.FirstTime = span.firstTime;
+    slot.LastTime = span.lastTime;
+    enableBuiltCommands(true);
+    zoomHistory(Slot).reset();
+    return true;
+}
+
+void CombinedGraphWindow::drawFile(int file)
+{
+    const SlotData& slot = loadedData().slot(Slot);
+    const TraceColumns& records = slot.TraceData;
+    for (int s = 0; s < SeriesPerFile; ++s)
+        readerTarget().plotXvsY(file * SeriesPerFile + s + 1, records.TimeValue, records.column(FileSeries[static_cast<std::size_t>(s)]));
+    m_drawn[static_cast<std::size_t>(file)] = records;
+    if (CombinedTableWindow* table = combinedTable())
+        table->fillFile(file, slot);
+}
+
+// Toolbar buttons 2, 3 and 6 to 13 work on a built graph; buttons 1, 4, 5 and 14 stay off in the
+// combined view.
+void CombinedGraphWindow::enableBuiltCommands(bool built)
+{
+    MainFrame* frame = mainFrame();
+    if (!frame)
+        return;
+    for (int index : {2, 3, 6, 7, 8, 9, 10, 11, 12, 13})
+        frame->setButtonEnabled(index, built);
+}
+
+void CombinedGraphWindow::setChoiceEnabled(bool enabled)
+{
+    for (QPushButton* button : m_fileButtons)
+        button->setEnabled(enabled);
+    m_buildButton->setEnabled(enabled);
+}
+
+// For each drawn file, the values of its record nearest the cursor's time.
+void CombinedGraphWindow::writeReadout(const GraphCursor& cursor)
+{
+    for (int k = 0; k < combined::FileCount; ++k) {
+        const std::optional<TraceColumns>& records = m_drawn[static_cast<std::size_t>(k)];
+        const PlotPoint nearest = CWGraph1()->plot(k * SeriesPerFile + 1).nearestPoint(cursor.x());
+        if (!records || nearest.index < 0)
+            continue;
+        for (int s = 0; s < SeriesPerFile; ++s) {
+            const ColumnPtr& column = records->column(FileSeries[static_cast<std::size_t>(s)]);
+            legend()->itemText(k * SeriesPerFile + s + 1)->setText(combinedSeriesName(k, s) + QStringLiteral(" : ") + column->text(nearest.index));
+        }
+    }
+}
+
+void CombinedGraphWindow::RangeStatistics()
+{
+    const double from = CWGraph1()->cursor(4).x();
+    const double to = CWGraph1()->cursor(5).x();
+    if (!startRangeStatistics(from < to))
+        return;
+    SpreadGrid* grid = legend()->statisticsGrid();
+    int rows = 0;
+    for (const std::optional<TraceColumns>& records : m_drawn)
+        rows += records ? SeriesPerFile : 0;
+    grid->setMaxRows(rows);
+    int row = 0;
+    for (int k = 0; k < combined::FileCount; ++k) {
+        const std::optional<TraceColumns>& records = m_drawn[static_cast<std::size_t>(k)];
+        if (!records)
+            continue;
+        for (int s = 0; s < SeriesPerFile; ++s) {
+            ++row;
+            const std::optional<ValueRange> range = rangeBetween(CWGraph1()->plot(k * SeriesPerFile + 1).segments().front(),
+                                                                 *records->column(FileSeries[static_cast<std::size_t>(s)]), from, to);
+            grid->setText(0, row, combinedSeriesName(k, s));
+            // In single precision, as the statistics show them.
+            grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
+            grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
+        }
+    }
+}
+
+void CombinedGraphWindow::RestoreGraphView()
+{
+    showGraphView();
+    MainFrame* frame = mainFrame();
+    if (!frame)
+        return;
+    enableBuiltCommands(m_drawn[0].has_value());
+    for (const char* name : {"MF_Open", "MF_FileInfo"})
+        frame->setMenuEnabled(QString::fromLatin1(name), true);
+}
+
+// Closing the combined view gives the main window back to the slot windows (or, without a file
+// open, to the open and combine commands) and lets go of the files' records.
+void CombinedGraphWindow::closeEvent(QCloseEvent* event)
+{
+    hideCursors();
+    showUnzoomed();
+    CWGraph1()->clearData();
+    m_drawn = {};
+    loadedData().slot(Slot) = SlotData();
+    if (CombinedTableWindow* table = combinedTable())
+        table->Unload();
+    const int slotWithFile = SlotLoaded(1) ? 1 : SlotLoaded(2) ? 2 : 0;
+    loadedData().FileNo = static_cast<qint16>(slotWithFile == 0 ? 1 : slotWithFile);
+    if (MainFrame* frame = mainFrame()) {
+        if (GraphWindow* window = slotWithFile ? graphWindow(slotWithFile) : nullptr) {
+            window->RestoreGraphView();
+        } else {
+            for (int index = 1; index <= 14; ++index)
+                frame->setButtonEnabled(index, index == 1 || index == 14);
+        }
+        frame->setCombinedViewActive(false);
+    }
+    event->accept();
+}
+
+} // namespace qor
