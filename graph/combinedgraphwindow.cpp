@@ -225,8 +225,8 @@ void CombinedGraphWindow::forgetFiles()
     CWGraph1()->clearData();
     m_drawn = {};
     loadedData().slot(Slot) = SlotData();
-    if (CombinedTableWindow* table = combinedTable(); table && table->isVisible())
-        table->Load();
+    if (CombinedTableWindow* table = combinedTable())
+        table->Load(); // its grids let go of the files' columns too
 }
 
 // Scans and draws the chosen files. Every way out leaves the choice usable again; a file that cannot
