@@ -12,7 +12,7 @@ namespace qor::textkeys {
 Q_NAMESPACE
 
 // The sections of the string table, in the order its entries are numbered.
-enum class StringSection { Digital, Find, Graph, GraphSet, Process, Dialog, Fileinfo, MDIForm };
+enum class StringSection { Digital, Find, Graph, GraphSet, Process, Dialog, Fileinfo, MDIForm, Viewer };
 
 // [Digital]: the table window.
 enum class DigitalText {
@@ -195,6 +195,19 @@ enum class MDIFormText {
 };
 Q_ENUM_NS(MDIFormText)
 
+// [Viewer]: the range measurements, the recent files and the about box.
+enum class ViewerText {
+    Mean = 1,
+    StandardDeviation = 2,
+    PeakToPeak = 3,
+    Change = 4,
+    Records = 5,
+    RecentFiles = 6,
+    FileNoLongerExists = 7,
+    AboutText = 8,
+};
+Q_ENUM_NS(ViewerText)
+
 // The section of each enum's keys; none for any other type.
 template <typename Key> constexpr std::optional<StringSection> sectionOf = std::nullopt;
 template <> constexpr std::optional<StringSection> sectionOf<DigitalText> = StringSection::Digital;
@@ -205,6 +218,7 @@ template <> constexpr std::optional<StringSection> sectionOf<ProcessText> = Stri
 template <> constexpr std::optional<StringSection> sectionOf<DialogText> = StringSection::Dialog;
 template <> constexpr std::optional<StringSection> sectionOf<FileinfoText> = StringSection::Fileinfo;
 template <> constexpr std::optional<StringSection> sectionOf<MDIFormText> = StringSection::MDIForm;
+template <> constexpr std::optional<StringSection> sectionOf<ViewerText> = StringSection::Viewer;
 
 template <typename Key>
 concept TextKey = (sectionOf<Key> != std::nullopt);

@@ -8,9 +8,9 @@
 
 namespace qor {
 
-const std::array<StringTable::SectionInfo, 8>& StringTable::sections()
+const std::array<StringTable::SectionInfo, 9>& StringTable::sections()
 {
-    static constexpr std::array<SectionInfo, 8> list{{
+    static constexpr std::array<SectionInfo, 9> list{{
         {StringSection::MDIForm, u"MDIForm", 44, 50},
         {StringSection::Graph, u"Graph", 26, 100},
         {StringSection::Digital, u"Digital", 23, 50},
@@ -19,6 +19,7 @@ const std::array<StringTable::SectionInfo, 8>& StringTable::sections()
         {StringSection::Fileinfo, u"Fileinfo", 8, 50},
         {StringSection::GraphSet, u"GraphSet", 19, 50},
         {StringSection::Dialog, u"Dialog", 2, 50},
+        {StringSection::Viewer, u"Viewer", 8, 200},
     }};
     return list;
 }

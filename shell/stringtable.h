@@ -8,7 +8,7 @@
 
 namespace qor {
 
-// Every user-visible text that changes with the interface language: 141 entries in eight sections,
+// Every user-visible text that changes with the interface language: 149 entries in nine sections,
 // loaded from one language file.
 class StringTable {
   public:
@@ -19,10 +19,10 @@ class StringTable {
         int bufferSize;       // read buffer of each value, terminator included
     };
 
-    static constexpr int EntryCount = 141;
+    static constexpr int EntryCount = 149;
 
     // The sections in the order they are loaded.
-    static const std::array<SectionInfo, 8>& sections();
+    static const std::array<SectionInfo, 9>& sections();
     static const SectionInfo& info(StringSection section);
 
     // Reads the sections in load order, keys ascending; each entry becomes its value's text before the

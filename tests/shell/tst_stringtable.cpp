@@ -110,7 +110,7 @@ class TestStringTable : public QObject {
   private Q_SLOTS:
     void init() { QVERIFY(m_dir.isValid()); }
 
-    void theSectionsHold141Entries()
+    void theSectionsHold149Entries()
     {
         int total = 0;
         for (const StringTable::SectionInfo& section : StringTable::sections())
@@ -238,7 +238,7 @@ class TestStringTable : public QObject {
         QCOMPARE(textkeys::staticMetaObject.enumeratorCount(), int(StringTable::sections().size()));
         QVERIFY(isInItsSection<DigitalText>() && isInItsSection<FindText>() && isInItsSection<GraphText>() &&
                 isInItsSection<GraphSetText>() && isInItsSection<ProcessText>() && isInItsSection<DialogText>() &&
-                isInItsSection<FileinfoText>() && isInItsSection<MDIFormText>());
+                isInItsSection<FileinfoText>() && isInItsSection<MDIFormText>() && isInItsSection<ViewerText>());
         for (const char* code : {"ENG", "KOR", "CHR"}) {
             const QString fileName = languageFileName(QString::fromLatin1(code));
             const QMap<QString, QList<int>> fileKeys = keysOf(QStringLiteral(QOR_RESOURCES_DIR "/") + fileName);
