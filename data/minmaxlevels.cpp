@@ -15,6 +15,7 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr float FloatNaN = std::numeric_limits<float>::quiet_NaN();
 // Blocks below this count are not worth a thread of their own.
 constexpr std::int64_t BlocksPerPart = 1 << 16;
+constexpr std::int64_t ChunksPerPart = BlocksPerPart * MinMaxLevels::BaseBlock / MinMaxLevels::SumBlock;
 
 float roundedDown(double value)
 {
@@ -27,6 +28,37 @@ float roundedUp(double value)
     float f = static_cast<float>(value);
     return static_cast<double>(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
 }
+
+// Sums of the finite numbers of one run of records about its first one, which keeps the sum of
+// squares of large values with a small spread free of cancellation.
+class SpreadSum {
+  public:
+    void include(double value)
+    {
+        if (!std::isfinite(value))
+            return;
+        if (m_numbers == 0)
+            m_shift = value;
+        const double offset = value - m_shift;
+        m_sum += offset;
+        m_squares += offset * offset;
+        ++m_numbers;
+    }
+
+    MinMaxLevels::Spread spread() const
+    {
+        if (m_numbers == 0)
+            return {};
+        const auto n = static_cast<double>(m_numbers);
+        return {m_numbers, m_shift + m_sum / n, std::max(0.0, m_squares - m_sum * m_sum / n)};
+    }
+
+  private:
+    qsizetype m_numbers = 0;
+    double m_shift = 0;
+    double m_sum = 0;
+    double m_squares = 0;
+};
 
 } // namespace
 
@@ -73,17 +105,73 @@ MinMaxLevels::MinMaxLevels(const ValueColumn& column)
 void MinMaxLevels::buildBase()
 {
     const qsizetype size = m_column.size();
-    const qsizetype blockCount = (size + BaseBlock - 1) / BaseBlock;
-    std::vector<float>& base = m_levels.emplace_back(static_cast<std::size_t>(blockCount * 2));
-    // Every core takes its own stretch of blocks; the column is immutable, so reading it in parallel is safe.
-    runInParts(blockCount, BlocksPerPart, [&](int, std::int64_t firstBlock, std::int64_t blocks) {
-        for (qsizetype b = firstBlock; b < firstBlock + blocks; ++b) {
-            const MinMax extremes = scan(b * BaseBlock, std::min((b + 1) * BaseBlock, size));
-            base[static_cast<std::size_t>(2 * b)] = extremes.isEmpty() ? FloatNaN : roundedDown(extremes.minimum);
-            base[static_cast<std::size_t>(2 * b + 1)] = extremes.isEmpty() ? FloatNaN : roundedUp(extremes.maximum);
-        }
+    std::vector<float>& base = m_levels.emplace_back(static_cast<std::size_t>((size + BaseBlock - 1) / BaseBlock * 2));
+    m_spreads.resize(static_cast<std::size_t>((size + SumBlock - 1) / SumBlock));
+    // Every core takes its own stretch of chunks; the column is immutable, so reading it in parallel
+    // is safe.
+    runInParts(static_cast<std::int64_t>(m_spreads.size()), ChunksPerPart, [&](int, std::int64_t firstChunk, std::int64_t chunks) {
+        for (qsizetype c = firstChunk; c < firstChunk + chunks; ++c)
+            buildChunk(c, base);
         return true;
     });
+}
+
+// The base blocks and the spread of one chunk, from one read of each of its numbers.
+void MinMaxLevels::buildChunk(qsizetype chunk, std::vector<float>& base)
+{
+    const qsizetype from = chunk * SumBlock;
+    const qsizetype to = std::min(from + SumBlock, m_column.size());
+    SpreadSum sum;
+    for (qsizetype first = from; first < to; first += BaseBlock) {
+        // A NaN fails both comparisons and so is passed over.
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        forEachNumber(first, std::min(first + BaseBlock, to), [&](double value) {
+            low = value < low ? value : low;
+            high = value > high ? value : high;
+            sum.include(value);
+        });
+        const auto b = static_cast<std::size_t>(first / BaseBlock);
+        base[2 * b] = low > high ? FloatNaN : roundedDown(low);
+        base[2 * b + 1] = low > high ? FloatNaN : roundedUp(high);
+    }
+    m_spreads[static_cast<std::size_t>(chunk)] = sum.spread();
+}
+
+MinMaxLevels::Spread MinMaxLevels::scanSpread(qsizetype first, qsizetype last) const
+{
+    SpreadSum sum;
+    forEachNumber(first, last, [&](double value) { sum.include(value); });
+    return sum.spread();
+}
+
+// Chan's pairwise update: the parts' means and squared deviations give those of the whole.
+void MinMaxLevels::Spread::add(const Spread& other)
+{
+    if (other.numbers == 0)
+        return;
+    const auto n = static_cast<double>(numbers + other.numbers);
+    const double delta = other.mean - mean;
+    squaredDeviations += other.squaredDeviations + delta * delta * static_cast<double>(numbers) * static_cast<double>(other.numbers) / n;
+    mean += delta * static_cast<double>(other.numbers) / n;
+    numbers += other.numbers;
+}
+
+MinMaxLevels::Spread MinMaxLevels::spread(qsizetype first, qsizetype last) const
+{
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, m_column.size());
+    if (m_spreads.empty() || first >= last)
+        return {};
+    const qsizetype firstWhole = (first + SumBlock - 1) / SumBlock;
+    const qsizetype lastWhole = last / SumBlock;
+    if (firstWhole >= lastWhole)
+        return scanSpread(first, last);
+    Spread total = scanSpread(first, firstWhole * SumBlock);
+    for (qsizetype c = firstWhole; c < lastWhole; ++c)
+        total.add(m_spreads[static_cast<std::size_t>(c)]);
+    total.add(scanSpread(lastWhole * SumBlock, last));
+    return total;
 }
 
 void MinMaxLevels::buildUpper()
@@ -102,22 +190,26 @@ void MinMaxLevels::buildUpper()
     }
 }
 
+template <typename Visit> void MinMaxLevels::forEachNumber(qsizetype first, qsizetype last, const Visit& visit) const
+{
+    if (const double* numbers = m_column.numberData()) {
+        for (qsizetype i = first; i < last; ++i)
+            visit(numbers[i]);
+    } else {
+        for (qsizetype i = first; i < last; ++i)
+            visit(m_column.number(i));
+    }
+}
+
 MinMax MinMaxLevels::scan(qsizetype first, qsizetype last) const
 {
     // A NaN fails both comparisons and so is passed over.
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
-    auto include = [&](double value) {
+    forEachNumber(first, last, [&](double value) {
         low = value < low ? value : low;
         high = value > high ? value : high;
-    };
-    if (const double* numbers = m_column.numberData()) {
-        for (qsizetype i = first; i < last; ++i)
-            include(numbers[i]);
-    } else {
-        for (qsizetype i = first; i < last; ++i)
-            include(m_column.number(i));
-    }
+    });
     return low > high ? MinMax::none() : MinMax{low, high};
 }
 
@@ -168,7 +260,7 @@ qsizetype MinMaxLevels::byteSize() const
     qsizetype bytes = 0;
     for (const std::vector<float>& level : m_levels)
         bytes += static_cast<qsizetype>(level.capacity() * sizeof(float));
-    return bytes;
+    return bytes + static_cast<qsizetype>(m_spreads.capacity() * sizeof(Spread));
 }
 
 std::optional<ValueRange> MinMaxLevels::finiteRange(qsizetype first, qsizetype last) const

@@ -29,10 +29,23 @@ struct MinMax {
 // graph uses them to reduce a plot to one minimum and maximum per pixel column, whatever the record
 // count. The extremes are kept as floats rounded outwards (a minimum never rises, a maximum never
 // falls), so a spike of one record is never lost; the levels cost 1/16 of a byte per record and
-// level, an eighth of a column of doubles in all.
+// level, an eighth of a column of doubles in all. Read in the same pass, the count, mean and spread
+// of the finite numbers of every chunk of SumBlock records give those of any run of records from its
+// two partial ends and the chunks between.
 class MinMaxLevels {
   public:
     static constexpr qsizetype BaseBlock = 16;
+    static constexpr qsizetype SumBlock = 1024;
+
+    // The count, mean and sum of squared deviations from the mean of some finite numbers. Parts
+    // merge without losing precision to large values with a small spread.
+    struct Spread {
+        qsizetype numbers = 0;
+        double mean = 0;
+        double squaredDeviations = 0;
+
+        void add(const Spread& other);
+    };
 
     // Reads every number of `column`, which must outlive the levels (the column keeps them).
     explicit MinMaxLevels(const ValueColumn& column);
@@ -47,12 +60,17 @@ class MinMaxLevels {
     // reduce many neighbouring runs whose ends lie on that level's block boundaries.
     MinMax blocks(int level, qsizetype firstBlock, qsizetype lastBlock) const;
     static constexpr qsizetype blockSize(int level) { return BaseBlock << level; }
+    // The spread of the finite numbers of records [first, last).
+    Spread spread(qsizetype first, qsizetype last) const;
 
     int levelCount() const { return static_cast<int>(m_levels.size()); }
     qsizetype byteSize() const;
 
   private:
+    template <typename Visit> void forEachNumber(qsizetype first, qsizetype last, const Visit& visit) const;
     MinMax scan(qsizetype first, qsizetype last) const;
+    Spread scanSpread(qsizetype first, qsizetype last) const;
+    void buildChunk(qsizetype chunk, std::vector<float>& base);
     enum class Extreme { Minimum, Maximum };
     void searchExtreme(Extreme extreme, int level, qsizetype block, qsizetype first, qsizetype last, ValueRange& found) const;
     void readFinite(qsizetype first, qsizetype last, ValueRange& found) const;
@@ -62,6 +80,7 @@ class MinMaxLevels {
     const ValueColumn& m_column;
     // Level L holds min, max interleaved for blocks of BaseBlock << L records.
     std::vector<std::vector<float>> m_levels;
+    std::vector<Spread> m_spreads; // per chunk of SumBlock records
 };
 
 } // namespace qor

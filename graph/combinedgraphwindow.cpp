@@ -6,6 +6,8 @@
 
 #include "data/loadeddataset.h"
 #include "data/numbertext.h"
+#include "data/rangemeasures.h"
+#include "data/datetime.h"
 #include "data/valuerange.h"
 #include "shell/apppath.h"
 #include "shell/mainframe.h"
@@ -57,24 +59,47 @@ Stretch stretchOf(int step, int steps, double phaseStart, double phaseEnd)
     return {phaseStart + (phaseEnd - phaseStart) * step * share - phaseStart * share, share};
 }
 
-// The minimum and maximum of a column over the records whose time lies from `from` to `to`; where
-// the times are in order, the records are found by binary search.
-std::optional<ValueRange> rangeBetween(const PlotSegment& records, const ValueColumn& values, double from, double to)
+// The records of `records` whose times lie from `from` to `to`: where the times are in order, the
+// range of records between them; otherwise every record, each tested.
+struct TimeSpan {
+    qsizetype first = 0;
+    qsizetype last = -1;
+    std::function<bool(qsizetype)> included; // unset where every record of the range counts
+
+    qsizetype records() const
+    {
+        if (!included)
+            return std::max<qsizetype>(0, last - first + 1);
+        qsizetype count = 0;
+        for (qsizetype r = first; r <= last; ++r)
+            count += included(r) ? 1 : 0;
+        return count;
+    }
+};
+
+TimeSpan spanBetween(const PlotSegment& records, double from, double to)
 {
     const TimeColumn& times = *records.x;
-    if (records.ascending) {
-        const auto first = std::lower_bound(times.begin(), times.end(), from) - times.begin();
-        const auto end = std::upper_bound(times.begin(), times.end(), to) - times.begin();
-        return end > first ? numberRange(values, first, end - 1) : std::nullopt;
-    }
-    std::optional<ValueRange> range;
-    for (qsizetype r = records.first; r < records.end(); ++r) {
-        const double time = times[static_cast<std::size_t>(r)];
-        const double value = values.number(r);
-        if (time >= from && time <= to && std::isfinite(value))
-            range = range ? ValueRange{std::min(range->minimum, value), std::max(range->maximum, value)} : ValueRange{value, value};
-    }
-    return range;
+    if (!records.ascending)
+        return {records.first, records.end() - 1, [&times, from, to](qsizetype r) {
+                    const double time = times[static_cast<std::size_t>(r)];
+                    return time >= from && time <= to;
+                }};
+    const auto first = std::lower_bound(times.begin(), times.end(), from) - times.begin();
+    const auto end = std::upper_bound(times.begin(), times.end(), to) - times.begin();
+    return {first, end - 1, {}};
+}
+
+std::optional<ValueRange> rangeOf(const ValueColumn& column, const TimeSpan& span)
+{
+    if (span.included)
+        return valueRange(span.first, span.last, [&](qsizetype r) { return span.included(r) ? column.number(r) : std::nan(""); });
+    return span.first <= span.last ? numberRange(column, span.first, span.last) : std::nullopt;
+}
+
+std::optional<RangeMeasures> measuresOf(const ValueColumn& column, const TimeSpan& span)
+{
+    return span.included ? measureRecords(column, span.first, span.last, span.included) : measureRange(column, span.first, span.last);
 }
 
 combined::ScannedFiles pointersTo(const ScannedSet& scanned)
@@ -363,26 +388,24 @@ void CombinedGraphWindow::RangeStatistics()
     const double to = CWGraph1()->cursor(5).x();
     if (!startRangeStatistics(from < to))
         return;
-    SpreadGrid* grid = legend()->statisticsGrid();
     int rows = 0;
     for (const std::optional<TraceColumns>& records : m_drawn)
         rows += records ? SeriesPerFile : 0;
-    grid->setMaxRows(rows);
+    legend()->statisticsGrid()->setMaxRows(rows);
     int row = 0;
+    QStringList counts;
     for (int k = 0; k < combined::FileCount; ++k) {
         const std::optional<TraceColumns>& records = m_drawn[static_cast<std::size_t>(k)];
         if (!records)
             continue;
+        const TimeSpan span = spanBetween(CWGraph1()->plot(k * SeriesPerFile + 1).segments().front(), from, to);
         for (int s = 0; s < SeriesPerFile; ++s) {
-            ++row;
-            const std::optional<ValueRange> range = rangeBetween(CWGraph1()->plot(k * SeriesPerFile + 1).segments().front(),
-                                                                 *records->column(FileSeries[static_cast<std::size_t>(s)]), from, to);
-            grid->setText(0, row, combinedSeriesName(k, s));
-            // In single precision, as the statistics show them.
-            grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
-            grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
+            const ValueColumn& column = *records->column(FileSeries[static_cast<std::size_t>(s)]);
+            writeStatisticsRow(++row, combinedSeriesName(k, s), rangeOf(column, span), measuresOf(column, span));
         }
+        counts << QString::number(span.records());
     }
+    showRangeSummary(datetime::wholeSecondsBetween(from, to), counts.join(QStringLiteral(" / ")));
 }
 
 void CombinedGraphWindow::RestoreGraphView()

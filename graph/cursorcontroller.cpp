@@ -62,6 +62,7 @@ void CursorController::HideRangeCursors()
     m_w.legend->readout(3)->hide();
     m_w.legend->statisticsButton()->hide();
     m_w.legend->statisticsGrid()->hide();
+    m_w.legend->rangeSummary()->hide();
     m_w.legend->showChecked(LegendState::RangeCursorsItem, false, graphstyle::UncheckedText);
     m_w.graph->annotation(2).setVisible(false);
     m_w.graph->annotation(3).setVisible(false);

@@ -34,6 +34,7 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
     , m_header(namedLabel(QStringLiteral("Label_0"), this))
     , m_statisticsButton(new QPushButton(this))
     , m_statisticsGrid(new SpreadGrid(this))
+    , m_rangeSummary(namedLabel(QStringLiteral("Label1_4"), this))
 {
     setObjectName(QStringLiteral("Show_Legend"));
     setAutoFillBackground(true);
@@ -56,8 +57,10 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
         m_readouts[static_cast<std::size_t>(i)]->hide();
     }
     m_statisticsButton->setObjectName(QStringLiteral("Command2"));
-    m_statisticsButton->setGeometry(8, cursorsTop + 4 * RowHeight + 8, 90, 26);
+    m_statisticsButton->setGeometry(8, cursorsTop + 4 * RowHeight + 8, 80, 26);
     m_statisticsButton->hide();
+    m_rangeSummary->setGeometry(92, cursorsTop + 4 * RowHeight + 4, PanelWidth - 96, 34);
+    m_rangeSummary->hide();
     m_statisticsGrid->setObjectName(QStringLiteral("fpSpread1"));
     m_statisticsGrid->setGeometry(4, cursorsTop + 4 * RowHeight + 40, PanelWidth - 8, 600 - (cursorsTop + 4 * RowHeight + 44));
     m_statisticsGrid->hide();

@@ -33,6 +33,7 @@ class GraphLegend final : public QFrame {
     QLabel* readout(int cursor) const; // Label1(2), Label1(3)
     QPushButton* statisticsButton() const { return m_statisticsButton; }
     SpreadGrid* statisticsGrid() const { return m_statisticsGrid; }
+    QLabel* rangeSummary() const { return m_rangeSummary; } // the range's length and record count
 
     // Shows the check mark picture of the icon folder ("Checked.ico" or "Unchecked.ico"), read
     // afresh each time, and gives the item's text its colour.
@@ -58,6 +59,7 @@ class GraphLegend final : public QFrame {
     std::array<QLabel*, 2> m_readouts{};
     QPushButton* m_statisticsButton;
     SpreadGrid* m_statisticsGrid;
+    QLabel* m_rangeSummary;
 };
 
 } // namespace qor

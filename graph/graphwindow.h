@@ -3,6 +3,8 @@
 #include "cursorcontroller.h"
 #include "graphreadertarget.h"
 
+#include "data/rangemeasures.h"
+#include "data/valuerange.h"
 #include "shell/layoutscaler.h"
 #include "shell/slotwindows.h"
 
@@ -121,6 +123,12 @@ class GraphWindow : public QWidget, public GraphFormView {
     // Shows the statistics grid with its header row; when the range cursors stand in the wrong
     // order (`ordered` false) hides it and tells the user instead, and returns false.
     bool startRangeStatistics(bool ordered);
+    // Row `row` of the statistics grid: the series' name, its minimum and maximum, mean, standard
+    // deviation, peak-to-peak span and change; empty cells where the range holds no number.
+    void writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,
+                            const std::optional<RangeMeasures>& measures);
+    // The range's length in time and its record count (or counts), beside the statistics button.
+    void showRangeSummary(std::int64_t seconds, const QString& records);
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

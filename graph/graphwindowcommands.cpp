@@ -11,6 +11,7 @@
 #include "data/loadeddataset.h"
 #include "data/modelseries.h"
 #include "data/numbertext.h"
+#include "data/rangemeasures.h"
 #include "data/valuerange.h"
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
@@ -82,14 +83,35 @@ void GraphWindow::RangeStatistics()
         return;
     grid->setMaxRows(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const int row = static_cast<int>(r) + 1;
-        grid->setText(0, row, stringEntry(rows[r].graphKey));
         const ValueColumn& column = *slot.TraceData.column(rows[r].column);
-        const std::optional<ValueRange> range = numberRange(column, first, last);
-        // In single precision, as the statistics show them.
-        grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
-        grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
+        writeStatisticsRow(static_cast<int>(r) + 1, stringEntry(rows[r].graphKey), numberRange(column, first, last),
+                           measureRange(column, first, last));
     }
+    const TimeColumn& times = *slot.TraceData.TimeValue;
+    showRangeSummary(datetime::wholeSecondsBetween(times[static_cast<std::size_t>(first)], times[static_cast<std::size_t>(last)]),
+                     QString::number(last - first + 1));
+}
+
+void GraphWindow::writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,
+                                     const std::optional<RangeMeasures>& measures)
+{
+    SpreadGrid* grid = m_legend->statisticsGrid();
+    grid->setText(0, row, name);
+    // The minimum and maximum in single precision, as they have always been shown.
+    grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
+    grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
+    grid->setText(3, row, measures ? numbers::statisticText(measures->mean) : QString());
+    grid->setText(4, row, measures ? numbers::statisticText(measures->standardDeviation) : QString());
+    grid->setText(5, row, range ? numbers::statisticText(range->maximum - range->minimum) : QString());
+    grid->setText(6, row, measures ? numbers::statisticText(measures->change) : QString());
+}
+
+void GraphWindow::showRangeSummary(std::int64_t seconds, const QString& records)
+{
+    QLabel* summary = m_legend->rangeSummary();
+    summary->setText(durationText(seconds) + QStringLiteral("\nn = ") + records);
+    summary->setToolTip(stringEntry(ViewerText::Records) + QStringLiteral(": ") + records);
+    summary->show();
 }
 
 bool GraphWindow::startRangeStatistics(bool ordered)
@@ -97,14 +119,19 @@ bool GraphWindow::startRangeStatistics(bool ordered)
     SpreadGrid* grid = m_legend->statisticsGrid();
     if (!ordered) {
         grid->hide();
+        m_legend->rangeSummary()->hide();
         prompts().message(this, stringEntry(GraphText::RangeCursorsReversed), QStringLiteral("Error"));
         return false;
     }
     grid->show();
-    grid->setMaxCols(2);
+    grid->setMaxCols(6);
     grid->setRow(0);
     grid->setCol(0);
-    grid->setClip(QString(u'\t' + stringEntry(DigitalText::Minimum) + u'\t' + stringEntry(DigitalText::Maximum)));
+    QString headers;
+    for (StringKey key : {StringKey(DigitalText::Minimum), StringKey(DigitalText::Maximum), StringKey(ViewerText::Mean),
+                          StringKey(ViewerText::StandardDeviation), StringKey(ViewerText::PeakToPeak), StringKey(ViewerText::Change)})
+        headers += u'\t' + stringEntry(key);
+    grid->setClip(headers);
     return true;
 }
 

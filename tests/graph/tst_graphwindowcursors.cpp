@@ -262,6 +262,43 @@ class TestGraphWindowCursors : public QObject {
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
+    // Beside the minimum and maximum: the mean, the standard deviation, the span and the change of
+    // every series, and the range's length and record count.
+    void statisticsMeasureEachSeriesOfTheRange()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        statisticsOver(window, 110, 125); // series 1: 20.5 to 35.5 in steps of 1
+        const SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QCOMPARE(grid.MaxCols(), 6);
+        QCOMPARE((QStringList{grid.GetText(3, 0), grid.GetText(4, 0), grid.GetText(5, 0), grid.GetText(6, 0)}),
+                 (QStringList{"Mean", "Std. dev.", "Peak-to-peak", "Change"}));
+        QCOMPARE((QStringList{grid.GetText(3, 1), grid.GetText(4, 1), grid.GetText(5, 1), grid.GetText(6, 1)}),
+                 (QStringList{"28.0", "4.61", "15.0", "15.0"}));
+        QCOMPARE(grid.GetText(3, 9), "108.0"); // series 9: 100.5 to 115.5
+        QCOMPARE(window.legend()->rangeSummary()->text(), "Δt 00:00:15\nn = 16");
+        QVERIFY(window.legend()->rangeSummary()->isVisible());
+
+        statisticsOver(window, 145, 155); // across the turn of record % 50: 45 to 49, then 0 to 5
+        QCOMPARE(grid.GetText(6, 1), "-40.0");
+        QCOMPARE(grid.GetText(5, 1), "49.0");
+
+        window.legendClicked(LegendState::RangeCursorsItem);
+        QVERIFY(!window.legend()->rangeSummary()->isVisible());
+    }
+
+    void theRangeLengthRunsAcrossMidnightOnEitherTimeAxis()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1100", {}, 600, 300, plotValue));
+        statisticsOver(window, 0, 599); // 08:00:00 to 09:55:00 two days later
+        QCOMPARE(window.legend()->rangeSummary()->text(), "Δt 2d 01:55:00\nn = 600");
+        statisticsOver(window, 100, 250); // 16:20:00 to 04:50:00 the next day
+        QCOMPARE(window.legend()->rangeSummary()->text(), "Δt 12:30:00\nn = 151");
+        m_main->command(QStringLiteral("MT_RelaTime"))->trigger();
+        QVERIFY(!window.absoluteTime());
+        statisticsOver(window, 100, 250);
+        QCOMPARE(window.legend()->rangeSummary()->text(), "Δt 12:30:00\nn = 151");
+    }
+
     void cursorsOutOfOrderOrOnOneRecordAreRefused_data()
     {
         QTest::addColumn<int>("first");
