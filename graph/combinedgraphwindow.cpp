@@ -405,7 +405,7 @@ void CombinedGraphWindow::RangeStatistics()
         }
         counts << QString::number(span.records());
     }
-    showRangeSummary(datetime::wholeSecondsBetween(from, to), counts.join(QStringLiteral(" / ")));
+    finishRangeStatistics(datetime::wholeSecondsBetween(from, to), counts.join(QStringLiteral(" / ")));
 }
 
 void CombinedGraphWindow::RestoreGraphView()

@@ -5,7 +5,9 @@
 #include "table/spreadgrid.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -33,7 +35,7 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
     , m_iconFolder(std::move(iconFolder))
     , m_header(namedLabel(QStringLiteral("Label_0"), this))
     , m_statisticsButton(new QPushButton(this))
-    , m_statisticsGrid(new SpreadGrid(this))
+    , m_statisticsGrid(new SpreadGrid(parent ? parent : this))
     , m_rangeSummary(namedLabel(QStringLiteral("Label1_4"), this))
 {
     setObjectName(QStringLiteral("Show_Legend"));
@@ -62,8 +64,34 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
     m_rangeSummary->setGeometry(92, cursorsTop + 4 * RowHeight + 4, PanelWidth - 96, 34);
     m_rangeSummary->hide();
     m_statisticsGrid->setObjectName(QStringLiteral("fpSpread1"));
-    m_statisticsGrid->setGeometry(4, cursorsTop + 4 * RowHeight + 40, PanelWidth - 8, 600 - (cursorsTop + 4 * RowHeight + 44));
     m_statisticsGrid->hide();
+}
+
+// The grid stands below the statistics button with its right edge on the legend's, as wide as its
+// columns need and as high as its rows, reaching out over the graph to the left where the legend is
+// too narrow (it is the window's child for that reason) and down to the window's bottom edge; only
+// where the window runs out does it scroll.
+void GraphLegend::placeStatisticsGrid()
+{
+    SpreadGrid& grid = *m_statisticsGrid;
+    const QRect legend = geometry();
+    const int top = legend.top() + m_statisticsButton->geometry().bottom() + 8;
+    const int available = std::max(0, grid.parentWidget()->height() - top - 4);
+    const int frame = 2 * grid.frameWidth();
+    grid.setGeometry(legend.left(), top, legend.width(), available);
+    const int height = grid.height() - grid.viewport()->height() + grid.MaxRows() * grid.verticalHeader()->defaultSectionSize();
+    grid.resizeColumnsToContents();
+    int width = grid.verticalHeader()->sizeHint().width() + grid.horizontalHeader()->length() + frame;
+    // The grid shows one row beyond those that fit, which would call up a scroll bar for nothing.
+    const bool scrolls = height > available;
+    grid.setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (scrolls)
+        width += grid.verticalScrollBar()->sizeHint().width();
+    const int widest = legend.right() + 1;
+    grid.setHorizontalScrollBarPolicy(width > widest ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    width = std::min(width, widest);
+    grid.setGeometry(legend.right() + 1 - width, top, width, std::min(height, available));
+    grid.raise();
 }
 
 void GraphLegend::addItem(int item, QWidget* container, int top)
@@ -119,6 +147,24 @@ void GraphLegend::setBackColor(const QColor& color)
     qor::setBackColor(this, color);
     for (QFrame* group : m_groups)
         qor::setBackColor(group, color);
+}
+
+void GraphLegend::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    if (m_statisticsGrid->parentWidget() == this)
+        return;
+    m_gridShownWithLegend = m_statisticsGrid->isVisibleTo(m_statisticsGrid->parentWidget());
+    m_statisticsGrid->hide();
+}
+
+void GraphLegend::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    // Only while the range cursors, and so the statistics button, are still on.
+    if (m_gridShownWithLegend && m_statisticsButton->isVisibleTo(this))
+        m_statisticsGrid->show();
+    m_gridShownWithLegend = false;
 }
 
 bool GraphLegend::eventFilter(QObject* watched, QEvent* event)

@@ -34,6 +34,8 @@ class GraphLegend final : public QFrame {
     QPushButton* statisticsButton() const { return m_statisticsButton; }
     SpreadGrid* statisticsGrid() const { return m_statisticsGrid; }
     QLabel* rangeSummary() const { return m_rangeSummary; } // the range's length and record count
+    // Fits the statistics grid to its columns and rows, below the statistics button.
+    void placeStatisticsGrid();
 
     // Shows the check mark picture of the icon folder ("Checked.ico" or "Unchecked.ico"), read
     // afresh each time, and gives the item's text its colour.
@@ -47,6 +49,9 @@ class GraphLegend final : public QFrame {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The statistics grid, which stands beside the legend rather than in it, hides and shows with it.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void addItem(int item, QWidget* container, int top);
@@ -60,6 +65,7 @@ class GraphLegend final : public QFrame {
     QPushButton* m_statisticsButton;
     SpreadGrid* m_statisticsGrid;
     QLabel* m_rangeSummary;
+    bool m_gridShownWithLegend = false;
 };
 
 } // namespace qor

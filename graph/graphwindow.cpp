@@ -16,6 +16,7 @@
 #include "shell/programstate.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "table/spreadgrid.h"
 #include "table/tablewindow.h"
 
 #include <QApplication>
@@ -342,6 +343,8 @@ void GraphWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_scaler.ResizeControls();
+    if (m_legend->statisticsGrid()->isVisible())
+        m_legend->placeStatisticsGrid(); // the scaling knows only its first place
     MainFrame* frame = mainFrame();
     const auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
     const bool bothMaximized = frame && frame->isMaximized() && sub && sub->isMaximized();

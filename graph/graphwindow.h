@@ -127,8 +127,9 @@ class GraphWindow : public QWidget, public GraphFormView {
     // deviation, peak-to-peak span and change; empty cells where the range holds no number.
     void writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,
                             const std::optional<RangeMeasures>& measures);
-    // The range's length in time and its record count (or counts), beside the statistics button.
-    void showRangeSummary(std::int64_t seconds, const QString& records);
+    // The range's length in time and its record count (or counts) beside the statistics button, and
+    // the grid fitted to what it lists.
+    void finishRangeStatistics(std::int64_t seconds, const QString& records);
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

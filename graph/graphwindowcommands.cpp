@@ -88,7 +88,7 @@ void GraphWindow::RangeStatistics()
                            measureRange(column, first, last));
     }
     const TimeColumn& times = *slot.TraceData.TimeValue;
-    showRangeSummary(datetime::wholeSecondsBetween(times[static_cast<std::size_t>(first)], times[static_cast<std::size_t>(last)]),
+    finishRangeStatistics(datetime::wholeSecondsBetween(times[static_cast<std::size_t>(first)], times[static_cast<std::size_t>(last)]),
                      QString::number(last - first + 1));
 }
 
@@ -106,12 +106,13 @@ void GraphWindow::writeStatisticsRow(int row, const QString& name, const std::op
     grid->setText(6, row, measures ? numbers::statisticText(measures->change) : QString());
 }
 
-void GraphWindow::showRangeSummary(std::int64_t seconds, const QString& records)
+void GraphWindow::finishRangeStatistics(std::int64_t seconds, const QString& records)
 {
     QLabel* summary = m_legend->rangeSummary();
     summary->setText(durationText(seconds) + QStringLiteral("\nn = ") + records);
     summary->setToolTip(stringEntry(ViewerText::Records) + QStringLiteral(": ") + records);
     summary->show();
+    m_legend->placeStatisticsGrid();
 }
 
 bool GraphWindow::startRangeStatistics(bool ordered)
@@ -132,6 +133,7 @@ bool GraphWindow::startRangeStatistics(bool ordered)
                           StringKey(ViewerText::StandardDeviation), StringKey(ViewerText::PeakToPeak), StringKey(ViewerText::Change)})
         headers += u'\t' + stringEntry(key);
     grid->setClip(headers);
+    m_legend->placeStatisticsGrid();
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "table/spreadgrid.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -277,6 +278,13 @@ class TestGraphWindowCursors : public QObject {
         QCOMPARE(grid.GetText(3, 9), "108.0"); // series 9: 100.5 to 115.5
         QCOMPARE(window.legend()->rangeSummary()->text(), "Δt 00:00:15\nn = 16");
         QVERIFY(window.legend()->rangeSummary()->isVisible());
+        // Every header and every row in view, and no empty row below them.
+        const int rowHeight = grid.verticalHeader()->defaultSectionSize();
+        QVERIFY(grid.viewport()->height() >= grid.MaxRows() * rowHeight);
+        QVERIFY(grid.viewport()->height() < (grid.MaxRows() + 1) * rowHeight);
+        QVERIFY(grid.viewport()->width() >= grid.horizontalHeader()->length());
+        for (int col = 1; col <= grid.MaxCols(); ++col)
+            QVERIFY(grid.columnWidth(col - 1) >= grid.horizontalHeader()->fontMetrics().horizontalAdvance(grid.GetText(col, 0)));
 
         statisticsOver(window, 145, 155); // across the turn of record % 50: 45 to 49, then 0 to 5
         QCOMPARE(grid.GetText(6, 1), "-40.0");
