@@ -4,33 +4,34 @@ namespace qor {
 
 const std::vector<MenuItem>& mainMenuItems()
 {
-    constexpr unsigned Off = StartsDisabled;
     constexpr unsigned Choice = Checkable;
     constexpr unsigned File = StartsDisabled | FileCommand;
     constexpr unsigned TopFile = StartsDisabled | FileCommand | TopFileMenu;
+    constexpr unsigned OnGraph = StartsDisabled | GraphWindowCommand;
     static const std::vector<MenuItem> items = {
         {"M_File", "", MDIFormText::File},
-        {"MF_Open", "M_File", MDIFormText::Open},
+        {"MF_Open", "M_File", MDIFormText::Open, 0, QKeySequence::Open},
         {"MF_FileInfo", "M_File", MDIFormText::FileInfo, File},
         {"MF_SnippingTool", "M_File", MDIFormText::Capture, File},
-        {"MF_Excel", "M_File", MDIFormText::ExportCsv, File},
+        {"MF_Excel", "M_File", MDIFormText::ExportCsv, File, QKeySequence(Qt::CTRL | Qt::Key_E)},
         {"MF_Preview", "M_File", MDIFormText::PrintPreview, File},
-        {"MF_Print", "M_File", MDIFormText::Print, File},
+        {"MF_Print", "M_File", MDIFormText::Print, File, QKeySequence::Print},
         {"M_Exit", "M_File", MDIFormText::Exit},
         {"M_TimeAxis", "", MDIFormText::TimeAxis, TopFile},
         {"MT_RelaTime", "M_TimeAxis", MDIFormText::RelativeTime, Choice},
         {"MT_AbsTime", "M_TimeAxis", MDIFormText::AbsoluteTime, Choice | StartsChecked},
-        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch}, // a command, not a choice
+        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch, 0, QKeySequence::Find}, // a command, not a choice
         {"M_View", "", MDIFormText::View, FileCommand | TopFileMenu},
-        {"MV_Style", "M_View", MDIFormText::Style, Off},
-        {"MV_Style_1", "MV_Style", MDIFormText::Light, Off | Choice},
-        {"MV_Style_2", "MV_Style", MDIFormText::Dark, Off | Choice},
-        {"MV_Line", "M_View", MDIFormText::Line, Off},
-        {"MVL_Normal", "MV_Line", MDIFormText::Normal, Off | Choice},
-        {"MVL_Middle", "MV_Line", MDIFormText::Medium, Off | Choice},
-        {"MVL_Thick", "MV_Line", MDIFormText::Thick, Off | Choice},
-        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, Off},
-        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, Off},
+        {"MV_Style", "M_View", MDIFormText::Style, OnGraph},
+        {"MV_Style_1", "MV_Style", MDIFormText::Light, OnGraph | Choice},
+        {"MV_Style_2", "MV_Style", MDIFormText::Dark, OnGraph | Choice},
+        {"MV_Line", "M_View", MDIFormText::Line, OnGraph},
+        {"MVL_Normal", "MV_Line", MDIFormText::Normal, OnGraph | Choice},
+        {"MVL_Middle", "MV_Line", MDIFormText::Medium, OnGraph | Choice},
+        {"MVL_Thick", "MV_Line", MDIFormText::Thick, OnGraph | Choice},
+        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, OnGraph, QKeySequence::ZoomIn},
+        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, OnGraph, QKeySequence::ZoomOut},
+        {"MV_FullRange", "M_View", MDIFormText::FullRange, OnGraph, QKeySequence(Qt::CTRL | Qt::Key_0)},
         {"MV_Language", "M_View", MDIFormText::Language},
         {"MV_Language_KOR", "MV_Language", MDIFormText::Korean, Choice},
         {"MV_Language_ENG", "MV_Language", MDIFormText::English, Choice},
@@ -46,7 +47,11 @@ const std::vector<MenuItem>& mainMenuItems()
         {"M_Window", "", MDIFormText::Window, TopFile},
         {"MW_Dis_1", "M_Window", {}, Choice},
         {"MW_Dis_2", "M_Window", {}, Choice},
+        {"MW_Cascade", "M_Window", MDIFormText::Cascade},
+        {"MW_Tile", "M_Window", MDIFormText::Tile},
         {"M_DisplaySet", "", MDIFormText::DisplaySettings, TopFile},
+        {"M_Help", "", MDIFormText::Help},
+        {"MH_About", "M_Help", MDIFormText::About},
     };
     return items;
 }

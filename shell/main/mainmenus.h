@@ -2,6 +2,7 @@
 
 #include "data/textkeys.h"
 
+#include <QKeySequence>
 #include <QString>
 #include <QStringList>
 
@@ -17,15 +18,17 @@ enum MenuFlag : unsigned {
     Checkable = 1u << 2,   // carries a check mark (choices of the time axis, style, width, grids, language, window)
     FileCommand = 1u << 3, // needs an open file: switched on by an open, off when the last file closes
     TopFileMenu = 1u << 4, // a top-level menu among the file commands, which the combined view switches off
+    GraphWindowCommand = 1u << 5, // works on a slot's graph window: on while one is the active window
 };
 
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a
-// top-level menu), the string-table entry of its caption, if any, and its flags.
+// top-level menu), the string-table entry of its caption, if any, its flags and its shortcut.
 struct MenuItem {
     QString name;
     QString parent;
     std::optional<MDIFormText> captionKey;
     unsigned flags = 0;
+    QKeySequence shortcut = {};
 
     bool is(MenuFlag flag) const { return (flags & flag) != 0; }
 };

@@ -8,6 +8,7 @@
 #include "reportcommands.h"
 #include "subwindowsize.h"
 #include "toolbaricons.h"
+#include "windowstate.h"
 
 #include "data/interfacelanguage.h"
 #include "data/loadeddataset.h"
@@ -134,9 +135,16 @@ void MainWindow::addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QS
     for (const auto& [window, designTwips] : windows) {
         QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->installEventFilter(this);
         keepDesignSize(*sub, *m_mdiArea, (designTwips / LayoutScaler::TwipsPerPixel).toSize());
         sub->hide();
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    rememberWindowState(*this);
+    QMainWindow::closeEvent(event);
 }
 
 // Recorded files dropped on the window are opened as the open command opens them.
@@ -164,8 +172,29 @@ void MainWindow::openFiles(const QStringList& paths)
 
 void MainWindow::subWindowActivated(QMdiSubWindow* window)
 {
+    enableGraphWindowCommands();
     if (auto* graph = window ? qobject_cast<GraphWindow*>(window->widget()) : nullptr)
         graph->activate();
+}
+
+// The style, line-width and zoom items work on a slot's graph window, and so only while one is
+// the active window in view.
+void MainWindow::enableGraphWindowCommands()
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const auto* graph = active && !active->isHidden() ? qobject_cast<const GraphWindow*>(active->widget()) : nullptr;
+    static const QStringList graphCommands = menuItemsWith(GraphWindowCommand);
+    for (const QString& name : graphCommands)
+        setMenuEnabled(name, graph && graph->slot() <= 2);
+}
+
+// A closed window only hides its sub-window, which the MDI area does not always report as a change
+// of the active window.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((event->type() == QEvent::Hide || event->type() == QEvent::Show) && qobject_cast<QMdiSubWindow*>(watched))
+        enableGraphWindowCommands();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::applyStringsToWindows()
@@ -208,6 +237,7 @@ void MainWindow::buildMenus()
         action->setEnabled(!item.is(StartsDisabled));
         action->setCheckable(item.is(Checkable));
         action->setChecked(item.is(StartsChecked));
+        action->setShortcut(item.shortcut);
         m_commands.insert(item.name, action);
     }
     for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
@@ -256,6 +286,10 @@ void MainWindow::connectCommands()
     for (QAction* capture : {command("MF_SnippingTool"), button(3)})
         connect(capture, &QAction::triggered, this, [this] { captureGraph(this); });
     onButton(14, &MainWindow::enterCombinedView);
+    connect(command("MV_FullRange"), &QAction::triggered, this, &MainWindow::showWholeRange);
+    connect(command("MW_Cascade"), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(command("MW_Tile"), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    connect(command("MH_About"), &QAction::triggered, this, &MainWindow::showAbout);
     onButton(15, &MainWindow::startFileSplitter);
     m_viewCommands.connectCommands();
 }
@@ -400,6 +434,11 @@ void MainWindow::enterCombinedView()
     auto* window = qobject_cast<CombinedGraphWindow*>(graphFormWidget(CombinedGraphWindow::Slot));
     window->load();
     showCurrentWindow(window);
+}
+
+void MainWindow::showAbout()
+{
+    prompts().message(this, stringEntry(ViewerText::AboutText).arg(QStringLiteral(QOR_VERSION)), stringEntry(MDIFormText::About));
 }
 
 void MainWindow::startFileSplitter()

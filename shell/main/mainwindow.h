@@ -64,6 +64,9 @@ class MainWindow final : public QMainWindow, public MainFrame {
     bool isMaximized() const override;
 
   protected:
+    // Closing ends the program; the window's place is kept for the next run.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -77,6 +80,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void createSlotWindows();
     void addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QSizeF tableTwips);
     void subWindowActivated(QMdiSubWindow* window);
+    void enableGraphWindowCommands();
     void applyStringsToWindows();
     void applyDisplaySettings();
     void showTimeSearch();
@@ -88,6 +92,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void showTableWindow();
     void enterCombinedView();
     void startFileSplitter();
+    void showAbout();
     void showDisplaySettings();
     void showFileInformation();
     void setCheckedLanguage(const QString& langCode);

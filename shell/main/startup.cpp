@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 #include "qttranslations.h"
+#include "windowstate.h"
 
 #include "shell/apppath.h"
 #include "shell/graphsettings.h"
@@ -46,7 +47,7 @@ bool Startup::run()
     }
     QApplication::setWindowIcon(QIcon(AppPath() + QStringLiteral("qor-trace-reader.png")));
     m_mainWindow = std::make_unique<MainWindow>();
-    m_mainWindow->show();
+    showInRememberedState(*m_mainWindow);
     return true;
 }
 

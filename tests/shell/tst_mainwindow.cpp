@@ -82,6 +82,7 @@ class TestMainWindow : public QObject {
             {"MVL_Thick", "MV_Line", "Thick", false},
             {"MV_ZoomIn", "M_View", "Zoom In", false},
             {"MV_ZoomOut", "M_View", "Zoom Out", false},
+            {"MV_FullRange", "M_View", "Full Range", false},
             {"MV_Language", "M_View", "Language", true},
             {"MV_Language_KOR", "MV_Language", "Korean", true},
             {"MV_Language_ENG", "MV_Language", "English", true},
@@ -97,7 +98,11 @@ class TestMainWindow : public QObject {
             {"M_Window", "", "Window", false},
             {"MW_Dis_1", "M_Window", "", true},
             {"MW_Dis_2", "M_Window", "", true},
+            {"MW_Cascade", "M_Window", "Cascade", true},
+            {"MW_Tile", "M_Window", "Tile", true},
             {"M_DisplaySet", "", "Display Settings", false},
+            {"M_Help", "", "Help", true},
+            {"MH_About", "M_Help", "About", true},
         };
         MainWindow window;
         QCOMPARE(window.objectName(), "MDIForm1");
