@@ -39,6 +39,13 @@ class DialogPrompts final : public Prompts {
         QMessageBox::information(parent, title, text, QMessageBox::Ok);
     }
 
+    void detailedMessage(QWidget* parent, const QString& text, const QString& title, const QString& details) override
+    {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+        box.setDetailedText(details);
+        box.exec();
+    }
+
     bool print(QWidget* parent, QPrinter& printer) override { return QPrintDialog(&printer, parent).exec() == QDialog::Accepted; }
 
     bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }

@@ -59,7 +59,8 @@ void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
                           QStringLiteral("Error"));
         return;
     default:
-        prompts().message(parent, ReadFailureMessage, ReadFailureTitle);
+        // The program's fixed words, and what went wrong for whoever wants to know.
+        prompts().detailedMessage(parent, ReadFailureMessage, ReadFailureTitle, opened.status.message());
         return;
     }
 }
@@ -84,8 +85,9 @@ bool OpenFlow::open(const QString& path)
     try {
         return openChecked(path);
     } catch (const std::exception& error) {
-        WriteErrorLog(Status::unexpected(error).logLine(OpenLogLabel));
-        prompts().message(&m_main, ReadFailureMessage, ReadFailureTitle);
+        const Status failure = Status::unexpected(error);
+        WriteErrorLog(failure.logLine(OpenLogLabel));
+        prompts().detailedMessage(&m_main, ReadFailureMessage, ReadFailureTitle, failure.message());
         return false;
     }
 }

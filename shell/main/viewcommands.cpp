@@ -262,7 +262,7 @@ void ViewCommands::reportFailure(GraphWindow& window, const QStringList& logLine
 {
     for (const QString& line : logLines)
         WriteErrorLog(line);
-    prompts().message(&window, ReadFailureMessage, ReadFailureTitle);
+    prompts().detailedMessage(&window, ReadFailureMessage, ReadFailureTitle, logLines.join(u'\n'));
 }
 
 // The reader has drawn the plots against clock time already.

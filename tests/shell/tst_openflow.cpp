@@ -252,6 +252,11 @@ class TestOpenFlow : public QObject {
         QVERIFY(!m_main->openFile(write(QStringLiteral("CSV"), "; QOR1300\r\n; \r\n; no data\r\n")));
         QCOMPARE(m_prompts->messages.size(), 2);
         QCOMPARE(m_prompts->messages[1].title, ReadFailureTitle);
+        // The fixed message, with the reason the error log gets as its details.
+        QCOMPARE(m_prompts->messages[1].text, ReadFailureMessage);
+        QCOMPARE(m_prompts->messages[1].details, QStringLiteral("The file holds no data line with a valid time."));
+        QVERIFY(errorLog().contains(m_prompts->messages[1].details));
+        QVERIFY(!m_prompts->messages[0].details.isEmpty());
         QVERIFY(errorLog().contains(u"modFunc_Ran.FuncReadCsvFile\""));
         QVERIFY(!m_main->button(2)->isEnabled());
     }
