@@ -20,6 +20,7 @@
 #include "shell/graphsettings.h"
 #include "shell/layoutscaler.h"
 #include "shell/programstate.h"
+#include "shell/recentfiles.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
@@ -242,6 +243,10 @@ void MainWindow::buildMenus()
     }
     for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
         m_commands.value(item)->setVisible(false); // until a file gives the item its caption
+    m_recentMenu = new QMenu(this);
+    m_recentMenu->setObjectName(QStringLiteral("MF_Recent"));
+    m_menus.value(QStringLiteral("M_File"))->insertMenu(command("M_Exit"), m_recentMenu);
+    showRecentFiles(RecentFiles::load());
 }
 
 void MainWindow::buildToolbar()
@@ -316,6 +321,7 @@ QString MainWindow::statusPanel1() const
 
 void MainWindow::ApplyMainStrings()
 {
+    m_recentMenu->setTitle(stringEntry(ViewerText::RecentFiles));
     setCheckedLanguage(graphSettings().LangCode);
     for (const MenuItem& item : mainMenuItems()) {
         if (item.captionKey)
@@ -434,6 +440,35 @@ void MainWindow::enterCombinedView()
     auto* window = qobject_cast<CombinedGraphWindow*>(graphFormWidget(CombinedGraphWindow::Slot));
     window->load();
     showCurrentWindow(window);
+}
+
+void MainWindow::rememberRecentFile(const QString& path)
+{
+    showRecentFiles(RecentFiles::add(path));
+}
+
+// Newest first, each path upper-cased as the program shows every path.
+void MainWindow::showRecentFiles(const QStringList& paths)
+{
+    m_recentMenu->clear();
+    for (qsizetype n = 0; n < paths.size(); ++n) {
+        QAction* item = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(n + 1).arg(QDir::toNativeSeparators(paths[n]).toUpper()));
+        item->setObjectName(QStringLiteral("MF_Recent_%1").arg(n + 1));
+        connect(item, &QAction::triggered, this, [this, path = paths[n]] { openRecentFile(path); });
+    }
+    m_recentMenu->setEnabled(!paths.isEmpty());
+}
+
+// A file that is gone is taken off the list, and the user told.
+void MainWindow::openRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        prompts().message(this, stringEntry(ViewerText::FileNoLongerExists) + u'\n' + QDir::toNativeSeparators(path).toUpper(),
+                          QStringLiteral("Error"));
+        showRecentFiles(RecentFiles::remove(path));
+        return;
+    }
+    openFile(path);
 }
 
 void MainWindow::showAbout()

@@ -52,6 +52,9 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void showRecording(OpenedRecording& opened) { m_openFlow.show(opened); }
     // Every menu item and toolbar button.
     QList<QAction*> allCommands() const;
+    // The File menu's list of the recordings opened last; a successful open puts its file first.
+    QMenu* recentFilesMenu() const { return m_recentMenu; }
+    void rememberRecentFile(const QString& path);
 
     void setMenuEnabled(const QString& name, bool enabled) override;
     void setMenuChecked(const QString& name, bool checked) override;
@@ -93,6 +96,8 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void enterCombinedView();
     void startFileSplitter();
     void showAbout();
+    void showRecentFiles(const QStringList& paths);
+    void openRecentFile(const QString& path);
     void showDisplaySettings();
     void showFileInformation();
     void setCheckedLanguage(const QString& langCode);
@@ -103,6 +108,7 @@ class MainWindow final : public QMainWindow, public MainFrame {
     QLabel* m_statusPanel1;
     QHash<QString, QAction*> m_commands;
     QHash<QString, QMenu*> m_menus;
+    QMenu* m_recentMenu = nullptr;
     std::array<QAction*, 15> m_buttons{};
 };
 

@@ -193,6 +193,7 @@ void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
         window.setChannelDisplayCode(*opened.channelDisplayCode);
     window.showChannelLegend(models::legendEntries(opened.kind, data.ModelName, data.ModelOption));
     finish(slot, window);
+    m_main.rememberRecentFile(data.FilePath);
 }
 
 void OpenFlow::finish(int slot, GraphWindow& window)
