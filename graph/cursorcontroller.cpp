@@ -14,6 +14,8 @@
 #include "shell/zoomhistory.h"
 
 #include <QLabel>
+
+#include <cmath>
 #include <QPushButton>
 
 #include "table/spreadgrid.h"
@@ -189,10 +191,86 @@ void CursorController::zoomCompleted()
     m_w.window->unsetCursor();
     graph.setTrackMode(TrendGraph::TrackNone);
     const TrendAxis& time = graph.axis(GraphAxis::Time);
+    const double centre = (time.minimum() + time.maximum()) / 2;
+    const double span = std::max(time.maximum() - time.minimum(), smallestSpan());
+    showRange(centre - span / 2, centre + span / 2);
+}
+
+// Shows `minimum` to `maximum` moved inside the recording, as the next level of the zoom history,
+// or the whole recording without zoom where it would show that much.
+void CursorController::showRange(double minimum, double maximum)
+{
+    const auto [first, last] = wholeRange();
+    TrendAxis& time = m_w.graph->axis(GraphAxis::Time);
+    if (maximum - minimum >= last - first) {
+        m_w.zoom.reset();
+        time.setMinMax(first, last);
+        m_w.slider->hide();
+        return;
+    }
+    const double shift = minimum < first ? first - minimum : maximum > last ? last - maximum : 0;
+    minimum += shift;
+    maximum += shift;
+    if (absoluteTime()) {
+        // Whole seconds, as the records' times and the slider's steps are.
+        const std::int64_t start = datetime::secondsFromSerial(minimum);
+        const auto seconds = static_cast<std::int64_t>(std::ceil((maximum - minimum) * 86400 - 1e-6));
+        minimum = datetime::serialFromSeconds(start);
+        maximum = datetime::serialFromSeconds(start + std::max<std::int64_t>(1, seconds));
+    }
+    time.setMinMax(minimum, maximum);
+    m_w.zoom.push(time.minimum(), time.maximum());
+    scrollOver(time.minimum(), time.maximum());
+}
+
+std::pair<double, double> CursorController::wholeRange() const
+{
+    const SlotData& slot = m_w.data;
+    if (!absoluteTime())
+        return {0, m_w.relativeLength()};
+    if (!slot.FirstTime || !slot.LastTime)
+        return {m_w.graph->axis(GraphAxis::Time).minimum(), m_w.graph->axis(GraphAxis::Time).maximum()};
+    return {*slot.FirstTime, *slot.LastTime};
+}
+
+// Four record intervals, so that a few records stay in view, and at least a second per major
+// division, so that no two time labels read alike.
+double CursorController::smallestSpan() const
+{
+    constexpr int RecordsInView = 4;
+    const auto [first, last] = wholeRange();
+    const double interval = (last - first) / std::max(1, m_w.data.RecordCount - 1);
+    const double secondsPerDivision = datetime::serialFromSeconds(1) - datetime::serialFromSeconds(0);
+    return std::max(RecordsInView * interval, secondsPerDivision * m_w.graph->axis(GraphAxis::Time).majorDivisions());
+}
+
+void CursorController::wheelTurned(int steps, double x, bool zoom)
+{
+    constexpr double ScrollShare = 0.1;
+    if (zoom) {
+        for (int notch = 0; notch < std::abs(steps); ++notch)
+            zoomNotch(steps > 0, x);
+        return;
+    }
+    const TrendAxis& time = m_w.graph->axis(GraphAxis::Time);
+    if (m_w.zoom.depth() > 0)
+        m_w.slider->setValue(time.minimum() - steps * ScrollShare * (time.maximum() - time.minimum()));
+}
+
+// One notch of a wheel zoom: a fifth narrower or a quarter wider, with `x` where it was.
+void CursorController::zoomNotch(bool in, double x)
+{
+    constexpr double NarrowerBy = 0.8;
+    const TrendAxis& time = m_w.graph->axis(GraphAxis::Time);
     const double minimum = time.minimum();
     const double maximum = time.maximum();
-    m_w.zoom.push(minimum, maximum);
-    scrollOver(minimum, maximum);
+    const double span = std::max((maximum - minimum) * (in ? NarrowerBy : 1 / NarrowerBy), smallestSpan());
+    const double factor = span / (maximum - minimum);
+    if (in && factor >= 1)
+        return; // as deep as a zoom goes
+    if (!in && m_w.zoom.depth() == 0)
+        return; // the whole recording is shown
+    showRange(x - (x - minimum) * factor, x + (maximum - x) * factor);
 }
 
 // The slider scrolls a window as wide as the one shown over the rest of the recording: its thumb

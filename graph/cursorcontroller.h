@@ -58,8 +58,16 @@ class CursorController {
     void scrollOver(double minimum, double maximum);
     void sliderChanged(double value);
     void keyPressed(int key);
+    // With `zoom`, the time axis zooms in (steps > 0) or out around `x`, each step a level of the
+    // zoom history; without, a zoomed range scrolls, later for steps < 0.
+    void wheelTurned(int steps, double x, bool zoom);
 
   private:
+    // The recording's whole time range on the axis shown, and the smallest span a zoom may show.
+    std::pair<double, double> wholeRange() const;
+    double smallestSpan() const;
+    void showRange(double minimum, double maximum);
+    void zoomNotch(bool in, double x);
     bool absoluteTime() const;
     QString axisTime(double x) const;
     void writeReadout(const GraphCursor& cursor);

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -294,6 +295,22 @@ void TrendGraph::mouseReleaseEvent(QMouseEvent* event)
 void TrendGraph::keyPressEvent(QKeyEvent* event)
 {
     Q_EMIT keyPressed(event->key());
+}
+
+void TrendGraph::wheelEvent(QWheelEvent* event)
+{
+    constexpr int NotchAngle = 120;
+    event->accept();
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / NotchAngle;
+    if (steps == 0)
+        return;
+    m_wheelAngle -= steps * NotchAngle;
+    const GraphLayout where = layout(rect());
+    const QRectF area = where.plotArea();
+    const TrendAxis& time = axis(GraphAxis::Time);
+    const double fraction = std::clamp((event->position().x() - area.left()) / std::max(1.0, area.width()), 0.0, 1.0);
+    Q_EMIT wheelTurned(steps, time.minimum() + fraction * (time.maximum() - time.minimum()), event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 } // namespace qor

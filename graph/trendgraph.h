@@ -81,6 +81,8 @@ class TrendGraph final : public QWidget {
     void cursorMoved(int cursor, double x, double y, bool tracking);
     void zoomCompleted();
     void keyPressed(int key);
+    // The wheel turned `steps` notches (forward positive) over the time `x`; `zoom` with Ctrl held.
+    void wheelTurned(int steps, double x, bool zoom);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +90,7 @@ class TrendGraph final : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     static std::size_t checkedIndex(int number, int count);
@@ -108,6 +111,7 @@ class TrendGraph final : public QWidget {
     int m_draggedCursor = 0;
     std::optional<double> m_zoomFrom;
     double m_zoomTo = 0;
+    int m_wheelAngle = 0; // turned since the last whole notch, for wheels finer than a notch
 };
 
 } // namespace qor

@@ -9,7 +9,9 @@
 #include "shell/main/mainwindow.h"
 #include "support/scriptedprompts.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -38,6 +40,20 @@ void dragZoom(TrendGraph& graph, double from, double to)
     QTest::mouseRelease(&graph, Qt::LeftButton, {}, end);
 }
 
+// Turns the wheel `notches` notches (forward positive) over fraction `at` of the plot area's width.
+void turnWheel(TrendGraph& graph, int notches, double at, Qt::KeyboardModifiers modifiers)
+{
+    const QRectF area = graph.layout(graph.rect()).plotArea();
+    const QPointF where(area.left() + at * area.width(), area.center().y());
+    QWheelEvent wheel(where, graph.mapToGlobal(where), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&graph, &wheel);
+}
+
+double span(const TrendGraph& graph)
+{
+    return graph.axis(GraphAxis::Time).maximum() - graph.axis(GraphAxis::Time).minimum();
+}
+
 } // namespace
 
 class TestGraphWindowZoom : public QObject {
@@ -63,6 +79,68 @@ class TestGraphWindowZoom : public QObject {
     {
         m_main.reset();
         m_folder.reset();
+    }
+
+    // Ctrl+wheel zooms around the pointer, a level of the zoom history a notch, and zoom-out steps
+    // back through them; the wheel alone scrolls what is zoomed.
+    void theWheelZoomsAroundThePointerAndScrolls()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        const Range whole = shown(graph);
+        turnWheel(graph, -1, 0.5, Qt::ControlModifier); // out from the whole recording: nothing to show more
+        QCOMPARE(shown(graph), whole);
+        QCOMPARE(zoomHistory(1).depth(), 0);
+        turnWheel(graph, 1, 0.5, Qt::NoModifier); // nothing zoomed, nothing to scroll
+        QCOMPARE(shown(graph), whole);
+
+        const double pointer = whole.first + 0.25 * (whole.second - whole.first);
+        turnWheel(graph, 1, 0.25, Qt::ControlModifier);
+        QCOMPARE(zoomHistory(1).depth(), 1);
+        // To the whole second, as the records' times are.
+        const double second = ProgramFolder::at(1) - ProgramFolder::at(0);
+        QVERIFY(std::abs(span(graph) - 0.8 * (whole.second - whole.first)) <= second);
+        // The time under the pointer stays under it.
+        QVERIFY(std::abs(graph.axis(GraphAxis::Time).minimum() + 0.25 * span(graph) - pointer) <= second);
+        const Range first = shown(graph);
+        turnWheel(graph, 2, 0.25, Qt::ControlModifier);
+        QCOMPARE(zoomHistory(1).depth(), 3);
+        QVERIFY(m_window->CWSlide7()->isVisible());
+
+        const Range zoomed = shown(graph);
+        turnWheel(graph, -1, 0.5, Qt::NoModifier); // a notch back: later in time
+        QVERIFY(graph.axis(GraphAxis::Time).minimum() > zoomed.first);
+        QCOMPARE(m_window->CWSlide7()->value(), graph.axis(GraphAxis::Time).minimum());
+
+        m_main->button(11)->trigger();
+        m_main->button(11)->trigger();
+        QCOMPARE(zoomHistory(1).depth(), 1);
+        QCOMPARE(shown(graph), first);
+        m_main->button(11)->trigger();
+        QCOMPARE(shown(graph), whole);
+    }
+
+    // However deep the wheel or drags go, a few records stay in view and no two time labels read alike.
+    void aZoomStopsAtAFewRecords()
+    {
+        TrendGraph& graph = *m_window->CWGraph1();
+        const double second = ProgramFolder::at(1) - ProgramFolder::at(0);
+        const double smallest = graph.axis(GraphAxis::Time).majorDivisions() * second;
+        for (int i = 0; i < 60; ++i)
+            turnWheel(graph, 1, 0.6, Qt::ControlModifier);
+        QVERIFY(span(graph) >= smallest - 1e-9 && span(graph) <= smallest + second);
+        const int depth = zoomHistory(1).depth();
+        turnWheel(graph, 1, 0.6, Qt::ControlModifier);
+        QCOMPARE(zoomHistory(1).depth(), depth);
+
+        m_main->button(9)->trigger();
+        for (int drag = 0; drag < 4; ++drag)
+            dragZoom(graph, 0.4, 0.42);
+        QVERIFY(span(graph) >= smallest - 1e-9);
+        QStringList labels;
+        for (double tick : graph.axis(GraphAxis::Time).majorTicks())
+            labels << graph.axis(GraphAxis::Time).tickLabel(tick);
+        labels.removeDuplicates();
+        QCOMPARE(labels.size(), graph.axis(GraphAxis::Time).majorDivisions() + 1);
     }
 
     void aZoomDragIsRecordedAndScrolledByTheSlider()
