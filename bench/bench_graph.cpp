@@ -1,5 +1,5 @@
 // Drawing and cursor benchmarks of the trend graph: redraw of a 1600 x 900 graph showing 9 plots of
-// 10 million records each (whole range and one hour), placing a cursor, and building the min/max
+// 10 million records each (whole range, one hour, and wheel zoom steps in and out), placing a cursor, and building the min/max
 // levels of a column with their memory as a fraction of the column's. Runs offscreen.
 #include "data/datetime.h"
 #include "data/minmaxlevels.h"
@@ -110,6 +110,37 @@ void BM_ControlImageWholeRange(benchmark::State& state)
         benchmark::DoNotOptimize(g.controlImage());
 }
 
+// A wheel zoom step: the time axis a fifth narrower (or, past the deepest step, wider again) around a
+// pointer, and the frame drawn anew.
+void BM_WheelZoomStep(benchmark::State& state)
+{
+    TrendGraph& g = graph();
+    const TimeColumn& time = *recording().time;
+    QImage surface(g.size(), QImage::Format_RGB32);
+    QPainter painter(&surface);
+    g.axis(GraphAxis::Time).setMinMax(time.front(), time.back());
+    g.paintGraph(painter, surface.rect());
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> pointer(0.1, 0.9);
+    double factor = 0.8;
+    std::vector<double> frames;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        TrendAxis& axis = g.axis(GraphAxis::Time);
+        const double x = axis.minimum() + pointer(random) * (axis.maximum() - axis.minimum());
+        if (axis.maximum() - axis.minimum() < 1.0 / 24)
+            factor = 1.25;
+        else if (axis.maximum() - axis.minimum() > 0.9 * (time.back() - time.front()))
+            factor = 0.8;
+        axis.setMinMax(std::max(time.front(), x - (x - axis.minimum()) * factor), std::min(time.back(), x + (axis.maximum() - x) * factor));
+        g.paintGraph(painter, surface.rect());
+        benchmark::ClobberMemory();
+        frames.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    state.counters["median_ms"] = medianOf(frames);
+    state.counters["worst_ms"] = *std::max_element(frames.begin(), frames.end());
+}
+
 void BM_PlaceCursor(benchmark::State& state)
 {
     TrendGraph& g = graph();
@@ -141,6 +172,7 @@ void BM_BuildLevels(benchmark::State& state)
 BENCHMARK(BM_RedrawWholeRange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RedrawOneHour)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ControlImageWholeRange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WheelZoomStep)->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_PlaceCursor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BuildLevels)->Unit(benchmark::kMillisecond)->UseRealTime();
 
