@@ -160,11 +160,9 @@ void CombinedGraphWindow::load()
     loadedData().slot(Slot).PrintComment.clear();
     GraphWindow::load();
     ApplyGraphStrings();
-    for (int k = 0; k < combined::FileCount; ++k) {
+    for (int k = 0; k < combined::FileCount; ++k)
         Label4(k)->clear();
-        for (int s = 0; s < SeriesPerFile; ++s)
-            legend()->itemText(k * SeriesPerFile + s + 1)->setText(combinedSeriesName(k, s));
-    }
+    showSeriesNames();
     for (int channel = 1; channel <= 3; ++channel)
         legend()->group(channel)->show();
     hideCursors();
@@ -187,6 +185,14 @@ void CombinedGraphWindow::ApplyGraphStrings()
 {
     applyLegendStrings();
     m_buildButton->setText(stringEntry(MDIFormText::CombineChannels));
+}
+
+void CombinedGraphWindow::showSeriesNames()
+{
+    for (int k = 0; k < combined::FileCount; ++k) {
+        for (int s = 0; s < SeriesPerFile; ++s)
+            legend()->itemText(k * SeriesPerFile + s + 1)->setText(combinedSeriesName(k, s));
+    }
 }
 
 bool CombinedGraphWindow::hasFile(int file) const

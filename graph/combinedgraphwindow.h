@@ -37,6 +37,7 @@ class CombinedGraphWindow final : public GraphWindow {
     void load() override;
     void activate() override;
     void ApplyGraphStrings() override;
+    void showSeriesNames() override;
     // Ends a report view; the main window's commands are those of the combined view.
     void RestoreGraphView() override;
     // The minimum and maximum of each series of each file between the range cursors' times.

@@ -47,8 +47,11 @@ QString CursorController::axisTime(double x) const
     return datetime::format(x, absoluteTime() ? u"yyyy-mm-dd hh:nn:ss" : u"hh:nn:ss");
 }
 
+// The legend shows the series' names again, never the values of a position left behind.
 void CursorController::HideSingleCursor()
 {
+    if (m_w.graph->cursor(1).isVisible() && m_w.seriesNames)
+        m_w.seriesNames();
     m_w.graph->cursor(1).setVisible(false);
     m_w.legendTable.set(LegendState::SingleCursorItem, m_w.slot, false);
     m_w.legend->showChecked(LegendState::SingleCursorItem, false, graphstyle::UncheckedText);
@@ -84,6 +87,7 @@ void CursorController::ShowSingleCursor()
     if (const std::optional<QString> caption = recordCaption(cursor))
         note.setCaption(u"  " + *caption);
     note.setVisible(true);
+    writeReadout(cursor); // at once, not only after the first drag
 }
 
 void CursorController::ShowRangeCursors()

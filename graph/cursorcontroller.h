@@ -42,10 +42,13 @@ class CursorController {
         // Writes the values under the single cursor into the legend, for a window whose records
         // are not its slot's own; unset, the slot's file is read by its model's readout rows.
         std::function<void(const GraphCursor&)> readout = {};
+        // Writes the series' names back into the legend once the single cursor is hidden.
+        std::function<void()> seriesNames = {};
     };
 
     explicit CursorController(Window window);
     void setReadout(std::function<void(const GraphCursor&)> readout) { m_w.readout = std::move(readout); }
+    void setSeriesNames(std::function<void()> names) { m_w.seriesNames = std::move(names); }
 
     void HideSingleCursor();
     void HideRangeCursors();

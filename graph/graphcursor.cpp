@@ -50,6 +50,14 @@ void GraphCursor::setPointIndex(qsizetype index)
     m_changed();
 }
 
+void GraphCursor::step(qsizetype records)
+{
+    const GraphPlot* plot = target();
+    if (!plot || m_pointIndex < 0)
+        return;
+    setPointIndex(std::clamp<qsizetype>(m_pointIndex + records, 0, plot->pointCount() - 1));
+}
+
 void GraphCursor::setY(double y)
 {
     m_y = y;

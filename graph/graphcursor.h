@@ -32,6 +32,8 @@ class GraphCursor {
     qsizetype pointIndex() const { return m_pointIndex; }
     // Moves the cursor onto point `index` of its plot (ignored when there is no such point).
     void setPointIndex(qsizetype index);
+    // Moves the cursor `records` points on (back where negative), stopping at the plot's ends.
+    void step(qsizetype records);
     double y() const { return m_y; }
     void setY(double y);
 

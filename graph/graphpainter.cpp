@@ -175,6 +175,7 @@ void GraphPainter::paintAnnotations()
 {
     const QFontMetricsF metrics(m_painter.font());
     const TrendAxis& temperature = m_graph.axis(GraphAxis::Temperature);
+    std::vector<QRectF> drawn;
     for (int a = 1; a <= TrendGraph::AnnotationCount; ++a) {
         const GraphAnnotation& annotation = m_graph.annotation(a);
         const qreal anchor = m_layout.xToPixel(annotation.x());
@@ -185,9 +186,26 @@ void GraphPainter::paintAnnotations()
         const qreal x = std::clamp<qreal>(anchor + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
         const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(),
                                           m_area.bottom() - metrics.descent());
+        const QRectF box = labelBox(QRectF(x, y - metrics.ascent(), width, metrics.height()), drawn);
+        drawn.push_back(box);
+        // On a backing of the plot area's colour, so that no trace runs through the text.
+        m_painter.fillRect(box.adjusted(-2, 0, 2, 0), m_graph.plotAreaColor());
         m_painter.setPen(annotation.captionColor());
-        m_painter.drawText(QPointF(x, y), annotation.caption());
+        m_painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), annotation.caption());
     }
+}
+
+// `box` moved a line down (or up, where the plot area ends) until it covers no label drawn before.
+QRectF GraphPainter::labelBox(QRectF box, const std::vector<QRectF>& drawn) const
+{
+    const qreal step = box.height();
+    for (std::size_t tries = 0; tries <= drawn.size(); ++tries) {
+        const auto covers = [&](const QRectF& other) { return other.intersects(box); };
+        if (std::none_of(drawn.begin(), drawn.end(), covers))
+            break;
+        box.translate(0, box.bottom() + step <= m_area.bottom() ? step : -step);
+    }
+    return box;
 }
 
 void GraphPainter::paintZoomSpan()

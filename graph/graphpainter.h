@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "graphlayout.h"
 
 #include <QPainter>
@@ -25,6 +27,7 @@ class GraphPainter {
     void paintPlots();
     void paintCursors();
     void paintAnnotations();
+    QRectF labelBox(QRectF box, const std::vector<QRectF>& drawn) const;
     void paintZoomSpan();
     int labelStride(double spacing, double needed) const;
 

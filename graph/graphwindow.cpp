@@ -103,6 +103,7 @@ void GraphWindow::connectControls()
     connect(m_graph, &TrendGraph::cursorMoved, this, [this](int cursor, double, double y, bool) { m_cursors.cursorMoved(cursor, y); });
     connect(m_graph, &TrendGraph::zoomCompleted, this, [this] { m_cursors.zoomCompleted(); });
     connect(m_graph, &TrendGraph::keyPressed, this, [this](int key) { m_cursors.keyPressed(key); });
+    m_cursors.setSeriesNames([this] { showSeriesNames(); });
     connect(m_graph, &TrendGraph::wheelTurned, this, [this](int steps, double x, bool zoom) { m_cursors.wheelTurned(steps, x, zoom); });
     connect(m_slider, &TimeSlider::valueChanged, this, [this](double value) { m_cursors.sliderChanged(value); });
 }

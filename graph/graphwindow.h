@@ -108,6 +108,8 @@ class GraphWindow : public QWidget, public GraphFormView {
     // button, on light grey; RestoreGraphView ends it.
     void showReportPage(const QImage& page);
     virtual void ApplyGraphStrings();
+    // The legend's texts of the series, without values.
+    virtual void showSeriesNames();
     // Plot colours and the process-value range of the settings (`plots`), and the axis colours.
     void applyPlotSettings();
     void applyAxisColors();

@@ -178,15 +178,22 @@ void GraphWindow::applyLegendStrings()
     m_legend->statisticsButton()->setText(stringEntry(GraphText::Calculate));
 }
 
+void GraphWindow::showSeriesNames()
+{
+    const SlotData& slot = loadedData().slot(m_slot);
+    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
+        for (std::size_t i = 0; i < captions->items.size(); ++i)
+            m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(captions->items[i].graphKey));
+    }
+}
+
 void GraphWindow::ApplyGraphStrings()
 {
     applyLegendStrings();
     const SlotData& slot = loadedData().slot(m_slot);
-    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
+    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption))
         setWindowTitle(stringEntry(captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
-        for (std::size_t i = 0; i < captions->items.size(); ++i)
-            m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(captions->items[i].graphKey));
-    }
+    showSeriesNames();
     const datetime::AmPm amPm = interfaceAmPm();
     auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
     Label4(0)->setText(stringEntry(FileinfoText::FileName) + QStringLiteral(" : ") + windowTitle());

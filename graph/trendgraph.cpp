@@ -16,7 +16,6 @@ namespace qor {
 namespace {
 
 // How close, in pixels, the mouse must come to a cursor line to grab it.
-constexpr double GrabDistance = 6;
 // A zoom drag narrower than this many pixels is taken for a click and changes nothing.
 constexpr double SmallestZoom = 3;
 
@@ -218,11 +217,11 @@ void TrendGraph::paintEvent(QPaintEvent*)
     paintGraph(painter, rect());
 }
 
-int TrendGraph::cursorNear(double pixel) const
+int TrendGraph::cursorNear(double pixel, double within) const
 {
     const GraphLayout where = layout(rect());
     int nearest = 0;
-    double distance = GrabDistance;
+    double distance = within;
     for (int c = 1; c <= CursorCount; ++c) {
         const double away = std::abs(where.xToPixel(cursor(c).x()) - pixel);
         if (cursor(c).isVisible() && away <= distance) {
@@ -249,9 +248,14 @@ void TrendGraph::mousePressEvent(QMouseEvent* event)
         return;
     const GraphLayout where = layout(rect());
     if (m_trackMode == TrackDragCursor) {
+        // A cursor is grabbed where it stands; a click elsewhere in the plot brings the nearest one.
         m_draggedCursor = cursorNear(event->position().x());
-        if (m_draggedCursor)
+        if (!m_draggedCursor && where.plotArea().contains(event->position()))
+            m_draggedCursor = cursorNear(event->position().x(), std::numeric_limits<double>::infinity());
+        if (m_draggedCursor) {
+            m_activeCursor = m_draggedCursor;
             dragCursorTo(event->position(), true);
+        }
     } else if (m_trackMode == TrackZoomX && where.plotArea().contains(event->position())) {
         m_zoomFrom = m_zoomTo = where.pixelToX(event->position().x());
         update();
@@ -292,9 +296,32 @@ void TrendGraph::mouseReleaseEvent(QMouseEvent* event)
     Q_EMIT zoomCompleted();
 }
 
+// The arrow keys step the cursor last moved (or the first one shown) a record at a time, ten with
+// Shift, so that it lands on an exact record; every other key goes to the window.
 void TrendGraph::keyPressEvent(QKeyEvent* event)
 {
-    Q_EMIT keyPressed(event->key());
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+    const int stepped = arrow && m_trackMode == TrackDragCursor ? activeCursor() : 0;
+    if (!stepped) {
+        Q_EMIT keyPressed(event->key());
+        return;
+    }
+    const qsizetype records = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    GraphCursor& moved = cursor(stepped);
+    moved.step(event->key() == Qt::Key_Left ? -records : records);
+    m_activeCursor = stepped;
+    Q_EMIT cursorMoved(stepped, moved.x(), moved.y(), false);
+}
+
+int TrendGraph::activeCursor() const
+{
+    if (m_activeCursor && cursor(m_activeCursor).isVisible())
+        return m_activeCursor;
+    for (int c = 1; c <= 3; ++c) {
+        if (cursor(c).isVisible())
+            return c;
+    }
+    return 0;
 }
 
 void TrendGraph::wheelEvent(QWheelEvent* event)

@@ -41,6 +41,8 @@ class TrendGraph final : public QWidget {
     static constexpr int TrackNone = 1;
     static constexpr int TrackDragCursor = 2;
     static constexpr int TrackZoomX = 7;
+    // How near a press must be to a cursor, in pixels, to grab it.
+    static constexpr double GrabDistance = 6;
 
     explicit TrendGraph(QWidget* parent = nullptr);
     ~TrendGraph() override;
@@ -97,7 +99,9 @@ class TrendGraph final : public QWidget {
     PlotSegment segmentOf(const TimePtr& x, const ColumnPtr& y) const;
     bool knownAscending(const TimePtr& x, qsizetype count, bool& ascending) const;
     void pointsChanged();
-    int cursorNear(double pixel) const;
+    // The shown cursor nearest to `pixel` within `within` pixels; 0 for none.
+    int cursorNear(double pixel, double within = GrabDistance) const;
+    int activeCursor() const;
     void dragCursorTo(const QPointF& position, bool tracking);
 
     std::vector<TrendAxis> m_axes;
@@ -109,6 +113,7 @@ class TrendGraph final : public QWidget {
     QColor m_graphFrameColor = graphstyle::LightBack;
     QColor m_plotAreaColor{Qt::white};
     int m_draggedCursor = 0;
+    int m_activeCursor = 0; // the cursor the arrow keys step
     std::optional<double> m_zoomFrom;
     double m_zoomTo = 0;
     int m_wheelAngle = 0; // turned since the last whole notch, for wheels finer than a notch

@@ -61,20 +61,51 @@ class TestGraphMouse : public QObject {
         QVERIFY(std::abs(last.at(2).toDouble() - layout.pixelToY(graph.axis(GraphAxis::Temperature), to.y())) < 1e-9);
     }
 
-    void pressAwayFromCursorsMovesNothing()
+    // A click in the plot away from every cursor brings the nearest one there; a press outside the
+    // plot moves nothing.
+    void aClickBringsTheNearestCursor()
+    {
+        TrendGraph graph;
+        prepare(graph);
+        graph.setTrackMode(TrendGraph::TrackDragCursor);
+        for (int c : {2, 3})
+            graph.cursor(c).setVisible(true);
+        graph.cursor(2).setX(plotdata::startSerial() + 600 / 86400.0);
+        graph.cursor(3).setX(plotdata::startSerial() + 3000 / 86400.0);
+        QSignalSpy moved(&graph, &TrendGraph::cursorMoved);
+        const QPoint click = atTime(graph, plotdata::startSerial() + 2000 / 86400.0, 100);
+        QTest::mouseClick(&graph, Qt::LeftButton, {}, click);
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(moved.last().at(0).toInt(), 3);
+        QVERIFY(std::abs(graph.cursor(3).x() - (plotdata::startSerial() + 2000 / 86400.0)) < 30 / 86400.0);
+        QCOMPARE(graph.cursor(2).x(), plotdata::startSerial() + 600 / 86400.0);
+
+        moved.clear();
+        QTest::mouseClick(&graph, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(moved.size(), 0);
+    }
+
+    // The arrow keys step the cursor last moved one record, ten with Shift, and stop at the ends.
+    void theArrowKeysStepTheActiveCursor()
     {
         TrendGraph graph;
         prepare(graph);
         graph.setTrackMode(TrendGraph::TrackDragCursor);
         graph.cursor(1).setVisible(true);
-        graph.cursor(1).setX(plotdata::startSerial() + 600 / 86400.0);
-        const double before = graph.cursor(1).x();
+        graph.cursor(1).setPointIndex(100);
         QSignalSpy moved(&graph, &TrendGraph::cursorMoved);
-        const QPoint far = atTime(graph, plotdata::startSerial() + 3000 / 86400.0, 100);
-        QTest::mousePress(&graph, Qt::LeftButton, {}, far);
-        QTest::mouseRelease(&graph, Qt::LeftButton, {}, far + QPoint(20, 0));
-        QCOMPARE(moved.size(), 0);
-        QCOMPARE(graph.cursor(1).x(), before);
+        QTest::keyClick(&graph, Qt::Key_Right);
+        QCOMPARE(graph.cursor(1).pointIndex(), 101);
+        QTest::keyClick(&graph, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(graph.cursor(1).pointIndex(), 91);
+        QCOMPARE(moved.size(), 2);
+        QCOMPARE(moved.last().at(3).toBool(), false);
+        graph.cursor(1).setPointIndex(3);
+        QTest::keyClick(&graph, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(graph.cursor(1).pointIndex(), 0);
+        QSignalSpy keys(&graph, &TrendGraph::keyPressed);
+        QTest::keyClick(&graph, Qt::Key_Escape);
+        QCOMPARE(keys.size(), 1);
     }
 
     void hiddenCursorCannotBeDragged()

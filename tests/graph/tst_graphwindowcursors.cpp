@@ -263,6 +263,26 @@ class TestGraphWindowCursors : public QObject {
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
+    // The readout is there as soon as the cursor is, follows the arrow keys record by record, and
+    // goes with the cursor, leaving the names.
+    void theReadoutComesAndGoesWithTheCursor()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        QLabel& first = *window.legend()->itemText(1);
+        const QString name = first.text();
+        window.legendClicked(LegendState::SingleCursorItem);
+        TrendGraph& graph = *window.CWGraph1();
+        const auto index = static_cast<int>(graph.cursor(1).pointIndex());
+        QCOMPARE(first.text(), name + " : " + valueText(index, 0));
+        graph.setFocus();
+        QTest::keyClick(&graph, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(graph.cursor(1).pointIndex(), index + 10);
+        QCOMPARE(first.text(), name + " : " + valueText(index + 10, 0));
+        QCOMPARE(window.legend()->itemText(9)->text(), window.legend()->itemText(9)->text().section(u' ', 0, 0) + " : " + valueText(index + 10, 8));
+        window.legendClicked(LegendState::SingleCursorItem);
+        QCOMPARE(first.text(), name);
+    }
+
     // Beside the minimum and maximum: the mean, the standard deviation, the span and the change of
     // every series, and the range's length and record count.
     void statisticsMeasureEachSeriesOfTheRange()
