@@ -39,15 +39,17 @@ void RecordingGraph::setSliderRange(double minimum, double maximum)
     calls << QStringLiteral("slider %1 %2").arg(minimum, 0, 'f', 6).arg(maximum, 0, 'f', 6);
 }
 
-void RecordingGraph::showBusyNotice(int dots)
+void RecordingGraph::showBusyNotice(int dots, qor::Cancellable cancellable)
 {
     calls << QStringLiteral("busy %1").arg(dots);
     busyShown = true;
+    busyCancellable = cancellable == qor::Cancellable::Yes;
 }
 
-void RecordingGraph::setBusyProgress(double fraction)
+bool RecordingGraph::setBusyProgress(double fraction)
 {
     progress << fraction;
+    return !cancelAtReport || progress.size() < *cancelAtReport;
 }
 
 void RecordingGraph::hideBusyNotice()

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 
 // A TraceGraph that records every call, for tests of the readers.
 class RecordingGraph final : public qor::TraceGraph {
@@ -21,6 +22,9 @@ class RecordingGraph final : public qor::TraceGraph {
     std::map<int, int> plotAxis;   // the Y axis of each plot, once set
     QList<double> progress;
     bool busyShown = false;
+    bool busyCancellable = false;
+    // The user cancels when the notice shows this many progress reports; never when unset.
+    std::optional<int> cancelAtReport;
 
     void clearData() override;
     void setChartLength(qint32 length) override;
@@ -29,8 +33,8 @@ class RecordingGraph final : public qor::TraceGraph {
     void chartXvsY(int plot, const qor::TimePtr& x, const qor::ColumnPtr& y) override;
     void setPlotYAxis(int plot, qor::GraphAxis axis) override;
     void setSliderRange(double minimum, double maximum) override;
-    void showBusyNotice(int dots) override;
-    void setBusyProgress(double fraction) override;
+    void showBusyNotice(int dots, qor::Cancellable cancellable) override;
+    bool setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
 
     // The calls without the busy notice, the way a test compares them.
