@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/loadeddataset.h"
+#include "data/readresult.h"
 #include "data/tracegraph.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -40,3 +43,8 @@ class RecordingGraph final : public qor::TraceGraph {
     // The calls without the busy notice, the way a test compares them.
     QStringList drawingCalls() const;
 };
+
+// Reads with `read` once, then again for every progress report that read made, with the user
+// cancelling at that report: each such read must stop there with Cancelled, draw no plot, keep no
+// records and log nothing. `reports` gets the progress of the whole read.
+void expectCancelAtEveryReport(const std::function<qor::ReadResult(RecordingGraph&, qor::SlotData&)>& read, QList<double>& reports);
