@@ -29,19 +29,21 @@ constexpr Phase ReadPhase = {0, 0.25};
 constexpr Phase CountPhase = {0.25, CsvCountedProgress - 0.25};
 constexpr Phase ParsePhase = {CsvCountedProgress, 1 - CsvCountedProgress};
 
-void reportProgress(BusyNotice* busy, Phase phase, double done, double total)
+// Reports how far part `part` of a phase has come; false once the user has cancelled. A read
+// without a notice always goes on.
+bool reportProgress(BusyNotice* busy, int part, Phase phase, double done, double total)
 {
-    if (busy && total > 0)
-        busy->progress(phase.from + phase.share * done / total);
+    return !busy || busy->progressOfPart(part, phase.from + phase.share * (total > 0 ? done / total : 1));
 }
 
-void reportProgress(BusyNotice* busy, Phase phase, const CsvPart& part, std::size_t offset)
+bool reportProgress(BusyNotice* busy, int part, Phase phase, const CsvPart& range, std::size_t offset)
 {
-    reportProgress(busy, phase, static_cast<double>(offset - part.begin), static_cast<double>(part.end - part.begin));
+    return reportProgress(busy, part, phase, static_cast<double>(offset - range.begin), static_cast<double>(range.end - range.begin));
 }
 
-// Reads bytes [first, first + size) of the file into `bytes` at the same offset.
-bool readRange(const QString& path, qint64 first, qint64 size, CsvBytes& bytes, BusyNotice* busy)
+// Reads bytes [first, first + size) of the file into `bytes` at the same offset, as part `part` of
+// the read.
+bool readRange(const QString& path, int part, qint64 first, qint64 size, CsvBytes& bytes, BusyNotice* busy)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(first))
@@ -51,7 +53,8 @@ bool readRange(const QString& path, qint64 first, qint64 size, CsvBytes& bytes, 
         if (read <= 0)
             return false;
         done += read;
-        reportProgress(busy, ReadPhase, static_cast<double>(done), static_cast<double>(size));
+        if (!reportProgress(busy, part, ReadPhase, static_cast<double>(done), static_cast<double>(size)))
+            return false;
     }
     return true;
 }
@@ -68,9 +71,9 @@ Status readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
     file.close();
     const auto size = static_cast<std::int64_t>(bytes.size());
     const bool read = runInParts(size, MinPartBytes, [&](int part, std::int64_t first, std::int64_t length) {
-        return readRange(path, first, length, bytes, part == 0 ? busy : nullptr);
+        return readRange(path, part, first, length, bytes, busy);
     });
-    return read ? Status() : readers::notReadToEnd();
+    return read ? Status() : readers::stoppedEarly(busy);
 }
 
 std::vector<CsvPart> splitIntoParts(std::string_view text)
@@ -88,16 +91,18 @@ std::vector<CsvPart> splitIntoParts(std::string_view text)
     return out;
 }
 
-void countPart(std::string_view text, CsvPart& part, BusyNotice* busy)
+// Counts the records of part `part`; false when the user cancelled.
+bool countPart(std::string_view text, int part, CsvPart& range, BusyNotice* busy)
 {
-    csv::LineCursor cursor(text.substr(0, part.end), part.begin);
+    csv::LineCursor cursor(text.substr(0, range.end), range.begin);
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
         const std::string_view line = cursor.next();
-        if (csv::isRecord(line) && part.records++ == 0)
-            part.firstTime = csv::recordTime(line);
-        if (lines % ProgressLines == 0)
-            reportProgress(busy, CountPhase, part, cursor.offset());
+        if (csv::isRecord(line) && range.records++ == 0)
+            range.firstTime = csv::recordTime(line);
+        if (lines % ProgressLines == 0 && !reportProgress(busy, part, CountPhase, range, cursor.offset()))
+            return false;
     }
+    return true;
 }
 
 // Reads a number of at most 15 digits, with an optional minus sign and point, the form nearly every
@@ -155,14 +160,14 @@ void parseFields(std::string_view line, std::size_t record, std::vector<NumberAr
     }
 }
 
-// Parses one part into the table from record `first`, writing no more records than the part was
-// counted with; returns false when the part holds another number of records.
-bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTable& table, std::vector<CsvDocument::Checkpoint>& checkpoints,
-               BusyNotice* busy)
+// Parses part `part` into the table from record `first`, writing no more records than the part was
+// counted with; returns false when the part holds another number of records or the user cancelled.
+bool parsePart(std::string_view text, int part, const CsvPart& range, qint64 first, CsvTable& table,
+               std::vector<CsvDocument::Checkpoint>& checkpoints, BusyNotice* busy)
 {
-    csv::LineCursor cursor(text.substr(0, part.end), part.begin);
+    csv::LineCursor cursor(text.substr(0, range.end), range.begin);
     auto record = static_cast<std::size_t>(first);
-    const auto end = static_cast<std::size_t>(first + part.records);
+    const auto end = static_cast<std::size_t>(first + range.records);
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
         const std::size_t offset = cursor.offset();
         const std::string_view line = cursor.next();
@@ -177,8 +182,8 @@ bool parsePart(std::string_view text, const CsvPart& part, qint64 first, CsvTabl
         table.times[record] = datetime::serialFromSeconds(*time);
         parseFields(line, record, table.numbers);
         ++record;
-        if (lines % ProgressLines == 0)
-            reportProgress(busy, ParsePhase, part, offset);
+        if (lines % ProgressLines == 0 && !reportProgress(busy, part, ParsePhase, range, offset))
+            return false;
     }
     return record == end;
 }
@@ -213,10 +218,11 @@ Result<CsvCount> FuncCountCsvRecords(const QString& path, BusyNotice* busy)
     count.bytes = std::move(bytes);
     const std::string_view text = textOf(*count.bytes);
     count.parts = splitIntoParts(text);
-    runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
-        countPart(text, count.parts[static_cast<std::size_t>(part)], part == 0 ? busy : nullptr);
-        return true;
+    const bool counted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
+        return countPart(text, part, count.parts[static_cast<std::size_t>(part)], busy);
     });
+    if (!counted)
+        return Status::cancelled(); // nothing else stops a count
     for (const CsvPart& part : count.parts) {
         if (part.firstTime && count.RecordCount == 0)
             count.StartDate = datetime::serialFromSeconds(*part.firstTime);
@@ -247,11 +253,13 @@ Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy
     std::vector<std::vector<CsvDocument::Checkpoint>> checkpoints(count.parts.size());
     const bool asCounted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
         const auto p = static_cast<std::size_t>(part);
-        return parsePart(text, count.parts[p], (*firstRecord)[p], table, checkpoints[p], part == 0 ? busy : nullptr);
+        return parsePart(text, part, count.parts[p], (*firstRecord)[p], table, checkpoints[p], busy);
     });
+    if (!asCounted)
+        return busy && busy->cancelled() ? Status::cancelled() : differs;
     for (const std::vector<CsvDocument::Checkpoint>& part : checkpoints)
         table.checkpoints.insert(table.checkpoints.end(), part.begin(), part.end());
-    return asCounted ? Status() : differs;
+    return {};
 }
 
 void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot)
@@ -269,7 +277,7 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
 {
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadCsvFile");
-    BusyNotice busy(graph, BusyDots);
+    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::csvPlan(slot.ModelName, slot.AllChannels);

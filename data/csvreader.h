@@ -38,6 +38,7 @@ inline constexpr double CsvCountedProgress = 0.45;
 // Reads the whole CSV file into memory, by every core in large blocks, and counts its data records
 // (see csv::recordTime for what a record is). The file is read as large as it was when the read
 // began; one that shrinks meanwhile fails, and one too large for the memory throws std::bad_alloc.
+// Fails with Cancelled when the user cancels through `busy`.
 [[nodiscard]] Result<CsvCount> FuncCountCsvRecords(const QString& path, BusyNotice* busy = nullptr);
 
 // The arrays a parse fills, sized for the counted records: the times, and one array of numbers per
@@ -54,7 +55,7 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
 // Fills the table from the counted bytes; a line with fewer fields than the model reads has no
 // number (and an empty text) in the missing fields. Nothing is written beyond the records each part
 // was counted with: fails when the parts hold other records than counted, or the table is not sized
-// for the count.
+// for the count, and with Cancelled when the user cancels through `busy`.
 [[nodiscard]] Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy = nullptr);
 
 // Puts the parsed records into `slot`: the times, and value columns that share the file's bytes for
@@ -63,8 +64,9 @@ void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot);
 
 // Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
 // AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for
-// a model that no CSV reading is defined for, an unreadable file and a file without records; the
-// slot is then left without records.
+// a model that no CSV reading is defined for, an unreadable file and a file without records, and
+// with Cancelled when the user cancels through the busy notice; the slot is then left without
+// records.
 [[nodiscard]] ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

@@ -180,7 +180,7 @@ struct DatRecords {
 };
 
 // Decodes the body's records from the file, which stands after the header, reading many records at
-// a time; fails when the file ends before them.
+// a time; fails when the file ends before them or the user cancelled.
 bool readRecords(QFile& file, const DatBody& body, DatRecords& records, BusyNotice& busy)
 {
     std::vector<char> buffer(static_cast<std::size_t>(std::min(body.records, RecordsPerRead) * RecordSize));
@@ -192,7 +192,8 @@ bool readRecords(QFile& file, const DatBody& body, DatRecords& records, BusyNoti
         for (qint64 r = 0; r < n; ++r)
             records.decode(buffer.data() + r * RecordSize, done + r);
         done += n;
-        busy.progress(static_cast<double>(done) / static_cast<double>(body.records));
+        if (!busy.progress(static_cast<double>(done) / static_cast<double>(body.records)))
+            return false;
     }
     return true;
 }
@@ -204,7 +205,7 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
     graph.clearData();
-    BusyNotice busy(graph, BusyDots);
+    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     QFile file(path);
@@ -245,7 +246,7 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     graph.setChartLength(static_cast<qint32>(body.records));
     DatRecords records(header, twoChannels, body.records);
     if (!readRecords(file, body, records, busy)) {
-        result.status = readers::notReadToEnd();
+        result.status = readers::stoppedEarly(&busy);
         return result;
     }
     records.store(slot);

@@ -12,7 +12,8 @@ namespace qor {
 // `graph`. The model comes from the file itself and is stored in the slot's ModelName. Values are
 // 16-bit raw readings, scaled with each channel's range and decimal places from the header.
 // A fragment at the end that holds every byte the model reads is one more record; a shorter one is
-// passed over with a warning. A file without records fails, and the slot is left without records.
+// passed over with a warning. A file without records fails, and the slot is left without records;
+// so does a read the user cancels through the busy notice, with Cancelled.
 [[nodiscard]] ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

@@ -42,8 +42,9 @@ void decodeRecords(const char* bytes, qint64 first, qint64 count, LogTarget& tar
     }
 }
 
-// Decodes records [first, first + count) of the file; progress goes to `busy` when given.
-bool readRecordRange(const QString& path, qint64 first, qint64 count, LogTarget& target, BusyNotice* busy)
+// Decodes records [first, first + count) of the file as part `part` of the read; false when the
+// file ends early or the user cancelled.
+bool readRecordRange(const QString& path, int part, qint64 first, qint64 count, LogTarget& target, BusyNotice& busy)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(HeaderSize + first * target.recordSize))
@@ -57,8 +58,8 @@ bool readRecordRange(const QString& path, qint64 first, qint64 count, LogTarget&
             return false;
         decodeRecords(buffer.data(), first + done, n, target);
         done += n;
-        if (busy)
-            busy->progress(static_cast<double>(done) / static_cast<double>(count));
+        if (!busy.progressOfPart(part, static_cast<double>(done) / static_cast<double>(count)))
+            return false;
     }
     return true;
 }
@@ -103,7 +104,7 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
     graph.clearData();
-    BusyNotice busy(graph, BusyDots);
+    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::logPlan(slot.ModelName, slot.ModelOption);
@@ -140,10 +141,10 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
     for (NumberArray& values : target.values)
         values.resize(static_cast<std::size_t>(count));
     const bool read = runInParts(count, MinRecordsPerThread, [&](int part, std::int64_t first, std::int64_t size) {
-        return readRecordRange(path, first, size, target, part == 0 ? &busy : nullptr);
+        return readRecordRange(path, part, first, size, target, busy);
     });
     if (!read) {
-        result.status = readers::notReadToEnd();
+        result.status = readers::stoppedEarly(&busy);
         return result;
     }
 

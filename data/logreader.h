@@ -26,7 +26,8 @@ double recordingStartFromFileName(const QString& path);
 // Reads a binary recorder log into `slot` and draws it into `graph`. The slot's ModelName and
 // ModelOption, which the caller has taken from the header, decide how many values a record holds.
 // Every whole record after the 80-byte header is read; a shorter fragment at the end is passed over
-// with a warning. A file without a whole record fails, and the slot is left without records.
+// with a warning. A file without a whole record fails, and the slot is left without records; so
+// does a read the user cancels through the busy notice, with Cancelled.
 [[nodiscard]] ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot);
 
 } // namespace qor

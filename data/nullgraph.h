@@ -14,8 +14,8 @@ class NullGraph final : public TraceGraph {
     void chartXvsY(int, const TimePtr&, const ColumnPtr&) override {}
     void setPlotYAxis(int, GraphAxis) override {}
     void setSliderRange(double, double) override {}
-    void showBusyNotice(int) override {}
-    void setBusyProgress(double) override {}
+    void showBusyNotice(int, Cancellable) override {}
+    bool setBusyProgress(double) override { return true; }
     void hideBusyNotice() override {}
 };
 

@@ -54,6 +54,11 @@ Status notReadToEnd()
     return Status::failure(StatusCode::Unreadable, QStringLiteral("The file could not be read to its end."));
 }
 
+Status stoppedEarly(const BusyNotice* busy)
+{
+    return busy && busy->cancelled() ? Status::cancelled() : notReadToEnd();
+}
+
 Status tooManyRecords()
 {
     return Status::failure(StatusCode::TooLarge, QStringLiteral("The file holds more records than can be shown."));

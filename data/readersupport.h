@@ -37,6 +37,9 @@ QString fileNameOf(const QString& path);
 // The failures that every reader reports alike.
 Status unreadable(const QFileDevice& file); // the file's own error text
 Status notReadToEnd();
+// Why a read stopped before the end of the file: the user cancelled it through `busy` (null for a
+// read without a notice), or the file ended.
+Status stoppedEarly(const BusyNotice* busy);
 Status tooManyRecords();
 
 // Record counts are 32-bit; a file that would hold more records is refused.

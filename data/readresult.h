@@ -17,7 +17,7 @@ struct [[nodiscard]] ReadResult {
     QString logLabel;       // names the reader in the error log
 
     bool ok() const { return status.ok(); }
-    // The error-log lines: the warnings, then the failure.
+    // The error-log lines: the warnings, then the failure; none for a read the user cancelled.
     QStringList logLines() const;
 };
 

@@ -48,14 +48,14 @@ void RecordedDrawing::setSliderRange(double minimum, double maximum)
     m_steps.emplace_back([=](TraceGraph& g) { g.setSliderRange(minimum, maximum); });
 }
 
-void RecordedDrawing::showBusyNotice(int dots)
+void RecordedDrawing::showBusyNotice(int dots, Cancellable cancellable)
 {
-    m_notice->showBusyNotice(dots);
+    m_notice->showBusyNotice(dots, cancellable);
 }
 
-void RecordedDrawing::setBusyProgress(double fraction)
+bool RecordedDrawing::setBusyProgress(double fraction)
 {
-    m_notice->setBusyProgress(fraction);
+    return m_notice->setBusyProgress(fraction);
 }
 
 void RecordedDrawing::hideBusyNotice()

@@ -25,8 +25,8 @@ class RecordedDrawing final : public TraceGraph {
     void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
     void setPlotYAxis(int plot, GraphAxis axis) override;
     void setSliderRange(double minimum, double maximum) override;
-    void showBusyNotice(int dots) override;
-    void setBusyProgress(double fraction) override;
+    void showBusyNotice(int dots, Cancellable cancellable) override;
+    bool setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
 
   private:

@@ -22,6 +22,7 @@ enum class StatusCode {
     OutOfMemory,     // the records do not fit into memory
     PassedOver,      // a problem the read went past; the result holds everything else
     WriteFailed,     // a file could not be written; the former file is untouched
+    Cancelled,       // the user stopped the task: nothing to tell or log
     Unexpected,      // an exception that no routine foresaw
 };
 
@@ -35,6 +36,8 @@ class Status {
     static Status failure(StatusCode code, QString message) { return Status(code, std::move(message), Place::None, 0); }
     // An exception caught at a routine's boundary.
     static Status unexpected(const std::exception& error) { return failure(StatusCode::Unexpected, QString::fromLocal8Bit(error.what())); }
+    // A task the user stopped through its busy notice.
+    static Status cancelled() { return failure(StatusCode::Cancelled, QStringLiteral("Stopped at the user's request.")); }
     static Status at(StatusCode code, QString message, Place place, qint64 number)
     {
         return Status(code, std::move(message), place, number);

@@ -270,7 +270,9 @@ void CombinedGraphWindow::buildGraph()
     bool drawing = false;
     bool failed = false;
     try {
-        BusyNotice busy(readerTarget(), BusyDots);
+        // No Cancel here: the drawing replaces the graph file by file, so a build stopped half way
+        // could not leave the graph as it was.
+        BusyNotice busy(readerTarget(), BusyDots, Cancellable::No);
         const std::optional<ScannedSet> scanned = scanFiles(busy);
         failed = !scanned;
         if (scanned) {

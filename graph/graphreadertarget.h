@@ -1,11 +1,16 @@
 #pragma once
 
+#include "busyinputgate.h"
+
 #include "data/tracegraph.h"
 
 #include <QElapsedTimer>
 
+#include <optional>
+
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QWidget;
 
 namespace qor {
@@ -14,17 +19,20 @@ class TimeSlider;
 class TrendGraph;
 
 // What a reader draws into on a graph window: the graph control, the slider's range and the busy
-// notice (a frame with a caption and a progress bar), which keeps the window repainting while a
-// long read goes on.
+// notice (a frame with a caption, a progress bar and, for a task that can be stopped, a Cancel
+// button), which keeps the window repainting while a long read goes on.
 class GraphReaderTarget final : public TraceGraph {
   public:
     struct BusyNotice {
         QWidget* frame;
         QLabel* caption;
         QProgressBar* progress;
+        QPushButton* cancel;
     };
 
     GraphReaderTarget(TrendGraph& graph, TimeSlider& slider, BusyNotice busy);
+    GraphReaderTarget(const GraphReaderTarget&) = delete;
+    GraphReaderTarget& operator=(const GraphReaderTarget&) = delete;
 
     void clearData() override;
     void setChartLength(qint32 length) override;
@@ -33,15 +41,19 @@ class GraphReaderTarget final : public TraceGraph {
     void chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y) override;
     void setPlotYAxis(int plot, GraphAxis axis) override;
     void setSliderRange(double minimum, double maximum) override;
-    void showBusyNotice(int dots) override;
-    void setBusyProgress(double fraction) override;
+    void showBusyNotice(int dots, Cancellable cancellable) override;
+    bool setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
 
   private:
+    void processPendingEvents();
+
     TrendGraph& m_graph;
     TimeSlider& m_slider;
     BusyNotice m_busy;
     QElapsedTimer m_lastRepaint;
+    std::optional<BusyInputGate> m_inputGate; // while a cancellable notice is shown
+    bool m_cancelled = false;
 };
 
 } // namespace qor

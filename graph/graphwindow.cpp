@@ -38,12 +38,13 @@ GraphWindow::GraphWindow(int slot, QWidget* parent)
     , m_busy(new QWidget(this))
     , m_busyText(new QLabel(m_busy))
     , m_progress(new QProgressBar(m_busy))
+    , m_busyCancel(new QPushButton(m_busy))
     , m_picture(new QLabel(this))
     , m_exitButton(new QPushButton(QStringLiteral("Exit"), this))
     , m_scaler(this, QSizeF(ReferenceWidth, ReferenceHeight))
     , m_cursors({this, m_graph, m_slider, m_legend, slot, [this] { return absoluteTime(); }, [this] { return channelDisplayCode(); },
                  [this] { return m_relTimeValue; }, loadedData().slot(slot), zoomHistory(slot), legendState(), &interfaceAmPm})
-    , m_readerTarget(*m_graph, *m_slider, {m_busy, m_busyText, m_progress})
+    , m_readerTarget(*m_graph, *m_slider, {m_busy, m_busyText, m_progress, m_busyCancel})
 {
     setObjectName(QStringLiteral("frmDataGraph_%1").arg(slot));
     setWindowTitle(QStringLiteral("그래프 보기"));
@@ -78,12 +79,15 @@ void GraphWindow::buildControls()
     m_codes[0]->setText(QStringLiteral("1"));
 
     m_busy->setObjectName(QStringLiteral("Frame1"));
-    m_busy->setGeometry(220, 280, 300, 64);
+    m_busy->setGeometry(220, 280, 300, 94);
     setBackColor(m_busy, QColor(0xFF, 0xFF, 0xE1));
     m_busyText->setObjectName(QStringLiteral("Label6"));
     m_busyText->setGeometry(10, 6, 280, 22);
     m_progress->setGeometry(10, 32, 280, 22);
     m_progress->setRange(0, 1000);
+    m_busyCancel->setObjectName(QStringLiteral("BusyCancel"));
+    m_busyCancel->setGeometry(200, 60, 90, 26);
+    m_busyCancel->setFocusPolicy(Qt::NoFocus); // Escape presses it; the keyboard stays where it was
     m_busy->hide();
 
     m_picture->setObjectName(QStringLiteral("PicPrint"));

@@ -154,6 +154,7 @@ class GraphWindow : public QWidget, public GraphFormView {
     QWidget* m_busy;
     QLabel* m_busyText;
     QProgressBar* m_progress;
+    QPushButton* m_busyCancel;
     QLabel* m_picture;
     QPushButton* m_exitButton;
     LayoutScaler m_scaler;

@@ -41,6 +41,12 @@ Status writeLine(QIODevice& out, QByteArray line)
     return writeBytes(out, line.constData(), line.size());
 }
 
+// Reports the progress, if anyone follows it; false when the export is to stop.
+bool goOn(const ExportProgress& progress, double fraction)
+{
+    return !progress || progress(fraction);
+}
+
 // The record layout of a .LOG file and where its times start.
 struct LogRecords {
     std::int64_t startSeconds = 0;
@@ -180,8 +186,8 @@ Status writeRecords(QIODevice& out, QFile& file, const LogRecords& layout, const
         if (const Status written = writer.write(records.data(), n, layout.recordSize()); !written.ok())
             return written;
         done += n;
-        if (progress)
-            progress(static_cast<double>(done) / static_cast<double>(count));
+        if (!goOn(progress, static_cast<double>(done) / static_cast<double>(count)))
+            return Status::cancelled();
     }
     return writer.finish();
 }
@@ -204,8 +210,8 @@ Status writeLoadedRecords(QIODevice& out, const SlotData& slot, std::span<const 
             if (const Status written = writeBytes(out, buffer.constData(), buffer.size()); !written.ok())
                 return written;
             buffer.clear();
-            if (progress)
-                progress(static_cast<double>(r + 1) / static_cast<double>(count));
+            if (!goOn(progress, static_cast<double>(r + 1) / static_cast<double>(count)))
+                return Status::cancelled();
         }
     }
     return {};

@@ -16,8 +16,9 @@ class QIODevice;
 // designators, its values the value text of the number with a zero before the point ("0.25").
 namespace qor::output {
 
-// Called with the share of the records written so far (0 to 1).
-using ExportProgress = std::function<void(double fraction)>;
+// Called with the share of the records written so far (0 to 1); returns false to stop the export,
+// which then fails with Cancelled.
+using ExportProgress = std::function<bool(double fraction)>;
 
 // The routine name that a failed export is logged under.
 inline const QString ExportLogLabel = QStringLiteral("in Project1.modFunc_Ran.FuncWriteExcelFile ");
@@ -40,7 +41,7 @@ bool isExportable(const QString& filePath);
 // Exports `slot` to `outputPath` with the exporter its model takes (the memory exporter for every
 // .DAT recording). The file is written under a
 // temporary name and takes the place of any file of that name only when it is complete, so a failed
-// export leaves that file as it was and no partial file behind.
+// or cancelled export leaves that file as it was and no partial file behind.
 [[nodiscard]] Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const datetime::AmPm& amPm,
                                         const ExportProgress& progress = {});
 

@@ -29,8 +29,8 @@ Status exportWithBusyNotice(const SlotData& slot, int slotNumber, const QString&
 {
     NullGraph noWindow;
     GraphWindow* window = slotNumber <= 2 ? graphWindow(slotNumber) : nullptr;
-    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BusyDots);
-    return output::FuncWriteExcelFile(slot, outputPath, interfaceAmPm(), [&busy](double fraction) { busy.progress(fraction); });
+    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BusyDots, Cancellable::Yes);
+    return output::FuncWriteExcelFile(slot, outputPath, interfaceAmPm(), [&busy](double fraction) { return busy.progress(fraction); });
 }
 
 } // namespace
@@ -47,7 +47,7 @@ void exportCurrentSlot(QWidget* parent)
     if (outputPath.isEmpty())
         return;
     const Status exported = exportWithBusyNotice(slot, slotNumber, outputPath);
-    if (exported.ok())
+    if (exported.ok() || exported.code() == StatusCode::Cancelled)
         return;
     logIfFailed(exported, output::ExportLogLabel);
     prompts().message(parent, QStringLiteral("%1 could not be written. %2").arg(QDir::toNativeSeparators(outputPath), exported.message()),

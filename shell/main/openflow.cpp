@@ -49,6 +49,7 @@ void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
     switch (opened.status.code()) {
     case StatusCode::Ok:
     case StatusCode::UnknownCsvModel: // the model selection window has spoken
+    case StatusCode::Cancelled:       // the user stopped the read
         return;
     case StatusCode::NoModelLine:
     case StatusCode::UnknownKind:

@@ -11,6 +11,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <set>
 
 using namespace qor;
 
@@ -416,6 +417,21 @@ class TestCsvReader : public QObject {
         const CsvCount& count = *counted;
         QCOMPARE(count.RecordCount, 2);
         QCOMPARE(iso(count.StartDate), "2015-03-01 08:00:00");
+    }
+
+    // The user may cancel while the file is read, counted or parsed.
+    void aCancelledReadStopsAtThatReport()
+    {
+        samplegen::Recording recording;
+        recording.kind = samplegen::FileKind::Csv;
+        recording.records = 140000;
+        const QString path = fixtures::generated(m_dir, recording);
+        QList<double> reports;
+        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return read(path, slot, graph); }, reports);
+        std::set<int> phases;
+        for (double reached : reports)
+            phases.insert(reached <= 0.25 ? 0 : reached <= CsvCountedProgress ? 1 : 2);
+        QCOMPARE(phases.size(), std::size_t{3});
     }
 };
 

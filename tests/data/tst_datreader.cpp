@@ -223,6 +223,13 @@ class TestDatReader : public QObject {
             QCOMPARE(datetime::wholeSecondsBetween(*slot.FirstTime, *slot.LastTime), 1999 * 3);
         }
     }
+
+    void aCancelledReadStopsAtThatReport()
+    {
+        const QByteArray bytes = datHeader("QOR510", 1) + QByteArray(((1 << 18) + 5) * 32, '\0'); // three reads
+        QList<double> reports;
+        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return read(bytes, slot, graph); }, reports);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatReader)

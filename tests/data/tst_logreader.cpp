@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 #include "support/recordinggraph.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -273,6 +274,19 @@ class TestLogReader : public QObject {
         QCOMPARE(datetime::wholeSecondsBetween(times.front(), times.back()), 499999);
         for (std::size_t i = 1; i < times.size(); i += 997)
             QCOMPARE(datetime::wholeSecondsBetween(times[i - 1], times[i]), 1);
+    }
+
+    // A cancelled read logs nothing, not even the fragment it passed over.
+    void aCancelledReadStopsAtThatReport()
+    {
+        samplegen::Recording recording;
+        recording.records = 150000; // 11 MB: several buffers
+        const QString path = fixtures::generated(m_dir, recording);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append) && file.write("frag") == 4);
+        file.close();
+        QList<double> reports;
+        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return readLog(path, slot, graph); }, reports);
     }
 };
 

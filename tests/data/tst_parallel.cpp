@@ -1,4 +1,6 @@
 #include "data/parallel.h"
+#include "data/tracegraph.h"
+#include "support/recordinggraph.h"
 
 #include <QTest>
 
@@ -44,6 +46,28 @@ class TestParallel : public QObject {
         };
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runInParts(1 << 20, 1, work));
         QCOMPARE(finished.load(), partCount(1 << 20, 1) - 1);
+    }
+
+    // Only part 0, on the thread that made the busy notice, reports to it; once the user has
+    // cancelled there, every part learns to stop instead of running to its bound.
+    void everyPartStopsOnceTheUserCancels()
+    {
+        constexpr int Bound = 100'000'000;
+        RecordingGraph window;
+        window.cancelAtReport = 3;
+        BusyNotice busy(window, 36, Cancellable::Yes);
+        std::atomic<int> stopped = 0;
+        QVERIFY(!runInParts(1 << 20, 1, [&](int part, std::int64_t, std::int64_t) {
+            for (int step = 1; step <= Bound; ++step) {
+                if (!busy.progressOfPart(part, step / double(Bound))) {
+                    ++stopped;
+                    return false;
+                }
+            }
+            return true;
+        }));
+        QCOMPARE(stopped.load(), partCount(1 << 20, 1));
+        QCOMPARE(window.progress.size(), 3);
     }
 };
 

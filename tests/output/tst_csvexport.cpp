@@ -354,6 +354,38 @@ class TestCsvExport : public QObject {
         QCOMPARE(fixtures::contents(target), "former\r\n");
     }
 
+    // An export whose progress report says stop fails with Cancelled at once and, as a failed one
+    // does, leaves no file, or the former file as it was, and nothing partial beside it.
+    void aCancelledExportLeavesTheFormerFile_data()
+    {
+        QTest::addColumn<bool>("fromMemory");
+        QTest::newRow("log file, new name") << false;
+        QTest::newRow("loaded records, over a file") << true;
+    }
+    void aCancelledExportLeavesTheFormerFile()
+    {
+        QFETCH(bool, fromMemory);
+        constexpr int Records = 200000; // several progress reports either way
+        SlotData slot;
+        slot.ModelName = QString::fromLatin1(fromMemory ? "QOR500" : "QOR1300"); // QOR500 exports what is loaded
+        slot.FilePath =
+            writeLog(QStringLiteral("20150301000000_cancelled.LOG"), fixtures::logHeader("QOR1300") + recording(Records, 9).bytes);
+        slot.RecordCount = Records;
+        slot.TraceData.TimeValue = std::make_shared<const TimeColumn>(TimeColumn(Records, 42000.5));
+        slot.TraceData.values = TraceColumns::blankValues(Records);
+        QTemporaryDir outputs;
+        const QString target = outputs.filePath(QStringLiteral("out.csv"));
+        if (fromMemory)
+            fixtures::setContents(target, "former\r\n");
+        const QStringList filesBefore = QDir(outputs.path()).entryList(QDir::Files | QDir::Hidden);
+        int reports = 0;
+        const Status status = output::FuncWriteExcelFile(slot, target, English, [&reports](double) { return ++reports < 2; });
+        QCOMPARE(status.code(), StatusCode::Cancelled);
+        QCOMPARE(reports, 2);
+        QCOMPARE(QDir(outputs.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+        QCOMPARE(fixtures::contents(target), fromMemory ? "former\r\n" : "");
+    }
+
     void aReadOnlyFolderIsReportedAndKeepsItsFile()
     {
         if (geteuid() == 0)

@@ -1,9 +1,11 @@
 #include "data/loadeddataset.h"
+#include "graph/graphwindow.h"
 #include "output/csvexport.h"
 #include "shell/graphsettings.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
+#include "support/busycanceller.h"
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
@@ -114,6 +116,24 @@ class TestExportCommand : public QObject {
         QCOMPARE(m_prompts->messages[0].title, "Error");
         QVERIFY(m_prompts->messages[0].text.contains(target));
         QVERIFY(errorLog().contains(u"in Project1.modFunc_Ran.FuncWriteExcelFile "));
+    }
+
+    // An export the user cancels part way leaves the file of the chosen name as it was and
+    // tells and logs nothing.
+    void aCancelledExportLeavesTheTargetAsItWas()
+    {
+        m_main->show();
+        open(m_folder->writeLog("QOR1300", {}, 200000, 1, plotValue));
+        const QString target = m_folder->dir().filePath("exported.csv");
+        fixtures::setContents(target, "former\r\n");
+        const QString logBefore = errorLog();
+        m_prompts->fileAnswers.enqueue(target);
+        const BusyCanceller canceller(*graphWindow(1)->Frame1(), BusyCanceller::By::Button);
+        m_main->command("MF_Excel")->trigger();
+        QVERIFY(canceller.cancelledAt() && *canceller.cancelledAt() < 1);
+        QCOMPARE(fixtures::contents(target), "former\r\n");
+        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(errorLog(), logBefore);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "shell/programstate.h"
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
+#include "support/busycanceller.h"
 #include "support/filesizelimit.h"
 #include "support/fixtures.h"
 #include "support/memorylimit.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -31,9 +33,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QWindow>
 
 using namespace qor;
 
@@ -50,6 +55,14 @@ void answerModelWindow(const QString& option, bool confirm)
             dialog->findChild<QRadioButton*>(option)->click();
         dialog->findChild<QPushButton*>(confirm ? QStringLiteral("Command2") : QStringLiteral("Command1"))->click();
     });
+}
+
+// Closes `window` as the window system does when the user clicks its close button.
+void closeAsTheUserDoes(QWindow* window)
+{
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QCoreApplication::instance()->notify(window, &close); // sendEvent would make it the program's own
 }
 
 int visibleLegendItems(int slot)
@@ -312,6 +325,64 @@ class TestOpenFlow : public QObject {
         m_main->command("MT_AbsTime")->trigger();
         QCOMPARE(graphWindow(before.fileNo)->Label3(0), "1");
         QCOMPARE(m_prompts->messages.size(), cancelModelWindow ? 0 : 1);
+    }
+
+    // An open the user cancels part way, by the notice's Cancel button or by Escape, ends as
+    // quietly as it began: the slots, their windows, the window list and the menus as before, no
+    // message and nothing logged. Until then input reaches Cancel alone: a click on the open
+    // button starts no second open, and closing the main window closes nothing. Nothing of it is
+    // left over: the open button works again, and the next open reads the file whole.
+    void aCancelledOpenChangesNothing_data()
+    {
+        QTest::addColumn<bool>("csv");
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<bool>("intoSlotInUse");
+        QTest::newRow("log, button, free slot") << false << false << false;
+        QTest::newRow("log, escape, slot in use") << false << true << true;
+        QTest::newRow("csv, button, slot in use") << true << false << true;
+    }
+    void aCancelledOpenChangesNothing()
+    {
+        QFETCH(bool, csv);
+        QFETCH(bool, escape);
+        QFETCH(bool, intoSlotInUse);
+        QVERIFY(m_main->openFile(logFile("QOR1300", "", 9)));
+        if (intoSlotInUse) {
+            QVERIFY(m_main->openFile(logFile("QOR1200", "", 6)));
+            m_main->showSlotWindow(1);
+        }
+        const int slot = intoSlotInUse ? 1 : 2;
+        samplegen::Recording recording;
+        recording.kind = csv ? samplegen::FileKind::Csv : samplegen::FileKind::Log;
+        recording.records = 150000;
+        const QString path = fixtures::generated(m_folder->dir(), recording);
+        QWidget* openButton = m_main->findChild<QToolBar*>()->widgetForAction(m_main->button(1));
+        const Seen before = seen(*m_main);
+        const QString logBefore = errorLog();
+        {
+            const BusyCanceller canceller(*graphWindow(slot)->Frame1(), escape ? BusyCanceller::By::Escape : BusyCanceller::By::Button,
+                                          [&] {
+                                              QTest::mouseClick(openButton, Qt::LeftButton);
+                                              closeAsTheUserDoes(m_main->windowHandle());
+                                          });
+            QVERIFY(!m_main->openFile(path));
+            QVERIFY(canceller.cancelledAt() && *canceller.cancelledAt() < 1);
+        }
+        QVERIFY(m_prompts->fileFilters.isEmpty());
+        QVERIFY(m_main->isVisible());
+        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(errorLog(), logBefore);
+        QVERIFY(!QApplication::overrideCursor());
+        const Seen after = seen(*m_main);
+        QCOMPARE(after.slots, before.slots);
+        QCOMPARE(after.windows, before.windows);
+        QCOMPARE(after.commands, before.commands);
+        QCOMPARE(after.fileNo, before.fileNo);
+
+        QTest::mouseClick(openButton, Qt::LeftButton);
+        QCOMPARE(m_prompts->fileFilters.size(), 3);
+        QVERIFY(m_main->openFile(path));
+        QCOMPARE(loadedData().slot(slot).RecordCount, 150000);
     }
 
     // A recording whose records need more memory than there is is refused with a message, and the

@@ -12,6 +12,7 @@
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
+#include "support/busycanceller.h"
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
@@ -499,6 +500,38 @@ class TestViewCommands : public QObject {
         QVERIFY(!errorLog().isEmpty());
         QCOMPARE(graphWindow(1)->Label3(0), "1");
         QVERIFY(main.command("MT_AbsTime")->isChecked());
+    }
+
+    // A switch of the time axis that the user cancels while the file is read again leaves the
+    // slot, the axis, the plots and the check marks as they were, and tells and logs nothing. The
+    // Escape that cancels goes no further: the zoom the graph waits for is still asked for.
+    void aCancelledSwitchLeavesTheAxisAsItWas()
+    {
+        MainWindow main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(main.openFile(recording(150000)));
+        GraphWindow& window = *graphWindow(1);
+        main.button(10)->trigger(); // zoom in: a drag is to choose the range
+        window.CWGraph1()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), window.CWGraph1());
+        const TimePtr read = loadedData().slot(1).TraceData.TimeValue;
+        const TrendAxis& time = window.CWGraph1()->axis(GraphAxis::Time);
+        const double last = time.maximum();
+        const QString logBefore = errorLog();
+        const BusyCanceller canceller(*window.Frame1(), BusyCanceller::By::Escape);
+        main.command("MT_RelaTime")->trigger();
+        QVERIFY(canceller.cancelledAt() && *canceller.cancelledAt() < 1);
+        QCOMPARE(loadedData().slot(1).TraceData.TimeValue, read);
+        QCOMPARE(window.Label3(0), "1");
+        QVERIFY(main.command("MT_AbsTime")->isChecked());
+        QCOMPARE(time.maximum(), last);
+        QCOMPARE(time.formatString(), "mm/dd hh:nn:ss");
+        for (const auto& [plot, x] : plotTimes(*window.CWGraph1()))
+            QVERIFY2(x == read, qPrintable(QString::number(plot)));
+        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(errorLog(), logBefore);
+        QCOMPARE(window.CWGraph1()->trackMode(), TrendGraph::TrackZoomX);
     }
 };
 

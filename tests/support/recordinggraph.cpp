@@ -1,5 +1,7 @@
 #include "recordinggraph.h"
 
+#include <QTest>
+
 void RecordingGraph::clearData()
 {
     calls << QStringLiteral("clear");
@@ -39,15 +41,17 @@ void RecordingGraph::setSliderRange(double minimum, double maximum)
     calls << QStringLiteral("slider %1 %2").arg(minimum, 0, 'f', 6).arg(maximum, 0, 'f', 6);
 }
 
-void RecordingGraph::showBusyNotice(int dots)
+void RecordingGraph::showBusyNotice(int dots, qor::Cancellable cancellable)
 {
     calls << QStringLiteral("busy %1").arg(dots);
     busyShown = true;
+    busyCancellable = cancellable == qor::Cancellable::Yes;
 }
 
-void RecordingGraph::setBusyProgress(double fraction)
+bool RecordingGraph::setBusyProgress(double fraction)
 {
     progress << fraction;
+    return !cancelAtReport || progress.size() < *cancelAtReport;
 }
 
 void RecordingGraph::hideBusyNotice()
@@ -64,4 +68,25 @@ QStringList RecordingGraph::drawingCalls() const
             out << call;
     }
     return out;
+}
+
+void expectCancelAtEveryReport(const std::function<qor::ReadResult(RecordingGraph&, qor::SlotData&)>& read, QList<double>& reports)
+{
+    RecordingGraph whole;
+    qor::SlotData wholeSlot;
+    QVERIFY(read(whole, wholeSlot).ok());
+    reports = whole.progress;
+    QVERIFY(reports.size() >= 2);
+    for (int cancelAt = 1; cancelAt <= reports.size(); ++cancelAt) {
+        RecordingGraph graph;
+        graph.cancelAtReport = cancelAt;
+        qor::SlotData slot;
+        const qor::ReadResult result = read(graph, slot);
+        QCOMPARE(result.status.code(), qor::StatusCode::Cancelled);
+        QVERIFY(result.logLines().isEmpty());
+        QCOMPARE(graph.progress, reports.first(cancelAt));
+        QVERIFY(graph.busyCancellable && !graph.busyShown);
+        QVERIFY(graph.plots.empty());
+        QCOMPARE(slot.RecordCount, 0);
+    }
 }
