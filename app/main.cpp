@@ -3,7 +3,6 @@
 #include "app/rendercommand.h"
 #include "app/reportcommand.h"
 #include "shell/main/application.h"
-#include "shell/main/mainwindow.h"
 #include "shell/main/startup.h"
 
 #include <QApplication>
@@ -74,8 +73,7 @@ int main(int argc, char* argv[])
     qor::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QOR Trace Reader"));
     qor::Startup startup;
-    if (!startup.run())
+    if (startup.run(QApplication::arguments().mid(1, 2)) != qor::Startup::Outcome::Started)
         return 0;
-    startup.mainWindow()->openFiles(QApplication::arguments().mid(1, 2));
     return QApplication::exec();
 }
