@@ -46,7 +46,10 @@ class FileAnswers final : public qor::Prompts {
         : m_files(std::move(files))
     {
     }
-    QString openFile(QWidget*, const QString&, const QStringList&, int) override { return m_files.isEmpty() ? QString() : m_files.dequeue(); }
+    QString openFile(QWidget*, const QString&, const QStringList&, int) override
+    {
+        return m_files.isEmpty() ? QString() : m_files.dequeue();
+    }
     QString saveFile(QWidget*, const QString&, const QStringList&, int) override { return {}; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return std::nullopt; }
     void message(QWidget*, const QString& text, const QString&) override { qFatal("message: %s", qPrintable(text)); }

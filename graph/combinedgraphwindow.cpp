@@ -4,10 +4,10 @@
 #include "graphlegend.h"
 #include "trendgraph.h"
 
+#include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "data/numbertext.h"
 #include "data/rangemeasures.h"
-#include "data/datetime.h"
 #include "data/valuerange.h"
 #include "shell/apppath.h"
 #include "shell/mainframe.h"
@@ -385,7 +385,9 @@ void CombinedGraphWindow::writeReadout(const GraphCursor& cursor)
             continue;
         for (int s = 0; s < SeriesPerFile; ++s) {
             const ColumnPtr& column = records->column(FileSeries[static_cast<std::size_t>(s)]);
-            legend()->itemText(k * SeriesPerFile + s + 1)->setText(combinedSeriesName(k, s) + QStringLiteral(" : ") + column->text(nearest.index));
+            legend()
+                ->itemText(k * SeriesPerFile + s + 1)
+                ->setText(combinedSeriesName(k, s) + QStringLiteral(" : ") + column->text(nearest.index));
         }
     }
 }

@@ -15,8 +15,8 @@
 
 #include <QLabel>
 
-#include <cmath>
 #include <QPushButton>
+#include <cmath>
 
 #include "table/spreadgrid.h"
 

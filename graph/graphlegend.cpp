@@ -7,9 +7,9 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace qor {
 

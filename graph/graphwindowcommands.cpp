@@ -89,7 +89,7 @@ void GraphWindow::RangeStatistics()
     }
     const TimeColumn& times = *slot.TraceData.TimeValue;
     finishRangeStatistics(datetime::wholeSecondsBetween(times[static_cast<std::size_t>(first)], times[static_cast<std::size_t>(last)]),
-                     QString::number(last - first + 1));
+                          QString::number(last - first + 1));
 }
 
 void GraphWindow::writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,

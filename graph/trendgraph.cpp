@@ -5,8 +5,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <stdexcept>
@@ -337,7 +337,8 @@ void TrendGraph::wheelEvent(QWheelEvent* event)
     const QRectF area = where.plotArea();
     const TrendAxis& time = axis(GraphAxis::Time);
     const double fraction = std::clamp((event->position().x() - area.left()) / std::max(1.0, area.width()), 0.0, 1.0);
-    Q_EMIT wheelTurned(steps, time.minimum() + fraction * (time.maximum() - time.minimum()), event->modifiers().testFlag(Qt::ControlModifier));
+    Q_EMIT wheelTurned(steps, time.minimum() + fraction * (time.maximum() - time.minimum()),
+                       event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 } // namespace qor

@@ -15,9 +15,9 @@ namespace qor {
 enum MenuFlag : unsigned {
     StartsDisabled = 1u << 0,
     StartsChecked = 1u << 1,
-    Checkable = 1u << 2,   // carries a check mark (choices of the time axis, style, width, grids, language, window)
-    FileCommand = 1u << 3, // needs an open file: switched on by an open, off when the last file closes
-    TopFileMenu = 1u << 4, // a top-level menu among the file commands, which the combined view switches off
+    Checkable = 1u << 2,          // carries a check mark (choices of the time axis, style, width, grids, language, window)
+    FileCommand = 1u << 3,        // needs an open file: switched on by an open, off when the last file closes
+    TopFileMenu = 1u << 4,        // a top-level menu among the file commands, which the combined view switches off
     GraphWindowCommand = 1u << 5, // works on a slot's graph window: on while one is the active window
 };
 

@@ -278,7 +278,8 @@ class TestGraphWindowCursors : public QObject {
         QTest::keyClick(&graph, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(graph.cursor(1).pointIndex(), index + 10);
         QCOMPARE(first.text(), name + " : " + valueText(index + 10, 0));
-        QCOMPARE(window.legend()->itemText(9)->text(), window.legend()->itemText(9)->text().section(u' ', 0, 0) + " : " + valueText(index + 10, 8));
+        QCOMPARE(window.legend()->itemText(9)->text(),
+                 window.legend()->itemText(9)->text().section(u' ', 0, 0) + " : " + valueText(index + 10, 8));
         window.legendClicked(LegendState::SingleCursorItem);
         QCOMPARE(first.text(), name);
     }

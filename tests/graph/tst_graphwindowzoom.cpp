@@ -45,7 +45,8 @@ void turnWheel(TrendGraph& graph, int notches, double at, Qt::KeyboardModifiers 
 {
     const QRectF area = graph.layout(graph.rect()).plotArea();
     const QPointF where(area.left() + at * area.width(), area.center().y());
-    QWheelEvent wheel(where, graph.mapToGlobal(where), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(where, graph.mapToGlobal(where), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(&graph, &wheel);
 }
 

@@ -361,8 +361,8 @@ class TestCombinedView : public QObject {
         QCOMPARE(grid.GetText(2, 5), numberText(valueOf(1, 3, 1))); // 08:01:35
         QCOMPARE(grid.GetText(1, 9), numberText(valueOf(2, 0, 2))); // 08:01:40
         QCOMPARE(grid.GetText(2, 9), numberText(valueOf(2, 2, 2))); // 08:02:00
-        QCOMPARE(grid.GetText(3, 1), QStringLiteral("108.5"));     // the mean of records 5 to 12
-        QCOMPARE(grid.GetText(6, 4), QStringLiteral("1.0"));       // the change from 08:01:05 to 08:01:35
+        QCOMPARE(grid.GetText(3, 1), QStringLiteral("108.5"));      // the mean of records 5 to 12
+        QCOMPARE(grid.GetText(6, 4), QStringLiteral("1.0"));        // the change from 08:01:05 to 08:01:35
         QCOMPARE(combined.legend()->rangeSummary()->text(), QStringLiteral("Δt 00:01:10\nn = 8 / 2 / 3"));
 
         graph().cursor(2).setX(ProgramFolder::at(200));

@@ -25,8 +25,8 @@ double plotValue(int record, int value)
     return 20 + record % 40 + value;
 }
 
-const QStringList GraphCommands = {"MV_Style", "MV_Style_1", "MV_Style_2", "MV_Line",   "MVL_Normal",
-                                   "MVL_Middle", "MVL_Thick", "MV_ZoomIn", "MV_ZoomOut", "MV_FullRange"};
+const QStringList GraphCommands = {"MV_Style",   "MV_Style_1", "MV_Style_2", "MV_Line",    "MVL_Normal",
+                                   "MVL_Middle", "MVL_Thick",  "MV_ZoomIn",  "MV_ZoomOut", "MV_FullRange"};
 
 } // namespace
 
