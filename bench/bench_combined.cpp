@@ -135,16 +135,14 @@ BENCHMARK(BM_CombineThreeCsvFiles)->Unit(benchmark::kMillisecond)->Iterations(2)
 // A slot window drawing a 9-value recording: as many points as three combined files.
 void BM_RedrawSlotWindow(benchmark::State& state)
 {
-    const char* path = std::getenv("QOR_BENCH_LOG");
-    if (!path) {
-        state.SkipWithError("QOR_BENCH_LOG names no file");
+    QString path;
+    if (!benchFile(state, "QOR_BENCH_LOG", path))
         return;
-    }
     QTemporaryDir folder;
     useProgramFolder(folder);
     qor::MainWindow main;
     main.show();
-    if (!main.openFile(QString::fromLocal8Bit(path))) {
+    if (!main.openFile(path)) {
         state.SkipWithError("the recording could not be opened");
         return;
     }

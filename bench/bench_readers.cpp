@@ -23,12 +23,9 @@ namespace {
 
 void readFile(benchmark::State& state, const char* variable)
 {
-    const char* path = std::getenv(variable);
-    if (!path) {
-        state.SkipWithError((std::string(variable) + " names no file").c_str());
+    QString file;
+    if (!benchFile(state, variable, file))
         return;
-    }
-    const QString file = QString::fromLocal8Bit(path);
     const qor::models::FileKind kind = qor::models::fileKindOf(file);
     qor::NullGraph graph;
     qint32 records = 0;

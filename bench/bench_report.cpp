@@ -29,17 +29,15 @@ namespace {
 
 void BM_ComposeReport(benchmark::State& state)
 {
-    const char* path = std::getenv("QOR_BENCH_LOG");
-    if (!path) {
-        state.SkipWithError("QOR_BENCH_LOG names no file");
+    QString path;
+    if (!benchFile(state, "QOR_BENCH_LOG", path))
         return;
-    }
     QTemporaryDir folder;
     useProgramFolder(folder);
     qor::graphSettings().PrintInfo = {1, 1, 1, 1, 1};
     qor::MainWindow main;
     main.show();
-    if (!main.openFile(QString::fromLocal8Bit(path))) {
+    if (!main.openFile(path)) {
         state.SkipWithError("the recording could not be opened");
         return;
     }

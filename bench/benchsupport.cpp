@@ -13,7 +13,20 @@
 
 #include <tuple>
 
+#include <cstdlib>
 #include <fstream>
+#include <string>
+
+bool benchFile(benchmark::State& state, const char* variable, QString& path)
+{
+    const char* named = std::getenv(variable);
+    if (!named) {
+        state.SkipWithError((std::string(variable) + " names no file").c_str());
+        return false;
+    }
+    path = QString::fromLocal8Bit(named);
+    return true;
+}
 
 double statusBytes(const std::string& field)
 {
