@@ -8,7 +8,8 @@ set -euo pipefail
 
 # Build: compiler, CMake, Qt. Run: the platform plugins, Qt's own dialog texts in Korean and
 # Chinese, the fonts of the Latin and the Korean and Chinese texts. Tests: the Debian package is made
-# with dpkg-shlibdeps, which needs dpkg-dev and file; the layout check runs clang-format.
+# with dpkg-shlibdeps, which needs dpkg-dev and file; the layout check runs clang-format; ccache
+# spares rebuilds.
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
@@ -16,6 +17,7 @@ packages=(
   fontconfig fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file
   clang-format
+  ccache
 )
 case "${1:-}" in
   "") ;;
