@@ -2,6 +2,7 @@
 
 #include "csvlines.h"
 #include "datetime.h"
+#include "modeltable.h"
 #include "readersupport.h"
 
 #include <cstring>
@@ -85,7 +86,7 @@ Result<ScannedFile> scanFile(const QString& path, BusyNotice* busy)
 std::optional<QString> modelMismatch(const ScannedFiles& files)
 {
     const QString first = modelText(files[0]);
-    const bool combinable = files[0] && files[1] && first == files[1]->model && (first == u"QOR1100" || first == u"QOR1400");
+    const bool combinable = files[0] && files[1] && first == files[1]->model && models::traitsOf(first).combined;
     if (combinable)
         return std::nullopt;
     return ModelCheckMessage + first + QStringLiteral("   #2 ") + modelText(files[1]) + QStringLiteral("   #3 ") + modelText(files[2]);

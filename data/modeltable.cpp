@@ -63,6 +63,12 @@ constexpr ModelTraits renamed(ModelTraits row, QStringView name)
     return row;
 }
 
+constexpr ModelTraits combinable(ModelTraits row)
+{
+    row.combined = true;
+    return row;
+}
+
 constexpr ModelTraits Qor1000{
     .name = u"QOR1000",
     .log = {.plan = drawn(TwoChannels, TemperatureAxis), .narrowedPlan = drawn(OneChannel), .legendEntries = 6, .narrowedLegendEntries = 3},
@@ -204,12 +210,12 @@ constexpr ModelTraits Qor520{
 // The models offered for an old CSV file are offered in the order of their rows.
 constexpr std::array Models{
     Qor1000,
-    // The QOR1100 is a QOR1000 in every trait.
-    renamed(Qor1000, u"QOR1100"),
+    // The QOR1100 is a QOR1000 in every trait but the combined view.
+    combinable(renamed(Qor1000, u"QOR1100")),
     Qor1000Z7,
     Qor1200,
     Qor1300,
-    Qor1400,
+    combinable(Qor1400),
     Qor1400Z11,
     renamed(Qor1400Z11, u"QOR1400-Z12"),
     Qor500,

@@ -120,6 +120,9 @@ struct ModelTraits {
     bool recognisedCsvModel = false;                         // a CSV file naming the model is read
     CsvOptionLine csvOptionLine = CsvOptionLine::NotRead;
     bool qor1400Family = false;
+    // The combined view overlays two files of this model (its scan reads the QOR1400 family's
+    // members as QOR1400).
+    bool combined = false;
     // The frame of the model selection window that offers the model for a CSV file of the old
     // storage format, grouping it with its kin; none: not offered.
     std::optional<int> oldCsvChoiceFrame{};

@@ -51,8 +51,8 @@ class Status {
     qint64 number() const { return m_number; }
 
     // The error-log line of this status, as the routine named by `label` writes it: the message,
-    // one blank, the label.
-    QString logLine(const QString& label) const { return m_message + u' ' + label; }
+    // where the problem was found ("(record 11)", "(line 4)"), one blank, the label.
+    QString logLine(const QString& label) const;
 
   private:
     Status(StatusCode code, QString message, Place place, qint64 number)

@@ -7,8 +7,7 @@
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "data/numbertext.h"
-#include "data/rangemeasures.h"
-#include "data/valuerange.h"
+#include "data/timespan.h"
 #include "shell/apppath.h"
 #include "shell/mainframe.h"
 #include "shell/programstate.h"
@@ -57,49 +56,6 @@ Stretch stretchOf(int step, int steps, double phaseStart, double phaseEnd)
 {
     const double share = 1.0 / steps;
     return {phaseStart + (phaseEnd - phaseStart) * step * share - phaseStart * share, share};
-}
-
-// The records of `records` whose times lie from `from` to `to`: where the times are in order, the
-// range of records between them; otherwise every record, each tested.
-struct TimeSpan {
-    qsizetype first = 0;
-    qsizetype last = -1;
-    std::function<bool(qsizetype)> included; // unset where every record of the range counts
-
-    qsizetype records() const
-    {
-        if (!included)
-            return std::max<qsizetype>(0, last - first + 1);
-        qsizetype count = 0;
-        for (qsizetype r = first; r <= last; ++r)
-            count += included(r) ? 1 : 0;
-        return count;
-    }
-};
-
-TimeSpan spanBetween(const PlotSegment& records, double from, double to)
-{
-    const TimeColumn& times = *records.x;
-    if (!records.ascending)
-        return {records.first, records.end() - 1, [&times, from, to](qsizetype r) {
-                    const double time = times[static_cast<std::size_t>(r)];
-                    return time >= from && time <= to;
-                }};
-    const auto first = std::lower_bound(times.begin(), times.end(), from) - times.begin();
-    const auto end = std::upper_bound(times.begin(), times.end(), to) - times.begin();
-    return {first, end - 1, {}};
-}
-
-std::optional<ValueRange> rangeOf(const ValueColumn& column, const TimeSpan& span)
-{
-    if (span.included)
-        return valueRange(span.first, span.last, [&](qsizetype r) { return span.included(r) ? column.number(r) : std::nan(""); });
-    return span.first <= span.last ? numberRange(column, span.first, span.last) : std::nullopt;
-}
-
-std::optional<RangeMeasures> measuresOf(const ValueColumn& column, const TimeSpan& span)
-{
-    return span.included ? measureRecords(column, span.first, span.last, span.included) : measureRange(column, span.first, span.last);
 }
 
 combined::ScannedFiles pointersTo(const ScannedSet& scanned)
@@ -151,7 +107,7 @@ void CombinedGraphWindow::buildControls()
     m_closeButton->setGeometry(775, 8, 65, 26);
     connect(m_buildButton, &QPushButton::clicked, this, &CombinedGraphWindow::buildGraph);
     connect(m_clearButton, &QPushButton::clicked, this, &CombinedGraphWindow::clearFiles);
-    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_closeButton, &QPushButton::clicked, this, &CombinedGraphWindow::closeView);
 }
 
 void CombinedGraphWindow::load()
@@ -178,7 +134,20 @@ void CombinedGraphWindow::activate()
 {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())
         frame->showMaximized();
-    loadedData().FileNo = Slot;
+}
+
+bool CombinedGraphWindow::isBuilt() const
+{
+    return std::any_of(m_drawn.begin(), m_drawn.end(), [](const std::optional<TraceColumns>& drawn) { return drawn.has_value(); });
+}
+
+// Exit closes the window's frame in the main window, not only the window inside it.
+void CombinedGraphWindow::closeView()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
 }
 
 void CombinedGraphWindow::ApplyGraphStrings()
@@ -248,6 +217,8 @@ void CombinedGraphWindow::clearFiles()
     for (int item = 1; item <= TrendGraph::PlotCount; ++item)
         legend()->setItemVisible(item, false);
     showChoiceControls();
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
 }
 
 void CombinedGraphWindow::forgetFiles()
@@ -286,6 +257,8 @@ void CombinedGraphWindow::buildGraph()
     if (failed && drawing)
         forgetFiles();
     setChoiceEnabled(true);
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
     if (refusal)
         prompts().message(this, *refusal, QStringLiteral("Error"));
     else if (failed)
@@ -341,7 +314,6 @@ bool CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& busy)
     }
     slot.FirstTime = span.firstTime;
     slot.LastTime = span.lastTime;
-    enableBuiltCommands(true);
     zoomHistory(Slot).reset();
     return true;
 }
@@ -355,17 +327,6 @@ void CombinedGraphWindow::drawFile(int file)
     m_drawn[static_cast<std::size_t>(file)] = records;
     if (CombinedTableWindow* table = combinedTable())
         table->fillFile(file, slot);
-}
-
-// Toolbar buttons 2, 3 and 6 to 13 work on a built graph; buttons 1, 4, 5 and 14 stay off in the
-// combined view.
-void CombinedGraphWindow::enableBuiltCommands(bool built)
-{
-    MainFrame* frame = mainFrame();
-    if (!frame)
-        return;
-    for (int index : {2, 3, 6, 7, 8, 9, 10, 11, 12, 13})
-        frame->setButtonEnabled(index, built);
 }
 
 void CombinedGraphWindow::setChoiceEnabled(bool enabled)
@@ -408,31 +369,23 @@ void CombinedGraphWindow::RangeStatistics()
         const std::optional<TraceColumns>& records = m_drawn[static_cast<std::size_t>(k)];
         if (!records)
             continue;
-        const TimeSpan span = spanBetween(CWGraph1()->plot(k * SeriesPerFile + 1).segments().front(), from, to);
+        const PlotSegment& drawn = CWGraph1()->plot(k * SeriesPerFile + 1).segments().front();
+        const TimeSpan span = timeSpan(*drawn.x, drawn.ascending, drawn.first, drawn.end(), from, to);
         for (int s = 0; s < SeriesPerFile; ++s) {
             const ValueColumn& column = *records->column(FileSeries[static_cast<std::size_t>(s)]);
-            writeStatisticsRow(++row, combinedSeriesName(k, s), rangeOf(column, span), measuresOf(column, span));
+            writeStatisticsRow(++row, combinedSeriesName(k, s), spanRange(column, span), spanMeasures(column, span));
         }
         counts << QString::number(span.records());
     }
     finishRangeStatistics(datetime::wholeSecondsBetween(from, to), counts.join(QStringLiteral(" / ")));
 }
 
-void CombinedGraphWindow::RestoreGraphView()
-{
-    showGraphView();
-    MainFrame* frame = mainFrame();
-    if (!frame)
-        return;
-    enableBuiltCommands(m_drawn[0].has_value());
-    for (const char* name : {"MF_Open", "MF_FileInfo"})
-        frame->setMenuEnabled(QString::fromLatin1(name), true);
-}
-
-// Closing the combined view gives the main window back to the slot windows (or, without a file
-// open, to the open and combine commands) and lets go of the files' records.
+// Closing the combined view gives the main window back to the slot windows, the first open file's
+// graph window in front (or, without a file open, to the open and combine commands), and lets go of
+// the files' records.
 void CombinedGraphWindow::closeEvent(QCloseEvent* event)
 {
+    showGraphView();
     hideCursors();
     showUnzoomed();
     CWGraph1()->clearData();
@@ -443,13 +396,9 @@ void CombinedGraphWindow::closeEvent(QCloseEvent* event)
     const int slotWithFile = SlotLoaded(1) ? 1 : SlotLoaded(2) ? 2 : 0;
     loadedData().FileNo = static_cast<qint16>(slotWithFile == 0 ? 1 : slotWithFile);
     if (MainFrame* frame = mainFrame()) {
-        if (GraphWindow* window = slotWithFile ? graphWindow(slotWithFile) : nullptr) {
-            window->RestoreGraphView();
-        } else {
-            for (int index = 1; index <= 14; ++index)
-                frame->setButtonEnabled(index, index == 1 || index == 14);
-        }
         frame->setCombinedViewActive(false);
+        if (slotWithFile)
+            frame->showSlotWindow(slotWithFile);
     }
     event->accept();
 }

@@ -38,8 +38,8 @@ class CombinedGraphWindow final : public GraphWindow {
     void activate() override;
     void ApplyGraphStrings() override;
     void showSeriesNames() override;
-    // Ends a report view; the main window's commands are those of the combined view.
-    void RestoreGraphView() override;
+    // The graph shows the records of at least one file.
+    bool isBuilt() const;
     // The minimum and maximum of each series of each file between the range cursors' times.
     void RangeStatistics() override;
 
@@ -61,7 +61,7 @@ class CombinedGraphWindow final : public GraphWindow {
     std::optional<std::array<std::optional<combined::ScannedFile>, combined::FileCount>> scanFiles(BusyNotice& busy);
     bool loadFiles(const std::array<std::optional<combined::ScannedFile>, combined::FileCount>& scanned, BusyNotice& busy);
     void drawFile(int file);
-    void enableBuiltCommands(bool built);
+    void closeView();
     void setChoiceEnabled(bool enabled);
     void forgetFiles();
     void writeReadout(const GraphCursor& cursor);

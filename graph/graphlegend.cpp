@@ -2,6 +2,7 @@
 
 #include "widgetcolors.h"
 
+#include "shell/layoutscaler.h"
 #include "table/spreadgrid.h"
 
 #include <QEvent>
@@ -40,6 +41,7 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("Show_Legend"));
     setAutoFillBackground(true);
+    m_statisticsGrid->setProperty(LayoutScaler::OwnPlaceProperty, true); // placeStatisticsGrid places it
     m_header->setGeometry(8, 4, PanelWidth - 16, 20);
     for (int channel = 1; channel <= 3; ++channel) {
         QFrame*& group = m_groups[static_cast<std::size_t>(channel - 1)];
@@ -161,10 +163,21 @@ void GraphLegend::hideEvent(QHideEvent* event)
 void GraphLegend::showEvent(QShowEvent* event)
 {
     QFrame::showEvent(event);
-    // Only while the range cursors, and so the statistics button, are still on.
-    if (m_gridShownWithLegend && m_statisticsButton->isVisibleTo(this))
+    // Only while the range cursors, and so the statistics button, are still on; in the place the
+    // legend has now, which the layout scaling does not know.
+    if (m_gridShownWithLegend && m_statisticsButton->isVisibleTo(this)) {
         m_statisticsGrid->show();
+        placeStatisticsGrid();
+    }
     m_gridShownWithLegend = false;
+}
+
+// A shown statistics list stands below the legend's button wherever the legend goes.
+void GraphLegend::moveEvent(QMoveEvent* event)
+{
+    QFrame::moveEvent(event);
+    if (!m_statisticsGrid->isHidden())
+        placeStatisticsGrid();
 }
 
 bool GraphLegend::eventFilter(QObject* watched, QEvent* event)

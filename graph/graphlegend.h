@@ -52,6 +52,7 @@ class GraphLegend final : public QFrame {
     // The statistics grid, which stands beside the legend rather than in it, hides and shows with it.
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void addItem(int item, QWidget* container, int top);

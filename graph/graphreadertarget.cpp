@@ -3,6 +3,7 @@
 #include "timeslider.h"
 #include "trendgraph.h"
 
+#include "shell/mainframe.h"
 #include "shell/stringtable.h"
 
 #include <QApplication>
@@ -69,6 +70,9 @@ void GraphReaderTarget::showBusyNotice(int dots, Cancellable cancellable)
     m_lastRepaint.invalidate();
     m_busy.frame->raise();
     m_busy.frame->show();
+    m_shown = true;
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
     // The busy pointer says that the window still takes a click (on Cancel); the wait pointer that
     // it takes none.
     QApplication::setOverrideCursor(offersCancel ? Qt::BusyCursor : Qt::WaitCursor);
@@ -92,7 +96,10 @@ void GraphReaderTarget::hideBusyNotice()
 {
     m_inputGate.reset();
     m_busy.frame->hide();
+    m_shown = false;
     QApplication::restoreOverrideCursor();
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
 }
 
 // With the input gate up, user input reaches the Cancel button alone (see BusyInputGate); without

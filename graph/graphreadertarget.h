@@ -44,6 +44,8 @@ class GraphReaderTarget final : public TraceGraph {
     void showBusyNotice(int dots, Cancellable cancellable) override;
     bool setBusyProgress(double fraction) override;
     void hideBusyNotice() override;
+    // A busy notice is shown: a read or an export is under way.
+    bool busy() const { return m_shown; }
 
   private:
     void processPendingEvents();
@@ -54,6 +56,7 @@ class GraphReaderTarget final : public TraceGraph {
     QElapsedTimer m_lastRepaint;
     std::optional<BusyInputGate> m_inputGate; // while a cancellable notice is shown
     bool m_cancelled = false;
+    bool m_shown = false;
 };
 
 } // namespace qor

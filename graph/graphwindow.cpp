@@ -130,16 +130,28 @@ QString GraphWindow::Label3(int index) const
 void GraphWindow::setLabel3(int index, const QString& code)
 {
     m_codes.at(static_cast<std::size_t>(index))->setText(code);
+    if (index == 0)
+        m_view.absoluteTime = code == u"1";
+    else if (index == 1)
+        m_view.dark = code == u"1";
+    else if (index == 5)
+        m_view.channelDisplay = static_cast<int>(code.toDouble());
     if (index <= 4)
         syncCheckMarks(index);
 }
 
-// The main window's check marks follow code `index`; codes 0 and 1 count as numbers, the others
-// as texts, and a code outside "0" to "2" leaves the marks as they are.
+void GraphWindow::showViewCheckMarks()
+{
+    for (int index = 0; index <= 4; ++index)
+        syncCheckMarks(index);
+}
+
+// The main window's check marks follow code `index` of the current slot's window; codes 0 and 1
+// count as numbers, the others as texts, and a code outside "0" to "2" leaves the marks as they are.
 void GraphWindow::syncCheckMarks(int index)
 {
     MainFrame* frame = mainFrame();
-    if (!frame)
+    if (!frame || loadedData().FileNo != m_slot)
         return;
     const QString code = Label3(index);
     if (index == 0 || index == 1) {
@@ -335,12 +347,8 @@ void GraphWindow::activate()
 {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frame->isMaximized())
         frame->showMaximized();
-    loadedData().FileNo = static_cast<qint16>(m_slot);
-    setSlotLoaded(m_slot, true);
     if (MainFrame* frame = mainFrame())
         frame->showSlotWindow(m_slot);
-    for (int i = 0; i <= 4; ++i)
-        syncCheckMarks(i);
     if (!loadedData().slot(m_slot).FilePath.isEmpty())
         RestoreGraphView();
 }
@@ -349,8 +357,9 @@ void GraphWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_scaler.ResizeControls();
-    if (m_legend->statisticsGrid()->isVisible())
-        m_legend->placeStatisticsGrid(); // the scaling knows only its first place
+    // The scaling knows only the grid's first place. A window out of sight keeps a shown grid too.
+    if (!m_legend->statisticsGrid()->isHidden())
+        m_legend->placeStatisticsGrid();
     MainFrame* frame = mainFrame();
     const auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
     const bool bothMaximized = frame && frame->isMaximized() && sub && sub->isMaximized();
@@ -358,17 +367,13 @@ void GraphWindow::resizeEvent(QResizeEvent* event)
         RestoreGraphView();
 }
 
-// Closing the window closes its file: the slot is free for the next open and its records are
-// released (plots, table and data set all let go of the columns), the window list forgets the file,
-// its table window unloads, and the last open graph window takes the file commands with it.
+// Closing the window closes its file: a report view ends, the slot is free for the next open and its
+// records are released (plots, table and data set all let go of the columns), its table window
+// unloads, and the commands follow: the window list forgets the file, and the last open graph window
+// takes the file commands with it.
 void GraphWindow::closeEvent(QCloseEvent* event)
 {
-    setSlotLoaded(m_slot, false);
-    if (MainFrame* frame = mainFrame()) {
-        frame->setWindowListCaption(m_slot, {});
-        if (!SlotLoaded(1) && !SlotLoaded(2))
-            frame->setFileCommandsEnabled(false);
-    }
+    showGraphView();
     if (auto* table = qobject_cast<TableWindow*>(TableForm(m_slot)))
         table->Unload();
     hideCursors();
@@ -377,6 +382,8 @@ void GraphWindow::closeEvent(QCloseEvent* event)
     loadedData().slot(m_slot) = SlotData();
     m_loaded = false;
     event->accept();
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
 }
 
 GraphWindow* graphWindow(int slot)

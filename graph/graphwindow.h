@@ -61,11 +61,11 @@ class GraphWindow : public QWidget, public GraphFormView {
     // to 4 sets the main window's check marks at once.
     QString Label3(int index) const;
     void setLabel3(int index, const QString& code);
-    // The codes that say what the window shows, read and written by meaning.
-    bool absoluteTime() const { return Label3(0) == u"1"; }
-    bool darkStyle() const { return Label3(1) == u"1"; }
+    // What the window shows, kept as values; the codes only display it.
+    bool absoluteTime() const { return m_view.absoluteTime; }
+    bool darkStyle() const { return m_view.dark; }
     void setDarkStyle(bool dark) { setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0")); }
-    int channelDisplayCode() const { return static_cast<int>(Label3(5).toDouble()); }
+    int channelDisplayCode() const { return m_view.channelDisplay; }
     void setChannelDisplayCode(int code) { setLabel3(5, QString::number(code)); }
 
     // What readers draw into: the graph, the slider's range and the busy notice.
@@ -103,10 +103,17 @@ class GraphWindow : public QWidget, public GraphFormView {
 
     void legendClicked(int item);
     virtual void RangeStatistics();
+    // Ends the report view of a print preview, if any, and lets the main window's commands follow.
     virtual void RestoreGraphView();
     // The report view: the legend hidden and `page` in PicPrint over the graph area, with the Exit
     // button, on light grey; RestoreGraphView ends it.
     void showReportPage(const QImage& page);
+    bool showsReportPage() const { return m_reportShown; }
+    // A read or an export shows its busy notice on this window.
+    bool isBusy() const { return m_readerTarget.busy(); }
+    // The main window's check marks of the time axis, style, line width and grids for this window's
+    // view codes.
+    void showViewCheckMarks();
     virtual void ApplyGraphStrings();
     // The legend's texts of the series, without values.
     virtual void showSeriesNames();
@@ -163,6 +170,12 @@ class GraphWindow : public QWidget, public GraphFormView {
     double m_relTimeValue = 0;
     bool m_loaded = false;
     bool m_sizesSaved = false;
+    bool m_reportShown = false;
+    struct View {
+        bool absoluteTime = true;
+        bool dark = false;
+        int channelDisplay = 0;
+    } m_view;
 };
 
 // The graph window of a slot, or nullptr.

@@ -139,19 +139,14 @@ bool GraphWindow::startRangeStatistics(bool ordered)
 
 void GraphWindow::RestoreGraphView()
 {
-    if (loadedData().FileNo == 3)
-        return;
-    if (MainFrame* frame = mainFrame()) {
-        for (int index = 1; index <= 14; ++index)
-            frame->setButtonEnabled(index, true);
-        for (const char* name : ReportStateMenus)
-            frame->setMenuEnabled(QString::fromLatin1(name), true);
-    }
     showGraphView();
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
 }
 
 void GraphWindow::showGraphView()
 {
+    m_reportShown = false;
     m_legend->show();
     m_picture->hide();
     m_exitButton->hide();
@@ -168,6 +163,9 @@ void GraphWindow::showReportPage(const QImage& page)
     m_picture->raise();
     m_exitButton->show();
     m_exitButton->raise();
+    m_reportShown = true;
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
 }
 
 void GraphWindow::applyLegendStrings()

@@ -37,7 +37,10 @@ void LayoutScaler::SaveSizes()
     const QList<QWidget*> controls = m_window->findChildren<QWidget*>();
     for (QWidget* control : controls) {
         const double fontSize = control->font().pointSizeF();
-        m_controls.push_back({control, toTwips(control->geometry()), fontSize > 0 ? fontSize : 0});
+        bool ownPlace = false;
+        for (const QWidget* w = control; w && w != m_window && !ownPlace; w = w->parentWidget())
+            ownPlace = w->property(OwnPlaceProperty).toBool();
+        m_controls.push_back({control, toTwips(control->geometry()), fontSize > 0 ? fontSize : 0, ownPlace});
     }
 }
 
@@ -67,8 +70,9 @@ void LayoutScaler::ResizeControls()
         const QRectF& r = recorded.twips;
         const bool keepsHeight = qobject_cast<QComboBox*>(control) != nullptr;
         const int height = keepsHeight ? control->height() : toPixels(r.height() * scale.height());
-        control->setGeometry(toPixels(r.x() * scale.width()), toPixels(r.y() * scale.height()), toPixels(r.width() * scale.width()),
-                             height);
+        if (!recorded.ownPlace)
+            control->setGeometry(toPixels(r.x() * scale.width()), toPixels(r.y() * scale.height()), toPixels(r.width() * scale.width()),
+                                 height);
         fontStepReached = true;
         if (recorded.fontSize > 0) {
             QFont font = control->font();

@@ -17,6 +17,10 @@ class LayoutScaler {
   public:
     static constexpr double TwipsPerPixel = 15.0;
 
+    // A control with this property set true is placed by its owner (the statistics list below the
+    // legend): the scaling leaves its place, and that of its parts, alone and scales its font only.
+    static constexpr const char* OwnPlaceProperty = "qorOwnPlace";
+
     // `referenceTwips` is the window's fixed reference size, a constant of the window.
     LayoutScaler(QWidget* window, QSizeF referenceTwips);
 
@@ -33,6 +37,7 @@ class LayoutScaler {
         QPointer<QWidget> control;
         QRectF twips;
         double fontSize = 0; // 0: the control has no font size of its own to follow
+        bool ownPlace = false;
     };
 
     QSizeF currentScale() const;

@@ -41,7 +41,6 @@ struct ProgramState {
     std::array<ZoomHistory, 3> zoom;
     std::array<WindowRef, 3> graphForms;
     std::array<WindowRef, 3> tableForms;
-    std::array<bool, 2> slotLoaded{};
     MainFrame* mainFrame = nullptr;
     std::shared_ptr<Prompts> prompts;          // null: the program's own dialogs
     std::optional<ProgramFolders> folders;     // unset: the folders found from the executable

@@ -17,13 +17,6 @@ WindowRef& at(std::array<WindowRef, 3>& refs, int slot)
     return refs[static_cast<std::size_t>(slot - 1)];
 }
 
-bool& loadedFlag(int slot)
-{
-    if (slot < 1 || slot > 2)
-        throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
-    return programState().slotLoaded[static_cast<std::size_t>(slot - 1)];
-}
-
 } // namespace
 
 GraphFormView* GraphForm(int slot)
@@ -57,12 +50,9 @@ void setTableForm(int slot, QWidget* window)
 
 bool SlotLoaded(int slot)
 {
-    return loadedFlag(slot);
-}
-
-void setSlotLoaded(int slot, bool loaded)
-{
-    loadedFlag(slot) = loaded;
+    if (slot < 1 || slot > 2)
+        throw std::out_of_range("SlotLoaded is kept for slots 1 and 2");
+    return !loadedData().slot(slot).FilePath.isEmpty();
 }
 
 } // namespace qor

@@ -35,9 +35,8 @@ QWidget* graphFormWidget(int slot);
 void setGraphForm(int slot, GraphFormView* window);
 void setTableForm(int slot, QWidget* window);
 
-// SlotLoaded: the graph window of slot 1 or 2 is open with data. A graph window sets its flag when
-// it is activated and clears it when it is closed; the open command reads them to choose a slot.
+// SlotLoaded: slot 1 or 2 holds a file, which its graph window shows. A slot takes a file only when
+// it was read, and lets it go when its graph window closes; activating a window changes nothing.
 bool SlotLoaded(int slot);
-void setSlotLoaded(int slot, bool loaded);
 
 } // namespace qor

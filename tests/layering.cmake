@@ -1,7 +1,9 @@
 # Fails when a source folder includes a header of a layer above it. The layers, lowest first:
 #   data  <-  shell services  <-  graph, table  <-  output  <-  main window (shell/main)  <-  app
 # graph may use table (the statistics grid is the grid control); nothing else looks sideways.
-#   cmake -DSOURCE_DIR=<repository> -P tests/layering.cmake
+# The QtCore-only targets (data, the shell's core services, the CSV exporters) may not reach a Qt
+# Widgets, Gui or PrintSupport header, directly or through a header of the project.
+#   cmake -DSOURCE_DIR=<repository> -DQT_HEADERS=<Qt include folder> -P tests/layering.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_data data)
 set(allowed_shell data shell)
@@ -41,6 +43,55 @@ foreach(folder data shell table graph output app)
     endforeach()
   endforeach()
 endforeach()
+
+# The QtCore-only sources: data/, the shell's core services and the CSV exporters.
+file(GLOB core_sources ${SOURCE_DIR}/data/*.cpp ${SOURCE_DIR}/data/*.h)
+foreach(name apppath errorlog graphsettings inifile lastfolders legendstate programmodes programstate recentfiles stringtable zoomhistory)
+  list(APPEND core_sources ${SOURCE_DIR}/shell/${name}.cpp ${SOURCE_DIR}/shell/${name}.h)
+endforeach()
+foreach(name csvexport recordtimetext)
+  list(APPEND core_sources ${SOURCE_DIR}/output/${name}.cpp ${SOURCE_DIR}/output/${name}.h)
+endforeach()
+
+# Appends to `found` every header that `source` includes, and theirs in turn, as paths of the
+# project or as Qt class names in angle brackets.
+function(collect_includes source)
+  if(source IN_LIST seen OR NOT EXISTS ${source})
+    return()
+  endif()
+  list(APPEND seen ${source})
+  get_filename_component(folder ${source} DIRECTORY)
+  file(STRINGS ${source} lines REGEX "^#include [<\"]")
+  foreach(line ${lines})
+    if(line MATCHES "^#include <(Q[A-Za-z]+)>")
+      list(APPEND found "<${CMAKE_MATCH_1}>")
+    elseif(line MATCHES "^#include \"([a-z]+/[a-z/]+\\.h)\"")
+      collect_includes(${SOURCE_DIR}/${CMAKE_MATCH_1})
+    elseif(line MATCHES "^#include \"([a-z]+\\.h)\"")
+      collect_includes(${folder}/${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  set(seen ${seen} PARENT_SCOPE)
+  set(found ${found} PARENT_SCOPE)
+endfunction()
+
+if(QT_HEADERS)
+  foreach(source ${core_sources})
+    set(seen)
+    set(found)
+    collect_includes(${source})
+    list(REMOVE_DUPLICATES found)
+    foreach(header ${found})
+      string(REGEX REPLACE "[<>]" "" class ${header})
+      foreach(module QtWidgets QtGui QtPrintSupport)
+        if(EXISTS ${QT_HEADERS}/${module}/${class})
+          file(RELATIVE_PATH relative ${SOURCE_DIR} ${source})
+          list(APPEND violations "${relative} (QtCore only) reaches ${module}: ${header}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endif()
 
 if(violations)
   list(JOIN violations "\n  " text)

@@ -11,14 +11,11 @@
 
 namespace qor {
 
-// What a menu item is, besides its place in the tree.
+// What a menu item is, besides its place in the tree. Which items are enabled follows the program's
+// mode (shell/programmodes.h).
 enum MenuFlag : unsigned {
-    StartsDisabled = 1u << 0,
-    StartsChecked = 1u << 1,
-    Checkable = 1u << 2,          // carries a check mark (choices of the time axis, style, width, grids, language, window)
-    FileCommand = 1u << 3,        // needs an open file: switched on by an open, off when the last file closes
-    TopFileMenu = 1u << 4,        // a top-level menu among the file commands, which the combined view switches off
-    GraphWindowCommand = 1u << 5, // works on a slot's graph window: on while one is the active window
+    StartsChecked = 1u << 0,
+    Checkable = 1u << 1, // carries a check mark (choices of the time axis, style, width, grids, language, window)
 };
 
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a
@@ -36,13 +33,7 @@ struct MenuItem {
 // The menu tree in order.
 const std::vector<MenuItem>& mainMenuItems();
 
-// The names of the items that have `flag`, in menu order.
-QStringList menuItemsWith(MenuFlag flag);
-
 // The string-table entry of each toolbar button's caption; button n is entry n - 1.
 const std::vector<MDIFormText>& toolbarCaptionKeys();
-
-// The toolbar buttons that start enabled; all others start disabled.
-bool buttonStartsEnabled(int index);
 
 } // namespace qor

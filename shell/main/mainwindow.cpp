@@ -40,6 +40,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace qor {
@@ -81,6 +82,7 @@ MainWindow::MainWindow(QWidget* parent)
     loadedData().FileNo = 1;
     ApplyMainStrings();
     createSlotWindows();
+    updateCommands();
     setAcceptDrops(true);
     resize(1200, 800);
 }
@@ -96,8 +98,6 @@ MainWindow::~MainWindow()
         setGraphForm(slot, nullptr);
         setTableForm(slot, nullptr);
     }
-    for (int slot = 1; slot <= 2; ++slot)
-        setSlotLoaded(slot, false);
 }
 
 QList<QAction*> MainWindow::allCommands() const
@@ -114,7 +114,6 @@ QList<QAction*> MainWindow::allCommands() const
 void MainWindow::createSlotWindows()
 {
     for (int slot = 1; slot <= 2; ++slot) {
-        setSlotLoaded(slot, false);
         auto* graph = new GraphWindow(slot);
         auto* table = new TableWindow(slot);
         addSlotWindows(slot, graph, table, {TableWindow::ReferenceWidth, TableWindow::ReferenceHeight});
@@ -167,34 +166,93 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::openFiles(const QStringList& paths)
 {
-    for (const QString& path : paths)
-        openFile(path);
+    m_openFlow.openAll(paths);
 }
 
+// Activating a window makes its slot the current one and ends the report view of any other graph
+// window; the window's own activation steps follow, then the commands take the mode.
 void MainWindow::subWindowActivated(QMdiSubWindow* window)
 {
-    enableGraphWindowCommands();
-    if (auto* graph = window ? qobject_cast<GraphWindow*>(window->widget()) : nullptr)
+    QWidget* widget = window ? window->widget() : nullptr;
+    auto* graph = qobject_cast<GraphWindow*>(widget);
+    for (int slot = 1; slot <= LoadedDataSet::SlotCount; ++slot) {
+        if (widget && (widget == graphFormWidget(slot) || widget == TableForm(slot)))
+            loadedData().FileNo = static_cast<qint16>(slot);
+        if (GraphWindow* other = graphWindow(slot); other && other != graph && other->showsReportPage())
+            other->RestoreGraphView();
+    }
+    if (graph)
         graph->activate();
+    updateCommands();
 }
 
-// The style, line-width and zoom items work on a slot's graph window, and so only while one is
-// the active window in view.
-void MainWindow::enableGraphWindowCommands()
+GraphWindow* MainWindow::activeGraphWindow() const
 {
     const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
-    const auto* graph = active && !active->isHidden() ? qobject_cast<const GraphWindow*>(active->widget()) : nullptr;
-    static const QStringList graphCommands = menuItemsWith(GraphWindowCommand);
-    for (const QString& name : graphCommands)
-        setMenuEnabled(name, graph && graph->slot() <= 2);
+    return active && !active->isHidden() ? qobject_cast<GraphWindow*>(active->widget()) : nullptr;
+}
+
+ProgramMode MainWindow::mode() const
+{
+    ProgramFacts facts;
+    for (int slot = 1; slot <= LoadedDataSet::SlotCount; ++slot) {
+        if (const GraphWindow* graph = graphWindow(slot)) {
+            facts.busy = facts.busy || graph->isBusy();
+            facts.preview = facts.preview || graph->showsReportPage();
+        }
+    }
+    facts.used = m_used;
+    facts.combinedView = m_combinedViewActive;
+    const auto* combined = qobject_cast<const CombinedGraphWindow*>(graphFormWidget(CombinedGraphWindow::Slot));
+    facts.combinedBuilt = combined && combined->isBuilt();
+    facts.fileOpen = SlotLoaded(1) || SlotLoaded(2);
+    const GraphWindow* active = activeGraphWindow();
+    facts.graphActive = active && active->slot() <= 2;
+    return modeOf(facts);
+}
+
+void MainWindow::updateCommands()
+{
+    m_used = m_used || m_combinedViewActive || SlotLoaded(1) || SlotLoaded(2);
+    const ProgramMode now = mode();
+    for (QAction* action : allCommands())
+        action->setEnabled(commandEnabled(now, action->objectName()));
+    m_recentMenu->setEnabled(!m_recentMenu->isEmpty() && commandEnabled(now, u"MF_Recent"));
+    showWindowList();
+    if (GraphWindow* current = graphWindow(loadedData().FileNo))
+        current->showViewCheckMarks();
+}
+
+// Window list item n shows the upper-cased path of slot n's file, and only while the slot has one;
+// the current slot's item is checked.
+void MainWindow::showWindowList()
+{
+    for (int n = 1; n <= 2; ++n) {
+        QAction* item = command(QStringLiteral("MW_Dis_%1").arg(n));
+        item->setText(loadedData().slot(n).FilePath.toUpper());
+        item->setVisible(SlotLoaded(n));
+        item->setChecked(loadedData().FileNo == n);
+    }
 }
 
 // A closed window only hides its sub-window, which the MDI area does not always report as a change
-// of the active window.
+// of the active window. Once the close is done, the next window shown becomes the active one.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::Hide || event->type() == QEvent::Show) && qobject_cast<QMdiSubWindow*>(watched))
-        enableGraphWindowCommands();
+    if (!qobject_cast<QMdiSubWindow*>(watched))
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
+        updateCommands();
+    if (event->type() == QEvent::Close) {
+        QTimer::singleShot(0, this, [this] {
+            const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+            const QList<QMdiSubWindow*> order = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+            const auto shown = std::find_if(order.rbegin(), order.rend(), [](const QMdiSubWindow* sub) { return !sub->isHidden(); });
+            if ((!active || active->isHidden()) && shown != order.rend())
+                m_mdiArea->setActiveSubWindow(*shown);
+            updateCommands();
+        });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -235,7 +293,6 @@ void MainWindow::buildMenus()
             action = item.parent.isEmpty() ? menuBar()->addAction(QString()) : m_menus.value(item.parent)->addAction(QString());
         }
         action->setObjectName(item.name);
-        action->setEnabled(!item.is(StartsDisabled));
         action->setCheckable(item.is(Checkable));
         action->setChecked(item.is(StartsChecked));
         action->setShortcut(item.shortcut);
@@ -259,7 +316,6 @@ void MainWindow::buildToolbar()
     for (int index = 1; index <= static_cast<int>(m_buttons.size()); ++index) {
         QAction* action = toolbar->addAction(toolbarIcon(index), QString());
         action->setObjectName(QStringLiteral("Button%1").arg(index));
-        action->setEnabled(buttonStartsEnabled(index));
         m_buttons[static_cast<std::size_t>(index - 1)] = action;
     }
 }
@@ -292,7 +348,7 @@ void MainWindow::connectCommands()
         connect(capture, &QAction::triggered, this, [this] { captureGraph(this); });
     onButton(14, &MainWindow::enterCombinedView);
     connect(command("MV_FullRange"), &QAction::triggered, this, &MainWindow::showWholeRange);
-    connect(command("MW_Cascade"), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(command("MW_Cascade"), &QAction::triggered, this, [this] { cascadeSubWindows(*m_mdiArea); });
     connect(command("MW_Tile"), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
     connect(command("MH_About"), &QAction::triggered, this, &MainWindow::showAbout);
     onButton(15, &MainWindow::startFileSplitter);
@@ -351,53 +407,26 @@ void MainWindow::chooseLanguage(const QString& langCode)
     Q_EMIT languageChanged();
 }
 
-void MainWindow::setWindowListCaption(int n, const QString& path)
-{
-    QAction* item = command(QStringLiteral("MW_Dis_%1").arg(n));
-    item->setText(path.toUpper());
-    item->setVisible(!path.isEmpty());
-}
-
-void MainWindow::setMenuEnabled(const QString& name, bool enabled)
-{
-    if (QAction* action = command(name))
-        action->setEnabled(enabled);
-}
-
 void MainWindow::setMenuChecked(const QString& name, bool checked)
 {
     if (QAction* action = command(name))
         action->setChecked(checked);
 }
 
-void MainWindow::setButtonEnabled(int index, bool enabled)
-{
-    button(index)->setEnabled(enabled);
-}
-
-void MainWindow::setFileCommandsEnabled(bool enabled)
-{
-    static const QStringList names = menuItemsWith(FileCommand);
-    for (const QString& name : names)
-        setMenuEnabled(name, enabled);
-    for (int index = 2; index <= 13; ++index)
-        setButtonEnabled(index, enabled);
-}
-
 bool MainWindow::combinedViewActive() const
 {
-    return m_statusPanel1->text() == u"1";
+    return m_combinedViewActive;
 }
 
 void MainWindow::setCombinedViewActive(bool active)
 {
+    m_combinedViewActive = active;
     m_statusPanel1->setText(active ? QStringLiteral("1") : QString());
+    updateCommands();
 }
 
 void MainWindow::showSlotWindow(int slot)
 {
-    setMenuChecked(QStringLiteral("MW_Dis_1"), slot == 1);
-    setMenuChecked(QStringLiteral("MW_Dis_2"), slot == 2);
     showCurrentWindow(graphFormWidget(slot));
 }
 
@@ -406,12 +435,15 @@ bool MainWindow::isMaximized() const
     return QMainWindow::isMaximized();
 }
 
-// Shows a slot window and gives it the focus; a window lives in a sub-window of the MDI area.
+// Shows a slot window and gives it the focus; a window lives in a sub-window of the MDI area. A
+// minimised window comes back first.
 void MainWindow::showCurrentWindow(QWidget* window)
 {
     if (!window)
         return;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()) ? window->parentWidget() : window;
+    if (frame->isMinimized())
+        frame->showNormal();
     frame->show();
     window->show();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
@@ -431,11 +463,6 @@ void MainWindow::showTableWindow()
 
 void MainWindow::enterCombinedView()
 {
-    for (int index = 1; index <= 14; ++index)
-        setButtonEnabled(index, false);
-    static const QStringList names = menuItemsWith(TopFileMenu);
-    for (const QString& name : names)
-        setMenuEnabled(name, false);
     setCombinedViewActive(true);
     auto* window = qobject_cast<CombinedGraphWindow*>(graphFormWidget(CombinedGraphWindow::Slot));
     window->load();
@@ -456,7 +483,7 @@ void MainWindow::showRecentFiles(const QStringList& paths)
         item->setObjectName(QStringLiteral("MF_Recent_%1").arg(n + 1));
         connect(item, &QAction::triggered, this, [this, path = paths[n]] { openRecentFile(path); });
     }
-    m_recentMenu->setEnabled(!paths.isEmpty());
+    m_recentMenu->setEnabled(!paths.isEmpty() && commandEnabled(mode(), u"MF_Recent"));
 }
 
 // A file that is gone is taken off the list, and the user told.
@@ -503,12 +530,18 @@ void MainWindow::showFileInformation()
 }
 
 // The time search works on clock times only; with the relative time axis shown the user is told.
+// The combined view's three files share one graph, so the search there shows a span of that graph.
 void MainWindow::showTimeSearch()
 {
     const int slot = loadedData().FileNo;
-    GraphWindow* graph = slot <= 2 ? graphWindow(slot) : nullptr;
+    GraphWindow* graph = graphWindow(slot);
     if (!graph || !graph->absoluteTime()) {
         prompts().message(this, stringEntry(FindText::NeedsAbsoluteTime), QStringLiteral("Error"));
+        return;
+    }
+    if (slot == CombinedGraphWindow::Slot) {
+        showCurrentWindow(graph);
+        DataFindWindow(*graph, this).exec();
         return;
     }
     const QMdiSubWindow* active = m_mdiArea->activeSubWindow();

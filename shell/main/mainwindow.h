@@ -4,6 +4,7 @@
 #include "viewcommands.h"
 
 #include "shell/mainframe.h"
+#include "shell/programmodes.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -56,14 +57,13 @@ class MainWindow final : public QMainWindow, public MainFrame {
     QMenu* recentFilesMenu() const { return m_recentMenu; }
     void rememberRecentFile(const QString& path);
 
-    void setMenuEnabled(const QString& name, bool enabled) override;
+    // The mode the program is in now, from the state of its windows and slots.
+    ProgramMode mode() const;
+    void updateCommands() override;
     void setMenuChecked(const QString& name, bool checked) override;
-    void setButtonEnabled(int index, bool enabled) override;
-    void setFileCommandsEnabled(bool enabled) override;
     bool combinedViewActive() const override;
     void setCombinedViewActive(bool active) override;
     void showSlotWindow(int slot) override;
-    void setWindowListCaption(int n, const QString& path) override;
     bool isMaximized() const override;
 
   protected:
@@ -83,7 +83,8 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void createSlotWindows();
     void addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QSizeF tableTwips);
     void subWindowActivated(QMdiSubWindow* window);
-    void enableGraphWindowCommands();
+    GraphWindow* activeGraphWindow() const;
+    void showWindowList();
     void applyStringsToWindows();
     void applyDisplaySettings();
     void showTimeSearch();
@@ -106,6 +107,9 @@ class MainWindow final : public QMainWindow, public MainFrame {
     ViewCommands m_viewCommands{*this};
     QMdiArea* m_mdiArea;
     QLabel* m_statusPanel1;
+    bool m_combinedViewActive = false;
+    bool m_used = false; // a file was open, or the combined view shown
+
     QHash<QString, QAction*> m_commands;
     QHash<QString, QMenu*> m_menus;
     QMenu* m_recentMenu = nullptr;

@@ -10,8 +10,8 @@
 #include "graph/graphwindow.h"
 #include "graph/timeslider.h"
 #include "graph/trendgraph.h"
-#include "shell/apppath.h"
 #include "shell/errorlog.h"
+#include "shell/lastfolders.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
@@ -19,11 +19,13 @@
 #include "table/tablewindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <exception>
+#include <optional>
 
 namespace qor {
 
@@ -44,26 +46,49 @@ void hideSubWindowOf(QWidget* window)
 
 } // namespace
 
-void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
+std::optional<OpenFailure> openFailure(const QString& path, const Status& status)
 {
-    switch (opened.status.code()) {
+    switch (status.code()) {
     case StatusCode::Ok:
     case StatusCode::UnknownCsvModel: // the model selection window has spoken
     case StatusCode::Cancelled:       // the user stopped the read
-        return;
+        return std::nullopt;
     case StatusCode::NoModelLine:
     case StatusCode::UnknownKind:
-        prompts().message(parent, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"));
-        return;
+        return OpenFailure{path, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"), status.message()};
     case StatusCode::OutOfMemory:
-        prompts().message(parent, QStringLiteral("Not enough memory to read %1.").arg(opened.slot.FilePath.toUpper()),
-                          QStringLiteral("Error"));
-        return;
+        return OpenFailure{path, QStringLiteral("Not enough memory to read %1.").arg(QDir::toNativeSeparators(path).toUpper()),
+                           QStringLiteral("Error"), status.message()};
     default:
         // The program's fixed words, and what went wrong for whoever wants to know.
-        prompts().detailedMessage(parent, ReadFailureMessage, ReadFailureTitle, opened.status.message());
-        return;
+        return OpenFailure{path, ReadFailureMessage, ReadFailureTitle, status.message()};
     }
+}
+
+// One failure is told with its own words; several at once in one message that lists each file,
+// with each file's reason in the details.
+void tellOpenFailures(QWidget* parent, const QList<OpenFailure>& failures)
+{
+    if (failures.isEmpty())
+        return;
+    QStringList files;
+    QStringList reasons;
+    for (const OpenFailure& failure : failures) {
+        files << QDir::toNativeSeparators(failure.path).toUpper();
+        reasons << files.back() + QStringLiteral(": ") + failure.text + u' ' + failure.reason;
+    }
+    const OpenFailure& first = failures.front();
+    if (failures.size() == 1)
+        prompts().detailedMessage(parent, first.text.contains(files.front()) ? first.text : first.text + u'\n' + files.front(), first.title,
+                                  first.reason);
+    else
+        prompts().detailedMessage(parent, ReadFailureMessage + u'\n' + files.join(u'\n'), ReadFailureTitle, reasons.join(u'\n'));
+}
+
+void tellOpenFailure(QWidget* parent, const OpenedRecording& opened)
+{
+    if (const std::optional<OpenFailure> failure = openFailure(opened.slot.FilePath, opened.status))
+        tellOpenFailures(parent, {*failure});
 }
 
 OpenFlow::OpenFlow(MainWindow& mainWindow)
@@ -75,34 +100,53 @@ void OpenFlow::MF_Open()
 {
     const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Data Files (*.csv)"),
                                  QStringLiteral("Data Files (*.log)")};
-    const QString path = prompts().openFile(&m_main, AppPath(), filters, 0);
-    if (!path.isEmpty())
-        open(path);
+    const QString path = prompts().openFile(&m_main, lastFolder(FileDialogKind::Open), filters, 0);
+    if (path.isEmpty())
+        return;
+    rememberFolder(FileDialogKind::Open, path);
+    open(path);
+}
+
+bool OpenFlow::open(const QString& path)
+{
+    QList<OpenFailure> failures;
+    const bool opened = open(path, failures);
+    tellOpenFailures(&m_main, failures);
+    return opened;
+}
+
+void OpenFlow::openAll(const QStringList& paths)
+{
+    QList<OpenFailure> failures;
+    for (const QString& path : paths)
+        open(path, failures);
+    tellOpenFailures(&m_main, failures);
 }
 
 // Nothing the open meets may escape into the event loop: it is logged and told.
-bool OpenFlow::open(const QString& path)
+bool OpenFlow::open(const QString& path, QList<OpenFailure>& failures)
 {
     try {
-        return openChecked(path);
+        const Status opened = openChecked(path);
+        if (const std::optional<OpenFailure> failure = openFailure(path, opened))
+            failures << *failure;
+        return opened.ok();
     } catch (const std::exception& error) {
         const Status failure = Status::unexpected(error);
         WriteErrorLog(failure.logLine(OpenLogLabel));
-        prompts().detailedMessage(&m_main, ReadFailureMessage, ReadFailureTitle, failure.message());
+        failures << OpenFailure{path, ReadFailureMessage, ReadFailureTitle, failure.message()};
         return false;
     }
 }
 
-bool OpenFlow::openChecked(const QString& path)
+Status OpenFlow::openChecked(const QString& path)
 {
     // A file of no known kind is refused before anything of the slot changes.
-    if (models::fileKindOf(path) == models::FileKind::Unknown) {
-        prompts().message(&m_main, stringEntry(MDIFormText::InvalidDataFile), QStringLiteral("Error"));
-        return false;
-    }
+    if (models::fileKindOf(path) == models::FileKind::Unknown)
+        return Status::failure(StatusCode::UnknownKind, QStringLiteral("The file name ends in no known file kind."));
     const int slot = chooseSlot();
     if (slot > 2)
-        return false; // the combined view is current: no window list item 3 to open into
+        return Status::cancelled(); // the combined view is current: no window list item 3 to open into
     GraphWindow& window = *graphWindow(slot);
     const Before before = stateBefore(slot);
     for (;;) {
@@ -113,14 +157,13 @@ bool OpenFlow::openChecked(const QString& path)
             WriteErrorLog(line);
         if (opened.opened()) {
             take(slot, window, opened);
-            return true;
+            return Status();
         }
         restore(slot, before);
         // An old CSV file gets its model line from the model selection window, then is read again.
         if (opened.status.code() == StatusCode::UnknownCsvModel && ModelSelectionWindow(path, &m_main).exec() == QDialog::Accepted)
             continue;
-        tellOpenFailure(&m_main, opened);
-        return false;
+        return opened.status;
     }
 }
 
@@ -155,31 +198,21 @@ OpenFlow::Before OpenFlow::stateBefore(int slot) const
     Before before;
     const QMdiSubWindow* frame = subWindowOf(graphFormWidget(slot));
     before.windowShown = frame && frame->isVisible();
-    before.slotLoaded = SlotLoaded(slot);
     before.fileNo = loadedData().FileNo;
     before.active = m_main.mdiArea()->activeSubWindow();
-    for (QAction* action : m_main.allCommands())
-        before.commands.push_back({action, action->isEnabled(), action->isChecked(), action->isVisible(), action->text()});
     return before;
 }
 
-// Showing the slot's window for the read activated it; everything that changed goes back.
+// Showing the slot's window for the read activated it; the window and the current slot go back,
+// and the commands follow the mode, which the read did not change.
 void OpenFlow::restore(int slot, const Before& before)
 {
     if (!before.windowShown)
         hideSubWindowOf(graphFormWidget(slot));
     if (before.active && before.active->isVisible())
         m_main.mdiArea()->setActiveSubWindow(before.active);
-    setSlotLoaded(slot, before.slotLoaded);
     loadedData().FileNo = before.fileNo;
-    for (const Before::Command& command : before.commands) {
-        if (!command.action)
-            continue;
-        command.action->setEnabled(command.enabled);
-        command.action->setChecked(command.checked);
-        command.action->setVisible(command.visible);
-        command.action->setText(command.text);
-    }
+    m_main.updateCommands();
 }
 
 void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
@@ -188,7 +221,6 @@ void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
     loadedData().FileNo = static_cast<qint16>(slot);
     SlotData& data = loadedData().slot(slot);
     data = std::move(opened.slot);
-    m_main.setWindowListCaption(slot, data.FilePath);
     opened.drawing.replay(window.readerTarget());
     if (opened.channelDisplayCode)
         window.setChannelDisplayCode(*opened.channelDisplayCode);
@@ -205,7 +237,7 @@ void OpenFlow::finish(int slot, GraphWindow& window)
     window.showFile();
     if (table)
         hideSubWindowOf(table);
-    m_main.setFileCommandsEnabled(true);
+    m_main.updateCommands();
 }
 
 } // namespace qor

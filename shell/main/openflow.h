@@ -2,16 +2,18 @@
 
 #include "data/recordingopener.h"
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 
-#include <vector>
+#include <optional>
 
-class QAction;
 class QMdiSubWindow;
 class QWidget;
 
 namespace qor {
+
+struct OpenFailure;
 
 class GraphWindow;
 class MainWindow;
@@ -29,26 +31,24 @@ class OpenFlow {
     void MF_Open();
     // Opens `path` into the slot the open command chooses; false when nothing was opened.
     bool open(const QString& path);
+    // Opens the files one after the other (files named at start-up, dropped or handed over); the
+    // failures are told together once every file was tried.
+    void openAll(const QStringList& paths);
     // Makes a recording read elsewhere (the --render command) the file of the slot the open command
     // chooses, as a successful open does.
     void show(OpenedRecording& opened);
 
   private:
-    // What the read of a file may change before it is known to succeed.
+    // Which window the read of a file shows and activates before it is known to succeed; the
+    // slots, and so the mode and the commands, change only when it did.
     struct Before {
         bool windowShown = false;
-        bool slotLoaded = false;
         qint16 fileNo = 1;
         QPointer<QMdiSubWindow> active;
-        struct Command {
-            QPointer<QAction> action;
-            bool enabled, checked, visible;
-            QString text;
-        };
-        std::vector<Command> commands;
     };
 
-    bool openChecked(const QString& path);
+    bool open(const QString& path, QList<OpenFailure>& failures);
+    Status openChecked(const QString& path);
     int chooseSlot() const;
     Before stateBefore(int slot) const;
     void restore(int slot, const Before& before);
@@ -58,6 +58,19 @@ class OpenFlow {
     MainWindow& m_main;
 };
 
+// What the user is told of a file that was not opened: the message, its title and the cause.
+struct OpenFailure {
+    QString path;
+    QString text;
+    QString title;
+    QString reason;
+};
+
+// The failure to tell for a read that ended with `status`; none where the user has spoken already
+// (a cancelled read or model choice).
+std::optional<OpenFailure> openFailure(const QString& path, const Status& status);
+// Each message names its file: one failure with its own words, several in one message.
+void tellOpenFailures(QWidget* parent, const QList<OpenFailure>& failures);
 // Tells the user why a recording could not be opened, with the message the open command shows.
 void tellOpenFailure(QWidget* parent, const OpenedRecording& opened);
 

@@ -1,6 +1,7 @@
 #include "reportcommands.h"
 
 #include "data/loadeddataset.h"
+#include "graph/graphannotation.h"
 #include "graph/graphcursor.h"
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
@@ -15,7 +16,6 @@
 #include <QPrinter>
 
 #include <exception>
-#include <optional>
 #include <tuple>
 
 namespace qor {
@@ -32,13 +32,10 @@ void tellFailure(QWidget* parent, const QString& what, const Status& status)
     prompts().message(parent, what + u' ' + status.message(), QStringLiteral("Error"));
 }
 
-// Prints the page on the printer the user chooses; nullopt when the dialog was cancelled.
-std::optional<Status> printOnChosenPrinter(QWidget* parent, const GraphWindow& window)
+// Prints the page on the printer the user chose.
+Status printOn(QPrinter& printer, const GraphWindow& window)
 {
     try {
-        QPrinter printer(QPrinter::HighResolution);
-        if (!prompts().print(parent, printer))
-            return std::nullopt;
         output::SelectPrinterByName(printer, printer.printerName());
         return output::printReportPage(printer, window);
     } catch (const std::exception& error) {
@@ -57,32 +54,39 @@ Status saveCapture(const GraphWindow& window, const QString& path)
 
 } // namespace
 
-// Printing hides cursor 1 and leaves it hidden; when nothing was printed the view is as before.
+// The page shows no single cursor. A printed page hides it from the window too, with its label
+// and readout; a failed print leaves it as it was, and a cancelled print dialog changes nothing at
+// all, not even a print preview the dialog was started from.
 void printReport(QWidget* parent)
 {
     GraphWindow* window = currentGraphWindow();
     if (!window)
         return;
-    GraphCursor& cursor1 = window->CWGraph1()->cursor(1);
-    const bool cursor1Shown = cursor1.isVisible();
-    cursor1.setVisible(false);
-    const std::optional<Status> printed = printOnChosenPrinter(parent, *window);
-    if (!printed || !printed->ok())
-        cursor1.setVisible(cursor1Shown);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!prompts().print(parent, printer))
+        return;
+    TrendGraph& graph = *window->CWGraph1();
+    const bool cursorShown = graph.cursor(1).isVisible();
+    const bool labelShown = graph.annotation(1).isVisible();
+    graph.cursor(1).setVisible(false);
+    graph.annotation(1).setVisible(false);
+    const Status printed = printOn(printer, *window);
+    graph.cursor(1).setVisible(cursorShown);
+    graph.annotation(1).setVisible(labelShown);
+    if (printed.ok())
+        window->cursors().HideSingleCursor();
     window->RestoreGraphView();
-    if (printed && !printed->ok())
-        tellFailure(parent, QStringLiteral("The report could not be printed."), *printed);
+    if (!printed.ok())
+        tellFailure(parent, QStringLiteral("The report could not be printed."), printed);
 }
 
+// The preview stands in the current slot's graph window, which comes to the front for it.
 void previewReport(MainFrame& frame)
 {
     GraphWindow* window = currentGraphWindow();
     if (!window)
         return;
-    for (int index = 1; index <= 13; ++index)
-        frame.setButtonEnabled(index, index == 2);
-    for (const char* name : ReportStateMenus)
-        frame.setMenuEnabled(QString::fromLatin1(name), false);
+    frame.showSlotWindow(window->slot());
     window->showReportPage(output::previewImage(*window));
 }
 

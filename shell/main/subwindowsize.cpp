@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace qor {
 
 namespace {
@@ -63,6 +65,32 @@ class DesignSizeKeeper final : public QObject {
 void keepDesignSize(QMdiSubWindow& sub, QMdiArea& area, QSize design)
 {
     new DesignSizeKeeper(sub, area, design);
+}
+
+void cascadeSubWindows(QMdiArea& area)
+{
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : area.subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isHidden())
+            shown << sub;
+    }
+    if (shown.isEmpty())
+        return;
+    const QStyle* style = shown.front()->style();
+    const int step = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown.front()) +
+                     style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, shown.front());
+    const QSize room = area.viewport()->size();
+    const int offset = step * static_cast<int>(shown.size() - 1);
+    const QSize size(std::max(room.width() - offset, room.width() / 2), std::max(room.height() - offset, room.height() / 2));
+    QMdiSubWindow* active = area.activeSubWindow();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        QMdiSubWindow* sub = shown[i];
+        sub->showNormal();
+        sub->setGeometry(QRect(QPoint(step * static_cast<int>(i), step * static_cast<int>(i)), size));
+        sub->raise();
+    }
+    if (active && !active->isHidden())
+        active->raise();
 }
 
 } // namespace qor

@@ -143,14 +143,9 @@ class TestMainWindow : public QObject {
                                 "MY_Dense2",   "MX_Standard",     "MX_Dense1",       "MX_Dense2",       "MW_Dis_1",    "MW_Dis_2"};
         expected.sort();
         QCOMPARE(checkable, expected);
-        window.setFileCommandsEnabled(true);
-        for (const char* name : {"MF_FileInfo", "MF_Excel", "MF_Preview", "MF_SnippingTool", "MF_Print", "M_TimeAxis", "M_View", "M_YGrid",
-                                 "M_XGrid", "M_Window", "M_DisplaySet"})
-            QVERIFY2(window.command(name)->isEnabled(), name);
-        window.setFileCommandsEnabled(false);
-        for (const char* name : {"MF_FileInfo", "MF_Print", "M_TimeAxis", "M_View", "M_DisplaySet"})
+        for (const char* name : {"MF_FileInfo", "MF_Print", "M_TimeAxis", "M_DisplaySet", "MV_Style"})
             QVERIFY2(!window.command(name)->isEnabled(), name);
-        for (const char* name : {"MF_Open", "M_Exit", "MT_DataFind", "MV_Language_KOR"})
+        for (const char* name : {"MF_Open", "M_Exit", "M_View", "MV_Language_KOR"})
             QVERIFY2(window.command(name)->isEnabled(), name);
     }
 
@@ -185,26 +180,9 @@ class TestMainWindow : public QObject {
         QVERIFY(window.command("MV_Language_CHR")->isChecked());
     }
 
-    void fileCommandsFollowTheOpenFiles()
-    {
-        MainWindow window;
-        window.setFileCommandsEnabled(true);
-        for (const char* name : {"MF_FileInfo", "MF_Print", "M_TimeAxis", "M_Window", "M_DisplaySet"})
-            QVERIFY2(window.command(name)->isEnabled(), qPrintable(name));
-        for (int index = 2; index <= 13; ++index)
-            QVERIFY(window.button(index)->isEnabled());
-        // These stay disabled for the whole run: style and zoom go through the toolbar.
-        for (const char* name : {"MV_Style", "MVL_Thick", "MV_ZoomIn", "MV_ZoomOut"})
-            QVERIFY2(!window.command(name)->isEnabled(), qPrintable(name));
-        window.setFileCommandsEnabled(false);
-        QVERIFY(!window.command("MF_Print")->isEnabled());
-        QVERIFY(!window.button(13)->isEnabled());
-    }
-
     void theCombinedViewSwitchesCommandsOff()
     {
         MainWindow window;
-        window.setFileCommandsEnabled(true);
         window.button(14)->trigger();
         QCOMPARE(window.statusPanel1(), "1");
         QVERIFY(window.combinedViewActive());
@@ -218,7 +196,8 @@ class TestMainWindow : public QObject {
     void theWindowListShowsUpperCasedPathsAndChecksOneItem()
     {
         MainWindow window;
-        window.setWindowListCaption(1, QStringLiteral("/data/Oven.csv"));
+        loadedData().slot(1).FilePath = QStringLiteral("/data/Oven.csv");
+        window.updateCommands();
         QCOMPARE(window.command("MW_Dis_1")->text(), "/DATA/OVEN.CSV");
         QVERIFY(window.command("MW_Dis_1")->isVisible());
         QVERIFY(!window.command("MW_Dis_2")->isVisible());

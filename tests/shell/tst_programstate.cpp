@@ -52,7 +52,6 @@ class TestProgramState : public QObject {
         QWidget table;
         setGraphForm(1, &graph);
         setTableForm(1, &table);
-        setSlotLoaded(2, true);
         setPrompts(std::make_unique<SilentPrompts>());
         setAppPath(dir.path());
 
@@ -66,7 +65,7 @@ class TestProgramState : public QObject {
         QCOMPARE(zoomHistory(3).depth(), 0);
         QCOMPARE(GraphForm(1), nullptr);
         QCOMPARE(TableForm(1), nullptr);
-        QVERIFY(!SlotLoaded(2));
+        QVERIFY(!SlotLoaded(1));
         QVERIFY(dynamic_cast<SilentPrompts*>(&prompts()) == nullptr);
         QCOMPARE(AppPath(), executableFolder);
     }

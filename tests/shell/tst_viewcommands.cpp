@@ -495,7 +495,7 @@ class TestViewCommands : public QObject {
         QFile::resize(path, 80); // the header alone: no record left to read
         main.command("MT_RelaTime")->trigger();
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(m_prompts->messages.front().text, ReadFailureMessage);
+        QVERIFY(m_prompts->messages.front().text.startsWith(ReadFailureMessage + u'\n')); // and the file's name
         QCOMPARE(m_prompts->messages.front().title, ReadFailureTitle);
         QVERIFY(!errorLog().isEmpty());
         QCOMPARE(graphWindow(1)->Label3(0), "1");

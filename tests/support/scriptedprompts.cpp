@@ -1,7 +1,8 @@
 #include "scriptedprompts.h"
 
-QString ScriptedPrompts::openFile(QWidget*, const QString&, const QStringList& filters, int selected)
+QString ScriptedPrompts::openFile(QWidget*, const QString& folder, const QStringList& filters, int selected)
 {
+    fileFolder = folder;
     fileFilters = filters;
     selectedFilter = selected;
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();

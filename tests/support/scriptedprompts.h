@@ -21,6 +21,7 @@ class ScriptedPrompts final : public qor::Prompts {
     QQueue<QString> fileAnswers; // answers to openFile and saveFile, in order
     QQueue<QColor> colorAnswers; // answers to color, in order
     QList<Message> messages;     // every message box shown
+    QString fileFolder;          // the folder the last file dialog started in
     QStringList fileFilters;     // the filters of the last file dialog
     int selectedFilter = -1;     // and its preselected filter
     // Answers the print dialog: sets up the printer as the user would and returns whether the user
