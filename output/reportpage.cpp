@@ -61,12 +61,11 @@ class LineFlow {
     void place(int x, QString text)
     {
         double at = m_lineUsed ? std::max<double>(x, m_lineEnd + Gap) : x;
-        if (at + m_metrics.horizontalAdvance(text) > m_right && m_lineUsed) {
-            startLine(m_y);
+        if (at + m_metrics.horizontalAdvance(text) > m_right) {
+            if (m_lineUsed)
+                startLine(m_y);
             at = LeftX;
         }
-        if (at + m_metrics.horizontalAdvance(text) > m_right)
-            at = LeftX;
         while (LeftX + m_metrics.horizontalAdvance(text) > m_right && text.size() > 1) {
             const qsizetype cut = fittingLength(text);
             put(at, text.left(cut));

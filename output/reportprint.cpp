@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -127,23 +128,34 @@ QTransform reportPageTransform(double dotsPerInch)
     return transform;
 }
 
+QRectF previewSheet(QSizeF room)
+{
+    const QSizeF sheet = reportPageSize(false) + QSizeF(2 * PageMargin, 2 * PageMargin);
+    // A pixel short of the room, so that the paper's edge stays in sight.
+    const QSizeF shown = sheet.scaled(room - QSizeF(1, 1), Qt::KeepAspectRatio);
+    return {QPointF((room.width() - shown.width()) / 2, 0), shown};
+}
+
 QImage previewImage(const GraphWindow& window)
 {
-    const QSizeF page = reportPageSize(false);
-    const QSizeF sheet = page + QSizeF(2 * PageMargin, 2 * PageMargin);
     const QWidget& graph = *window.CWGraph1();
-    const QSizeF room(window.width() - graph.x(), window.height() - graph.y());
-    const QSizeF shown = sheet.scaled(room.expandedTo(QSizeF(1, 1)), Qt::KeepAspectRatio);
+    const QSize room = QSize(window.width() - graph.x(), window.height() - graph.y()).expandedTo(QSize(1, 1));
     const qreal density = window.devicePixelRatioF();
-    QImage image((shown * density).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage image(room * density, QImage::Format_RGB32);
     image.setDevicePixelRatio(density);
     image.fill(PreviewBackground);
+    const QSizeF page = reportPageSize(false);
+    const QRectF sheet = previewSheet(room);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(shown.width() / sheet.width(), shown.height() / sheet.height());
+    painter.translate(sheet.topLeft());
+    painter.scale(sheet.width() / (page.width() + 2 * PageMargin), sheet.height() / (page.height() + 2 * PageMargin));
     painter.translate(PageMargin, PageMargin);
     paintReport(painter, layOutReport(ReportKind::Preview, reportFactsOf(window), pageFrameOf(window, page)), window, PreviewBackground,
                 page);
+    // The paper's edge, which the grey of the page would not show.
+    painter.setPen(QPen(Qt::darkGray, 0));
+    painter.drawRect(QRectF(QPointF(-PageMargin, -PageMargin), page + QSizeF(2 * PageMargin, 2 * PageMargin)));
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include "data/status.h"
 
 #include <QImage>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QTransform>
@@ -35,8 +36,12 @@ namespace qor::output {
 // area's corner.
 QTransform reportPageTransform(double dotsPerInch);
 
-// The preview of the report page: the sheet of a portrait page on light grey, as large as fits in
-// the window from the corner of its graph on, where the preview shows it.
+// Where the preview shows the sheet of a portrait page in `room`: as large as fits, at the top,
+// centred.
+QRectF previewSheet(QSizeF room);
+
+// The preview of the report page: the window from the corner of its graph on, where the preview
+// shows it, light grey, with the sheet of a portrait page in it at previewSheet().
 QImage previewImage(const GraphWindow& window);
 
 // Makes the first installed printer whose name, trimmed and in upper case, is `deviceName` in upper
