@@ -74,7 +74,8 @@ std::optional<QString> ConsoleSession::open(const QString& path, const QString& 
 void ConsoleSession::useScratchSettings()
 {
     auto scratch = std::make_unique<QTemporaryDir>();
-    if (!scratch->isValid() || !QFile::copy(graphSettingsPath(), scratch->filePath(QStringLiteral("SetGraphInfo.ini"))))
+    const QString settings = graphSettingsPath();
+    if (!scratch->isValid() || (QFile::exists(settings) && !QFile::copy(settings, scratch->filePath(QFileInfo(settings).fileName()))))
         return;
     m_folders = ProgramFolders{ProgramPath(), AppPath(), WritablePath()};
     programState().folders = ProgramFolders{m_folders->program, m_folders->sideFiles, scratch->path() + u'/'};

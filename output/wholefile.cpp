@@ -23,7 +23,7 @@ Status saveWholeFile(const QString& path, const QByteArray& bytes)
     if (!writeAll(file, bytes.constData(), bytes.size())) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file could not be written: %1.").arg(reason));
+        return Status::failure(StatusCode::WriteFailed, QStringLiteral("Writing the file failed: %1.").arg(reason));
     }
     if (!file.commit())
         return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file could not be completed: %1.").arg(file.errorString()));
