@@ -15,7 +15,6 @@
 #include <QPageLayout>
 
 #include <algorithm>
-
 #include <optional>
 #include <variant>
 

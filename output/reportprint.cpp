@@ -5,7 +5,6 @@
 
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
-#include "shell/layoutscaler.h"
 
 #include <QBuffer>
 #include <QDir>
