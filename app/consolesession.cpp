@@ -12,6 +12,8 @@
 #include "shell/slotwindows.h"
 #include "shell/stringtable.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <tuple>
@@ -19,6 +21,8 @@
 namespace qor {
 
 namespace {
+
+const QString ErrorLogName = QStringLiteral("TraceReader.log");
 
 class ConsolePrompts final : public Prompts {
   public:
@@ -35,12 +39,17 @@ class ConsolePrompts final : public Prompts {
 } // namespace
 
 ConsoleSession::ConsoleSession() = default;
-ConsoleSession::~ConsoleSession() = default;
+
+ConsoleSession::~ConsoleSession()
+{
+    m_window.reset();
+    restoreSettingsFolder();
+}
 
 std::optional<QString> ConsoleSession::open(const QString& path, const QString& logLabel)
 {
     NullGraph noWindow;
-    OpenedRecording opened = openRecording(path, noWindow, logLabel);
+    OpenedRecording opened = openRecording(QFileInfo(path).absoluteFilePath(), noWindow, logLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
     if (!opened.opened())
@@ -48,6 +57,7 @@ std::optional<QString> ConsoleSession::open(const QString& path, const QString& 
 
     std::ignore = LoadGraphSettings();
     std::ignore = LoadStringTable();
+    useScratchSettings();
     auto console = std::make_unique<ConsolePrompts>();
     m_messages = &console->messages;
     setPrompts(std::move(console));
@@ -59,6 +69,29 @@ std::optional<QString> ConsoleSession::open(const QString& path, const QString& 
     if (const QString shown = takeMessages(); !shown.isEmpty())
         return shown;
     return std::nullopt;
+}
+
+void ConsoleSession::useScratchSettings()
+{
+    auto scratch = std::make_unique<QTemporaryDir>();
+    const QString settings = graphSettingsPath();
+    if (!scratch->isValid() || (QFile::exists(settings) && !QFile::copy(settings, scratch->filePath(QFileInfo(settings).fileName()))))
+        return;
+    m_folders = ProgramFolders{ProgramPath(), AppPath(), WritablePath()};
+    programState().folders = ProgramFolders{m_folders->program, m_folders->sideFiles, scratch->path() + u'/'};
+    m_scratch = std::move(scratch);
+}
+
+// Back to the program's own folders, with the error log lines written meanwhile passed on.
+void ConsoleSession::restoreSettingsFolder()
+{
+    if (!m_folders)
+        return;
+    QFile scratchLog(WritablePath() + ErrorLogName);
+    programState().folders = m_folders;
+    QFile log(WritablePath() + ErrorLogName);
+    if (scratchLog.open(QIODevice::ReadOnly) && log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write(scratchLog.readAll());
 }
 
 GraphWindow& ConsoleSession::graphWindow() const

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -64,6 +65,16 @@ int runConsoleCommand(int argc, char* argv[])
     return 2;
 }
 
+// The files named on the command line as absolute paths: the viewer shows and keeps them (Recent
+// Files, the running copy they are handed to), and they must open from any folder.
+QStringList absolutePaths(const QStringList& files)
+{
+    QStringList paths;
+    for (const QString& file : files)
+        paths << QFileInfo(file).absoluteFilePath();
+    return paths;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -73,7 +84,7 @@ int main(int argc, char* argv[])
     qor::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QOR Trace Reader"));
     qor::Startup startup;
-    if (startup.run(QApplication::arguments().mid(1, 2)) != qor::Startup::Outcome::Started)
+    if (startup.run(absolutePaths(QApplication::arguments().mid(1, 2))) != qor::Startup::Outcome::Started)
         return 0;
     return QApplication::exec();
 }

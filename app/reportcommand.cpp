@@ -12,9 +12,9 @@
 #include "shell/programstate.h"
 
 #include <QDateTime>
-#include <QPdfWriter>
-#include <QSaveFile>
+#include <QPageLayout>
 
+#include <algorithm>
 #include <optional>
 #include <variant>
 
@@ -23,6 +23,7 @@ namespace qor {
 namespace {
 
 constexpr QSize DefaultSize(1600, 900);
+constexpr int PdfResolution = 1200;
 const QString ReportLogLabel = QStringLiteral("TraceReader --report");
 const QString Usage =
     QStringLiteral("usage: TraceReader --report FILE OUT.pdf [--landscape] [--range FROM TO] [--comment TEXT] [--size WIDTHxHEIGHT]");
@@ -85,6 +86,19 @@ std::variant<ReportRequest, QString> parse(const QStringList& args)
     return request;
 }
 
+// Why the range cannot be shown: it ends before the first record or starts after the last.
+std::optional<QString> outsideTheRecording(std::pair<double, double> range, const SlotData& slot)
+{
+    if (!slot.FirstTime || !slot.LastTime)
+        return std::nullopt;
+    const auto [from, to] = std::minmax(range.first, range.second);
+    if (to >= *slot.FirstTime && from <= *slot.LastTime)
+        return std::nullopt;
+    using datetime::isoText;
+    return QStringLiteral("the range %1 to %2 lies outside the recording, which runs from %3 to %4")
+        .arg(isoText(range.first), isoText(range.second), isoText(*slot.FirstTime), isoText(*slot.LastTime));
+}
+
 // The range cursors on the records nearest the two times, and their statistics, as the legend and
 // the statistics button give them.
 void placeRangeCursors(GraphWindow& window, std::pair<double, double> range)
@@ -115,24 +129,15 @@ int runReport(const QStringList& args, std::FILE* err)
     if (request.comment)
         loadedData().slot(window.slot()).PrintComment = *request.comment;
     if (request.range) {
+        if (const std::optional<QString> outside = outsideTheRecording(*request.range, loadedData().slot(window.slot())))
+            return fail(err, *outside);
         placeRangeCursors(window, *request.range);
         if (const QString shown = session.takeMessages(); !shown.isEmpty())
             return fail(err, shown);
     }
-
-    QSaveFile file(request.out);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(err, QStringLiteral("cannot write %1: %2").arg(request.out, file.errorString()));
-    QPdfWriter pdf(&file);
-    pdf.setResolution(1200);
-    pdf.setPageOrientation(request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    if (const Status printed = output::printReportPage(pdf, window); !printed.ok()) {
-        file.cancelWriting();
+    const QPageLayout a4(QPageSize(QPageSize::A4), request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+    if (const Status printed = output::writeReportPdf(request.out, a4, PdfResolution, window); !printed.ok())
         return fail(err, printed.message());
-    }
-    if (!file.commit())
-        return fail(err, QStringLiteral("cannot write %1: %2").arg(request.out, file.errorString()));
     return 0;
 }
 

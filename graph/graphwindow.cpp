@@ -238,6 +238,8 @@ void GraphWindow::applyBackground()
     const QColor back = darkStyle() ? graphstyle::DarkBack : graphstyle::LightBack;
     setBackColor(this, back);
     m_legend->setBackColor(back);
+    // The range summary stands on the legend's back, so it takes the style's text colour.
+    setTextColor(m_legend->rangeSummary(), darkStyle() ? QColor(Qt::white) : QColor(Qt::black));
 }
 
 // Grid densities from the settings; an unknown Y code leaves the Y axis as designed, an unknown X

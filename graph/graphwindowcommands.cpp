@@ -78,7 +78,10 @@ void GraphWindow::RangeStatistics()
         return;
     SpreadGrid* grid = m_legend->statisticsGrid();
     const SlotData& slot = loadedData().slot(m_slot);
-    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
+    std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
+    // A channel the file does not hold (the second of a one-channel recorder) gets no empty rows.
+    while (!rows.empty() && !slot.TraceData.column(rows.back().column)->isFilled())
+        rows.pop_back();
     if (rows.empty() || last >= slot.RecordCount)
         return;
     grid->setMaxRows(static_cast<int>(rows.size()));

@@ -1,5 +1,7 @@
 #include "csvexport.h"
 
+#include "wholefile.h"
+
 #include "recordtimetext.h"
 
 #include "data/littleendian.h"
@@ -30,7 +32,7 @@ constexpr qsizetype FlushBytes = 4 << 20;
 
 Status writeBytes(QIODevice& out, const char* data, qint64 size)
 {
-    if (out.write(data, size) == size)
+    if (writeAll(out, data, size))
         return {};
     return Status::failure(StatusCode::WriteFailed, QStringLiteral("The export could not be written: %1.").arg(out.errorString()));
 }

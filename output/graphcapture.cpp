@@ -1,15 +1,19 @@
 #include "graphcapture.h"
 
+#include "wholefile.h"
+
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
 #include "shell/layoutscaler.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <array>
+#include <optional>
 
 namespace qor::output {
 
@@ -18,14 +22,15 @@ namespace {
 constexpr std::array InfoLineY{100, 400, 700};
 constexpr int GraphY = 1000;
 
-const char* formatFor(const QString& path)
+const QByteArray FallbackFormat = QByteArrayLiteral("bmp");
+
+// The format the extension of `path` names, where Qt can write it.
+std::optional<QByteArray> writableFormatOf(const QString& path)
 {
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == u"jpg" || extension == u"jpeg")
-        return "JPEG";
-    if (extension == u"png")
-        return "PNG";
-    return "BMP";
+    const QByteArray extension = QFileInfo(path).suffix().toLower().toLatin1();
+    if (extension.isEmpty() || !QImageWriter::supportedImageFormats().contains(extension))
+        return std::nullopt;
+    return extension;
 }
 
 } // namespace
@@ -52,18 +57,19 @@ QImage capturePicture(const GraphWindow& window)
     return picture;
 }
 
+QString pictureFileName(const QString& chosen)
+{
+    return writableFormatOf(chosen) ? chosen : chosen + u'.' + QString::fromLatin1(FallbackFormat);
+}
+
 Status savePicture(const QImage& picture, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(file.errorString()));
-    if (!picture.save(&file, formatFor(path))) {
-        file.cancelWriting();
-        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The picture could not be written."));
-    }
-    if (!file.commit())
-        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file could not be completed: %1.").arg(file.errorString()));
-    return {};
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, writableFormatOf(path).value_or(FallbackFormat));
+    if (!writer.write(picture))
+        return Status::failure(StatusCode::WriteFailed, QStringLiteral("The picture could not be encoded: %1.").arg(writer.errorString()));
+    return saveWholeFile(path, bytes.data());
 }
 
 } // namespace qor::output

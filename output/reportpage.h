@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -19,8 +20,9 @@ class GraphWindow;
 }
 
 // The one-page report of a recording: header lines, the range-cursor times and statistics, and the
-// trend graph below them. Pages are composed in twips and painted onto any device (printer, PDF,
-// the preview's picture box, a test image), texts as text and the graph at the device's resolution.
+// trend graph below them. A page is laid out in twips on the paper it goes on, texts at 10 points
+// and the graph at its screen proportions and text size, and painted onto any device (printer, PDF,
+// the preview's picture, a test image), texts as text and the graph at the device's resolution.
 namespace qor::output {
 
 // The printed page, or the preview of it on screen (grey, the times on the model line).
@@ -48,24 +50,39 @@ struct PageText {
     QString text;
 };
 
-// The texts of a page and the top of the graph image under them.
+// The paper area a page is laid out on, in twips: 11000 x 16000, or 16000 x 11000 in landscape.
+QSizeF reportPageSize(bool landscape);
+
+// What a page is laid out for: its size in twips, the size of the window's graph (whose
+// proportions the printed graph keeps) and the font of the texts.
+struct PageFrame {
+    QSizeF page = reportPageSize(false);
+    QSizeF graphPixels{930, 600};
+    QFont font;
+};
+
+// The texts of a page and the place of the graph under them, in twips.
 struct ReportLayout {
     std::vector<PageText> texts;
-    int imageY = 600; // without range lines
+    QRectF graphArea;
 };
 
 inline constexpr int ImageX = 200;
 
-ReportLayout layOutReport(ReportKind kind, const ReportFacts& facts);
+// Each text stands at its own place (file name at (500, 0), model, first time, last time and
+// comment at X 500, 5000, 10000 and 15000 of Y 300, range line at (500, 600), statistics pairs at
+// X 500/4000, 8000/12000 and 16000/20000 from Y 900 on) where the page is wide enough and nothing
+// before it is in the way; otherwise it moves right or onto a line of its own, and the statistics
+// take as many pairs on a line as fit. The graph follows, as wide as the page allows.
+ReportLayout layOutReport(ReportKind kind, const ReportFacts& facts, const PageFrame& frame);
 
 // The facts of the page of the graph window's slot, as its legend and statistics grid show them.
 ReportFacts reportFactsOf(const GraphWindow& window);
 
-// The page's size in twips for a graph of `graphPixels`: 450 twips wider and 2000 higher.
-QSizeF reportPageSize(QSizeF graphPixels);
+// The frame of the window's page on a page of `page` twips.
+PageFrame pageFrameOf(const GraphWindow& window, QSizeF page);
 
-// Paints the page in twips from (0, 0): the background, the texts at size 10 of `font` and the
-// window's graph at (ImageX, imageY).
-void paintReport(QPainter& painter, const ReportLayout& layout, const GraphWindow& window, const QColor& background);
+// Paints the page of `page` twips from (0, 0): the background, the texts and the window's graph.
+void paintReport(QPainter& painter, const ReportLayout& layout, const GraphWindow& window, const QColor& background, QSizeF page);
 
 } // namespace qor::output

@@ -9,7 +9,8 @@ set -euo pipefail
 # Build: compiler, CMake, Qt. Run: the platform plugins, Qt's own dialog texts in Korean and
 # Chinese, the fonts of the Latin and the Korean and Chinese texts. Tests: the Debian package is made
 # with dpkg-shlibdeps, which needs dpkg-dev and file; the layout check runs clang-format; ccache
-# spares rebuilds.
+# spares rebuilds; the report tests read the words of printed pages with pdftotext (poppler-utils)
+# and print through a CUPS scheduler of their own (cups-daemon).
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
@@ -18,6 +19,7 @@ packages=(
   dpkg-dev file
   clang-format
   ccache
+  poppler-utils cups-daemon
 )
 case "${1:-}" in
   "") ;;

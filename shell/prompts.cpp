@@ -39,6 +39,11 @@ class DialogPrompts final : public Prompts {
         QMessageBox::information(parent, title, text, QMessageBox::Ok);
     }
 
+    void failure(QWidget* parent, const QString& text, const QString& title) override
+    {
+        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    }
+
     void detailedMessage(QWidget* parent, const QString& text, const QString& title, const QString& details) override
     {
         QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);

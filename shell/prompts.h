@@ -27,6 +27,8 @@ class Prompts {
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // A message box with an OK button.
     virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The same with the warning icon, for a command that failed.
+    virtual void failure(QWidget* parent, const QString& text, const QString& title) { message(parent, text, title); }
     // The same with `details` to be shown on request (why a file could not be read); a box without
     // room for them shows the message alone.
     virtual void detailedMessage(QWidget* parent, const QString& text, const QString& title, const QString& details)

@@ -50,7 +50,7 @@ void exportCurrentSlot(QWidget* parent)
     if (exported.ok() || exported.code() == StatusCode::Cancelled)
         return;
     logIfFailed(exported, output::ExportLogLabel);
-    prompts().message(parent, QStringLiteral("%1 could not be written. %2").arg(QDir::toNativeSeparators(outputPath), exported.message()),
+    prompts().failure(parent, QStringLiteral("%1 could not be written. %2").arg(QDir::toNativeSeparators(outputPath), exported.message()),
                       QStringLiteral("Error"));
 }
 

@@ -31,6 +31,8 @@ FileInfoWindow::FileInfoWindow(GraphWindow& graph, QWidget* parent)
     , m_graph(graph)
 {
     setObjectName(QStringLiteral("frmFileInfo"));
+    // A dialog: a title and a close button, no minimise or maximise button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     buildControls();
     applyStrings();

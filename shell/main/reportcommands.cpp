@@ -8,6 +8,7 @@
 #include "output/graphcapture.h"
 #include "output/reportprint.h"
 #include "shell/apppath.h"
+#include "shell/errorlog.h"
 #include "shell/mainframe.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
@@ -27,9 +28,12 @@ GraphWindow* currentGraphWindow()
     return graphWindow(loadedData().FileNo);
 }
 
+// Told and logged, with the system's reason.
 void tellFailure(QWidget* parent, const QString& what, const Status& status)
 {
-    prompts().message(parent, what + u' ' + status.message(), QStringLiteral("Error"));
+    const QString text = what + u' ' + status.message();
+    WriteErrorLog(text);
+    prompts().failure(parent, text, QStringLiteral("Error"));
 }
 
 // Prints the page on the printer the user chose.
@@ -96,9 +100,10 @@ void captureGraph(QWidget* parent)
     if (!window)
         return;
     const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("JPG Files (*.jpg)")};
-    const QString path = prompts().saveFile(parent, AppPath(), filters, 1);
-    if (path.isEmpty())
+    const QString chosen = prompts().saveFile(parent, AppPath(), filters, 1);
+    if (chosen.isEmpty())
         return;
+    const QString path = output::pictureFileName(chosen);
     if (const Status saved = saveCapture(*window, path); !saved.ok()) {
         tellFailure(parent, QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(path)), saved);
         return;

@@ -146,11 +146,12 @@ class TestRenderCommand : public QObject {
         const QString out = m_dir.filePath(QStringLiteral("refused.pdf"));
         QTest::newRow("missing file") << QStringList{m_dir.filePath("20150301080000_QOR1300.LOG.gone.LOG"), out} << "No such file";
         QTest::newRow("bad range") << QStringList{log, out, "--range", "2015-03-01", "2015-03-02"} << "bad range";
-        // Both times before the recording: both cursors on the first record.
-        QTest::newRow("empty range") << QStringList{log, out, "--range", "2000-01-01 00:00:00", "2000-01-01 00:00:01"} << "cursor";
+        // Both times before the recording: the recording's own times are named.
+        QTest::newRow("range outside") << QStringList{log, out, "--range", "2000-01-01 00:00:00", "2000-01-01 00:00:01"}
+                                       << "outside the recording, which runs from 2015-03-01 08:00:00 to 2015-03-01";
         QTest::newRow("unknown option") << QStringList{log, out, "--color"} << "usage";
         QTest::newRow("missing output") << QStringList{log} << "usage";
-        QTest::newRow("unwritable output") << QStringList{log, m_dir.filePath("no/such/folder/out.pdf")} << "cannot write";
+        QTest::newRow("unwritable output") << QStringList{log, m_dir.filePath("no/such/folder/out.pdf")} << "No such file or directory";
     }
     void reportsRefuseWithAReason()
     {

@@ -1,4 +1,5 @@
 #include "shell/programstate.h"
+#include "support/fixtures.h"
 #include "support/programfolder.h"
 
 #include "data/datetime.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -381,6 +383,31 @@ class TestGraphWindowCursors : public QObject {
         QCOMPARE(grid.GetText(1, 3), "3.0");
         QCOMPARE(grid.GetText(2, 3), "8.0");
         QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    // A one-channel recorder lists the series its file holds, with no empty rows after them.
+    void statisticsListOnlyTheSeriesTheFileHolds()
+    {
+        const QTemporaryDir dir;
+        GraphWindow& window = open(fixtures::generated(dir, {.model = "QOR500", .kind = samplegen::FileKind::Dat, .records = 100}));
+        statisticsOver(window, 10, 20);
+        const SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QCOMPARE(grid.MaxRows(), 3);
+        for (int row = 1; row <= 3; ++row)
+            QVERIFY(!grid.GetText(1, row).isEmpty());
+    }
+
+    // The range length and count beside the button read on the legend in either style.
+    void theRangeSummaryReadsInEitherStyle()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 100, 1, plotValue));
+        for (const char* style : {"MV_Style_2", "MV_Style_1", "MV_Style_2"}) {
+            m_main->command(style)->trigger();
+            statisticsOver(window, 10, 20);
+            const QColor text = window.legend()->rangeSummary()->palette().color(QPalette::WindowText);
+            const QColor back = window.legend()->palette().color(QPalette::Window);
+            QVERIFY2(std::abs(qGray(text.rgb()) - qGray(back.rgb())) > 100, style);
+        }
     }
 
     void aModelOutsideTheTableGetsTheHeaderRowOnly()

@@ -3,6 +3,7 @@
 #include "shell/programstate.h"
 #include "support/programfolder.h"
 
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <QTest>
 
@@ -29,6 +30,9 @@ ReportFacts facts(const QString& model = QStringLiteral("QOR1300"))
     return f;
 }
 
+// A page wide enough for every text at its own place.
+const PageFrame Wide{.page = QSizeF(30000, 16000), .graphPixels = QSizeF(930, 600), .font = QFont()};
+
 // The page's texts as "x,y:text" lines, for comparing whole pages.
 QStringList lines(const ReportLayout& layout)
 {
@@ -53,9 +57,9 @@ class TestReportPage : public QObject {
     void withEverythingOffOnlyTheGraphIsOnThePage()
     {
         for (ReportKind kind : {ReportKind::Print, ReportKind::Preview}) {
-            const ReportLayout layout = layOutReport(kind, facts());
+            const ReportLayout layout = layOutReport(kind, facts(), Wide);
             QVERIFY(layout.texts.empty());
-            QCOMPARE(layout.imageY, 600);
+            QCOMPARE(layout.graphArea.top(), 600);
         }
     }
 
@@ -63,7 +67,7 @@ class TestReportPage : public QObject {
     {
         ReportFacts f = facts();
         f.switches = {true, true, true, true, true};
-        QCOMPARE(lines(layOutReport(ReportKind::Print, f)),
+        QCOMPARE(lines(layOutReport(ReportKind::Print, f, Wide)),
                  (QStringList{"500,0:File Name     :  /DATA/20150301080000_OVEN.LOG", "500,300:Model     :  QOR1300",
                               "5000,300:Start Time    :  2015-03-01 AM 8:00:00", "10000,300:End Time    :  2015-03-01 PM 2:00:30",
                               "15000,300:Print Comment     :   Batch 7"}));
@@ -74,10 +78,10 @@ class TestReportPage : public QObject {
     {
         ReportFacts f = facts();
         f.switches = {false, false, true, true, false};
-        QVERIFY(layOutReport(ReportKind::Preview, f).texts.empty());
-        QCOMPARE(layOutReport(ReportKind::Print, f).texts.size(), std::size_t{2});
+        QVERIFY(layOutReport(ReportKind::Preview, f, Wide).texts.empty());
+        QCOMPARE(layOutReport(ReportKind::Print, f, Wide).texts.size(), std::size_t{2});
         f.switches = {true, true, false, false, true};
-        QCOMPARE(lines(layOutReport(ReportKind::Preview, f)),
+        QCOMPARE(lines(layOutReport(ReportKind::Preview, f, Wide)),
                  (QStringList{"500,0:File Name :  /DATA/20150301080000_OVEN.LOG",
                               "500,300:Model :  QOR1300" + QString(20, u' ') + "Start Time : 2015-03-01 AM 8:00:00" + QString(15, u' ') +
                                   "End Time : 2015-03-01 PM 2:00:30",
@@ -97,9 +101,10 @@ class TestReportPage : public QObject {
         QTest::newRow("QOR520") << "QOR520" << twoZones << 1500;
         for (const char* model : {"QOR1000", "QOR1100", "QOR500", "QOR510", "QOR1400"})
             QTest::newRow(model) << model << oneChannel << 1200;
-        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << QStringList{} << 600;
-        QTest::newRow("QOR1400-Z11") << "QOR1400-Z11" << QStringList{} << 600;
-        QTest::newRow("unknown") << "QOR999" << QStringList{} << 600;
+        // The graph stays clear of the range line.
+        QTest::newRow("QOR1000-Z7") << "QOR1000-Z7" << QStringList{} << 900;
+        QTest::newRow("QOR1400-Z11") << "QOR1400-Z11" << QStringList{} << 900;
+        QTest::newRow("unknown") << "QOR999" << QStringList{} << 900;
     }
 
     void everyModelListsItsStatisticsRows()
@@ -118,31 +123,66 @@ class TestReportPage : public QObject {
                      << QStringLiteral("%1,%2:(Maximum)  :  hi%3").arg(secondX[row % 3]).arg(y).arg(row + 1);
         }
         for (ReportKind kind : {ReportKind::Print, ReportKind::Preview}) {
-            const ReportLayout layout = layOutReport(kind, f);
+            const ReportLayout layout = layOutReport(kind, f, Wide);
             QCOMPARE(lines(layout), expected);
-            QCOMPARE(layout.imageY, imageY);
+            QCOMPARE(layout.graphArea.top(), imageY);
         }
     }
 
-    void thePageIsStretchedOntoThePrinterPage_data()
+    // Page twips are the paper's, from 200 twips inside the printable area, at the device's dots.
+    void thePageStandsOnThePaperAtTheDevicesResolution()
     {
-        QTest::addColumn<bool>("landscape");
-        QTest::addColumn<QSizeF>("printed");
-        QTest::newRow("portrait") << false << QSizeF(11000, 16000);
-        QTest::newRow("landscape") << true << QSizeF(16000, 11000);
+        QCOMPARE(reportPageTransform(1440).map(QPointF(0, 0)), QPointF(200, 200));
+        QCOMPARE(reportPageTransform(1440).map(QPointF(11000, 16000)), QPointF(11200, 16200));
+        QCOMPARE(reportPageTransform(720).map(QPointF(1000, 1000)), QPointF(600, 600));
+        QCOMPARE(reportPageSize(false), QSizeF(11000, 16000));
+        QCOMPARE(reportPageSize(true), QSizeF(16000, 11000));
     }
 
-    void thePageIsStretchedOntoThePrinterPage()
+    // On any page, however narrow, and for any graph, every text and the graph are on the page and
+    // no two texts cover each other; a comment too long for a line goes on over the next ones.
+    void everyTextIsOnThePageAndClearOfTheOthers_data()
     {
-        QFETCH(bool, landscape);
-        QFETCH(QSizeF, printed);
-        for (const QSizeF page : {QSizeF(14400, 9000), QSizeF(3000, 20000)}) {
-            const QTransform transform = reportPageTransform(page, 1440, landscape);
-            QCOMPARE(transform.map(QPointF(0, 0)), QPointF(200, 200));
-            QCOMPARE(transform.map(QPointF(page.width(), page.height())), QPointF(200 + printed.width(), 200 + printed.height()));
+        QTest::addColumn<double>("width");
+        QTest::addColumn<QSizeF>("graph");
+        QTest::newRow("portrait") << 11000.0 << QSizeF(1200, 800);
+        QTest::newRow("landscape") << 16000.0 << QSizeF(1920, 1000);
+        QTest::newRow("narrow") << 6000.0 << QSizeF(400, 900);
+        QTest::newRow("tall graph") << 11000.0 << QSizeF(300, 4000);
+    }
+
+    void everyTextIsOnThePageAndClearOfTheOthers()
+    {
+        QFETCH(double, width);
+        QFETCH(QSizeF, graph);
+        ReportFacts f = facts();
+        f.switches = {true, true, true, true, true};
+        f.rangeCursorsOn = true;
+        f.printComment =
+            QStringLiteral("Kiln 4 after the burner repair, second firing of the week, sampled by the night shift").repeated(2);
+        const PageFrame frame{.page = QSizeF(width, 16000), .graphPixels = graph, .font = QFont()};
+        for (ReportKind kind : {ReportKind::Print, ReportKind::Preview}) {
+            const ReportLayout layout = layOutReport(kind, f, frame);
+            QFont font;
+            font.setPixelSize(200);
+            const QFontMetricsF metrics(font);
+            std::vector<QRectF> boxes;
+            QString shown;
+            for (const PageText& t : layout.texts) {
+                const QRectF box(t.at, QSizeF(metrics.horizontalAdvance(t.text), 200));
+                QVERIFY2(box.left() >= 0 && box.right() <= width, qPrintable(t.text));
+                for (const QRectF& other : boxes)
+                    QVERIFY2(!box.intersects(other), qPrintable(t.text));
+                boxes.push_back(box);
+                shown += t.text;
+            }
+            QVERIFY(shown.remove(u' ').contains(QString(f.printComment).remove(u' ')));
+            QVERIFY(shown.contains(QStringLiteral("Lo.MV(Minimum):lo9(Maximum):hi9")));
+            const QRectF area = layout.graphArea;
+            QVERIFY(area.top() >= boxes.back().bottom() && area.left() >= 0 && area.right() <= width && area.bottom() <= 16000);
+            QVERIFY(area.width() > 0 && area.height() > 0);
+            QCOMPARE(qRound(area.width() / area.height() * 100), qRound(graph.width() / graph.height() * 100));
         }
-        // Dots follow the device's resolution.
-        QCOMPARE(reportPageTransform(QSizeF(1000, 1000), 720, landscape).map(QPointF(0, 0)), QPointF(100, 100));
     }
 
     void anUnknownPrinterNameLeavesThePrinterAsItIs()
@@ -152,8 +192,6 @@ class TestReportPage : public QObject {
         QVERIFY(SelectPrinterByName(printer, QStringLiteral("NO SUCH PRINTER 7")));
         QCOMPARE(printer.printerName(), before);
     }
-
-    void thePageIsTheGraphWithRoomAroundIt() { QCOMPARE(reportPageSize(QSizeF(930, 600)), QSizeF(930 * 15 + 450, 600 * 15 + 2000)); }
 };
 
 QTEST_MAIN(TestReportPage)

@@ -6,6 +6,7 @@
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
 #include "support/busycanceller.h"
+#include "support/filesizelimit.h"
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
@@ -114,8 +115,27 @@ class TestExportCommand : public QObject {
         m_main->command("MF_Excel")->trigger();
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
+        QVERIFY(m_prompts->messages[0].warning);
         QVERIFY(m_prompts->messages[0].text.contains(target));
+        QVERIFY(m_prompts->messages[0].text.contains(u"Not a directory"));
         QVERIFY(errorLog().contains(u"in Project1.modFunc_Ran.FuncWriteExcelFile "));
+    }
+
+    // A disk that fills up part way: the message and the log line name the system's reason.
+    void aFullDiskIsToldWithTheSystemsReason()
+    {
+        open(m_folder->writeLog("QOR1300", {}, 20000, 1, plotValue));
+        const QString target = m_folder->dir().filePath("full.csv");
+        m_prompts->fileAnswers.enqueue(target);
+        {
+            const FileSizeLimit fullDisk(100000);
+            m_main->command("MF_Excel")->trigger();
+        }
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages[0].warning);
+        QVERIFY2(m_prompts->messages[0].text.contains(u"File too large"), qPrintable(m_prompts->messages[0].text));
+        QVERIFY(errorLog().contains(u"File too large"));
+        QVERIFY(!QFile::exists(target));
     }
 
     // An export the user cancels part way leaves the file of the chosen name as it was and

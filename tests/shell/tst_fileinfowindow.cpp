@@ -95,6 +95,15 @@ class TestFileInfoWindow : public QObject {
         QCOMPARE(window.findChild<QPushButton*>("Command2")->text(), captions[4]);
     }
 
+    // A dialog: a title and a close button, and no minimise or maximise button.
+    void theWindowIsADialog()
+    {
+        FileInfoWindow window(openRecording());
+        const Qt::WindowFlags flags = window.windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint) && flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
     void theMenuItemAndButton4ShowTheWindow()
     {
         openRecording();

@@ -4,17 +4,21 @@
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
 #include "output/reportpage.h"
+#include "output/reportprint.h"
 #include "shell/graphsettings.h"
 #include "shell/legendstate.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
+#include "support/filesizelimit.h"
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
 #include "table/spreadgrid.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -95,7 +99,6 @@ class TestReportCommands : public QObject {
         verifyReportState(true);
         QVERIFY(cursor1Shown());
         const QImage page = m_graph->PicPrint()->pixmap().toImage();
-        QCOMPARE(page.deviceIndependentSize().toSize(), QSize(m_graph->CWGraph1()->width() + 30, m_graph->CWGraph1()->height() + 133));
         QCOMPARE(page.pixelColor(2, page.height() - 2), PreviewGrey);
         QCOMPARE(m_graph->PicPrint()->geometry().topLeft(), m_graph->CWGraph1()->geometry().topLeft());
 
@@ -111,6 +114,29 @@ class TestReportCommands : public QObject {
         m_main->button(2)->trigger();
         verifyReportState(false);
         QVERIFY(QFileInfo::exists(pathIn("from-preview.pdf")));
+    }
+
+    // However the window is shaped, the preview covers the graph area within the window and shows
+    // the whole sheet of a portrait page in it.
+    void thePreviewShowsTheWholePage_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("wide") << QSize(1900, 700);
+        QTest::newRow("tall") << QSize(700, 1000);
+    }
+
+    void thePreviewShowsTheWholePage()
+    {
+        QFETCH(QSize, window);
+        m_graph->parentWidget()->resize(window);
+        m_main->command("MF_Preview")->trigger();
+        const QRect shown = m_graph->PicPrint()->geometry();
+        QCOMPARE(shown.topLeft(), m_graph->CWGraph1()->geometry().topLeft());
+        QCOMPARE(shown.bottomRight(), m_graph->rect().bottomRight());
+        const QRectF sheet = output::previewSheet(shown.size());
+        QVERIFY(QRectF(QPointF(0, 0), shown.size()).contains(sheet));
+        QVERIFY(qFuzzyCompare(sheet.width() / sheet.height(), 11400.0 / 16400));
+        QVERIFY(sheet.height() >= shown.height() - 1 || sheet.width() >= shown.width() - 1);
     }
 
     // The page shows what the window shows: the print switches of the settings, the range cursors'
@@ -179,28 +205,64 @@ class TestReportCommands : public QObject {
         m_main->command("MF_Print")->trigger();
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
+        QVERIFY(m_prompts->messages[0].warning);
         QVERIFY(cursor1Shown());
         verifyReportState(false);
     }
 
+    // Printed into a file on a disk that fills up: told with the reason, the former file unchanged.
+    void printingToAFullDiskLeavesTheFormerFile()
+    {
+        const QString pdf = pathIn("report.pdf");
+        fixtures::setContents(pdf, "former");
+        printTo(pdf, false);
+        {
+            const FileSizeLimit fullDisk(10000);
+            m_main->command("MF_Print")->trigger();
+        }
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages[0].warning);
+        QVERIFY2(m_prompts->messages[0].text.contains(u"File too large"), qPrintable(m_prompts->messages[0].text));
+        QCOMPARE(fixtures::contents(pdf), "former");
+        QCOMPARE(QDir(m_folder->dir().path()).entryList({"report.pdf*"}), QStringList{"report.pdf"});
+    }
+
+    // The picture is in the format its name promises; a name of a format the program cannot write
+    // gets the extension of the one written.
     void captureWritesTheFormatOfTheExtension_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("saved");
         QTest::addColumn<QByteArray>("magic");
-        QTest::newRow("jpg") << "graph.jpg" << QByteArray("\xFF\xD8\xFF");
-        QTest::newRow("jpeg") << "graph.JPEG" << QByteArray("\xFF\xD8\xFF");
-        QTest::newRow("png") << "graph.png" << QByteArray("\x89PNG");
-        QTest::newRow("bmp") << "graph.bmp" << QByteArray("BM");
-        QTest::newRow("other") << "graph.pic" << QByteArray("BM");
-        QTest::newRow("none") << "graph" << QByteArray("BM");
+        QTest::newRow("jpg") << "graph.jpg"
+                             << "graph.jpg" << QByteArray("\xFF\xD8\xFF");
+        QTest::newRow("jpeg") << "graph.JPEG"
+                              << "graph.JPEG" << QByteArray("\xFF\xD8\xFF");
+        QTest::newRow("png") << "graph.png"
+                             << "graph.png" << QByteArray("\x89PNG");
+        QTest::newRow("bmp") << "graph.bmp"
+                             << "graph.bmp" << QByteArray("BM");
+        QTest::newRow("ppm") << "graph.ppm"
+                             << "graph.ppm" << QByteArray("P6");
+        if (QImageWriter::supportedImageFormats().contains("gif"))
+            QTest::newRow("gif") << "graph.gif"
+                                 << "graph.gif" << QByteArray("GIF8");
+        else
+            QTest::newRow("gif") << "graph.gif"
+                                 << "graph.gif.bmp" << QByteArray("BM");
+        QTest::newRow("other") << "graph.pic"
+                               << "graph.pic.bmp" << QByteArray("BM");
+        QTest::newRow("none") << "graph"
+                              << "graph.bmp" << QByteArray("BM");
     }
 
     void captureWritesTheFormatOfTheExtension()
     {
         QFETCH(QString, name);
+        QFETCH(QString, saved);
         QFETCH(QByteArray, magic);
-        const QString path = pathIn(name);
-        m_prompts->fileAnswers.enqueue(path);
+        m_prompts->fileAnswers.enqueue(pathIn(name));
+        const QString path = pathIn(saved);
         m_main->button(3)->trigger();
         QCOMPARE(m_prompts->fileFilters, (QStringList{"All Files (*.*)", "JPG Files (*.jpg)"}));
         QCOMPARE(m_prompts->selectedFilter, 1);
@@ -223,6 +285,22 @@ class TestReportCommands : public QObject {
         QVERIFY(m_prompts->openedDocuments.isEmpty());
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].title, "Error");
+        QVERIFY(m_prompts->messages[0].warning);
+        QVERIFY2(m_prompts->messages[0].text.contains(u"Not a directory"), qPrintable(m_prompts->messages[0].text));
+    }
+
+    // A disk that fills up while the picture is written: the reason is told and logged.
+    void aCaptureOnAFullDiskSaysWhy()
+    {
+        m_prompts->fileAnswers.enqueue(pathIn("graph.bmp"));
+        {
+            const FileSizeLimit fullDisk(10000);
+            m_main->command("MF_SnippingTool")->trigger();
+        }
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages[0].text.contains(u"File too large"));
+        QVERIFY(fixtures::contents(m_folder->dir().filePath("TraceReader.log")).contains("File too large"));
+        QVERIFY(!QFileInfo::exists(pathIn("graph.bmp")));
     }
 };
 

@@ -25,6 +25,11 @@ void ScriptedPrompts::message(QWidget*, const QString& text, const QString& titl
     messages.append({text, title});
 }
 
+void ScriptedPrompts::failure(QWidget*, const QString& text, const QString& title)
+{
+    messages.append({text, title, {}, true});
+}
+
 void ScriptedPrompts::detailedMessage(QWidget*, const QString& text, const QString& title, const QString& details)
 {
     messages.append({text, title, details});

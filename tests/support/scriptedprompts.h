@@ -16,6 +16,7 @@ class ScriptedPrompts final : public qor::Prompts {
         QString text;
         QString title;
         QString details = {};
+        bool warning = false; // shown with the warning icon
     };
 
     QQueue<QString> fileAnswers; // answers to openFile and saveFile, in order
@@ -34,6 +35,7 @@ class ScriptedPrompts final : public qor::Prompts {
     QString saveFile(QWidget* parent, const QString& folder, const QStringList& filters, int selected) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
     void message(QWidget* parent, const QString& text, const QString& title) override;
+    void failure(QWidget* parent, const QString& text, const QString& title) override;
     void detailedMessage(QWidget* parent, const QString& text, const QString& title, const QString& details) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     bool openDocument(const QString& path) override;
