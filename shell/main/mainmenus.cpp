@@ -10,17 +10,17 @@ const std::vector<MenuItem>& mainMenuItems()
     constexpr unsigned OnGraph = StartsDisabled | GraphWindowCommand;
     static const std::vector<MenuItem> items = {
         {"M_File", "", MDIFormText::File},
-        {"MF_Open", "M_File", MDIFormText::Open, 0, QKeySequence::Open},
+        {"MF_Open", "M_File", MDIFormText::Open, 0, {QKeySequence::Open}},
         {"MF_FileInfo", "M_File", MDIFormText::FileInfo, File},
         {"MF_SnippingTool", "M_File", MDIFormText::Capture, File},
-        {"MF_Excel", "M_File", MDIFormText::ExportCsv, File, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"MF_Excel", "M_File", MDIFormText::ExportCsv, File, {QKeySequence(Qt::CTRL | Qt::Key_E)}},
         {"MF_Preview", "M_File", MDIFormText::PrintPreview, File},
-        {"MF_Print", "M_File", MDIFormText::Print, File, QKeySequence::Print},
+        {"MF_Print", "M_File", MDIFormText::Print, File, {QKeySequence::Print}},
         {"M_Exit", "M_File", MDIFormText::Exit},
         {"M_TimeAxis", "", MDIFormText::TimeAxis, TopFile},
         {"MT_RelaTime", "M_TimeAxis", MDIFormText::RelativeTime, Choice},
         {"MT_AbsTime", "M_TimeAxis", MDIFormText::AbsoluteTime, Choice | StartsChecked},
-        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch, 0, QKeySequence::Find}, // a command, not a choice
+        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch, 0, {QKeySequence::Find}}, // a command, not a choice
         {"M_View", "", MDIFormText::View, FileCommand | TopFileMenu},
         {"MV_Style", "M_View", MDIFormText::Style, OnGraph},
         {"MV_Style_1", "MV_Style", MDIFormText::Light, OnGraph | Choice},
@@ -29,9 +29,10 @@ const std::vector<MenuItem>& mainMenuItems()
         {"MVL_Normal", "MV_Line", MDIFormText::Normal, OnGraph | Choice},
         {"MVL_Middle", "MV_Line", MDIFormText::Medium, OnGraph | Choice},
         {"MVL_Thick", "MV_Line", MDIFormText::Thick, OnGraph | Choice},
-        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, OnGraph, QKeySequence::ZoomIn},
-        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, OnGraph, QKeySequence::ZoomOut},
-        {"MV_FullRange", "M_View", MDIFormText::FullRange, OnGraph, QKeySequence(Qt::CTRL | Qt::Key_0)},
+        // On most keyboards "+" is Shift+"=", so Ctrl+"=" zooms in too.
+        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, OnGraph, {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, OnGraph, {QKeySequence::ZoomOut}},
+        {"MV_FullRange", "M_View", MDIFormText::FullRange, OnGraph, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
         {"MV_Language", "M_View", MDIFormText::Language},
         {"MV_Language_KOR", "MV_Language", MDIFormText::Korean, Choice},
         {"MV_Language_ENG", "MV_Language", MDIFormText::English, Choice},

@@ -238,7 +238,7 @@ void MainWindow::buildMenus()
         action->setEnabled(!item.is(StartsDisabled));
         action->setCheckable(item.is(Checkable));
         action->setChecked(item.is(StartsChecked));
-        action->setShortcut(item.shortcut);
+        action->setShortcuts(item.shortcuts);
         m_commands.insert(item.name, action);
     }
     for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
