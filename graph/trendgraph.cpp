@@ -193,12 +193,23 @@ GraphLayout TrendGraph::layout(const QRectF& bounds) const
     return GraphLayout(bounds, font(), axis(GraphAxis::Time), axis(GraphAxis::Output), axis(GraphAxis::Temperature));
 }
 
+void TrendGraph::setCoveredArea(const QRect& area)
+{
+    if (area == m_coveredArea)
+        return;
+    m_coveredArea = area;
+    update();
+}
+
+// The covered area is where the control stands on screen: a drawing at another size or place (a
+// printed page) knows nothing of it.
 void TrendGraph::paintGraph(QPainter& painter, const QRectF& bounds) const
 {
     painter.setFont(font());
     painter.setRenderHint(QPainter::TextAntialiasing);
     const GraphLayout where = layout(bounds);
-    GraphPainter(*this, painter, where).paint();
+    const QRectF covered = bounds == QRectF(rect()) ? QRectF(m_coveredArea) : QRectF();
+    GraphPainter(*this, painter, where, covered).paint();
 }
 
 QImage TrendGraph::controlImage() const

@@ -70,6 +70,10 @@ class TrendGraph final : public QWidget {
     void setGraphFrameColor(const QColor& color);
     QColor plotAreaColor() const { return m_plotAreaColor; }
     void setPlotAreaColor(const QColor& color);
+    // The part of the control that another widget stands over (the statistics list), in the
+    // control's pixels: the annotations are drawn clear of it. Empty when nothing covers it.
+    QRect coveredArea() const { return m_coveredArea; }
+    void setCoveredArea(const QRect& area);
 
     // The time span being chosen by a zoom drag, if one is under way.
     std::optional<std::pair<double, double>> zoomSpan() const;
@@ -112,6 +116,7 @@ class TrendGraph final : public QWidget {
     int m_trackMode = TrackNone;
     QColor m_graphFrameColor = graphstyle::LightBack;
     QColor m_plotAreaColor{Qt::white};
+    QRect m_coveredArea;
     int m_draggedCursor = 0;
     int m_activeCursor = 0; // the cursor the arrow keys step
     std::optional<double> m_zoomFrom;
