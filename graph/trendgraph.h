@@ -78,9 +78,10 @@ class TrendGraph final : public QWidget {
     // The time span being chosen by a zoom drag, if one is under way.
     std::optional<std::pair<double, double>> zoomSpan() const;
     GraphLayout layout(const QRectF& bounds) const;
-    // Draws the whole control into `painter` over `bounds`.
+    // Draws the whole control into `painter` over `bounds`, for a page or a capture: with the
+    // annotations where they stand, whatever covers the control on screen.
     void paintGraph(QPainter& painter, const QRectF& bounds) const;
-    // A picture of the control as drawn, at the screen's pixel density (`ControlImage`).
+    // A picture of the control as drawn on screen, at the screen's pixel density (`ControlImage`).
     QImage controlImage() const;
 
   Q_SIGNALS:
@@ -99,6 +100,7 @@ class TrendGraph final : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void paintGraph(QPainter& painter, const QRectF& bounds, const QRectF& covered) const;
     static std::size_t checkedIndex(int number, int count);
     PlotSegment segmentOf(const TimePtr& x, const ColumnPtr& y) const;
     bool knownAscending(const TimePtr& x, qsizetype count, bool& ascending) const;
