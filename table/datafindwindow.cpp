@@ -146,13 +146,14 @@ void DataFindWindow::addTimeRow(int row, QWidget* owner, QGridLayout& grid, int 
     grid.addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), gridRow, 6);
 }
 
-// Each column as wide as the widest of what either grid holds in it, in the language shown.
+// Each column as wide as the widest of what either grid holds in it, in the language shown, each
+// widget at the size its layout gives it (a box's fixed width, not its text's).
 void DataFindWindow::alignRows()
 {
     const auto widest = [](std::initializer_list<const QWidget*> widgets) {
         int width = 0;
         for (const QWidget* widget : widgets)
-            width = std::max(width, widget->sizeHint().width());
+            width = std::max(width, widget->sizeHint().boundedTo(widget->maximumSize()).expandedTo(widget->minimumSize()).width());
         return width;
     };
     const int labels = widest({m_rangeHeading, m_inputHeading, m_rowLabels[0], m_rowLabels[1]});
