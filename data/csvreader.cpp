@@ -5,6 +5,7 @@
 #include "numbertext.h"
 #include "parallel.h"
 #include "readersupport.h"
+#include "regularfile.h"
 
 #include <QFile>
 
@@ -46,7 +47,7 @@ bool reportProgress(BusyNotice* busy, int part, Phase phase, const CsvPart& rang
 bool readRange(const QString& path, int part, qint64 first, qint64 size, CsvBytes& bytes, BusyNotice* busy)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(first))
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered).ok() || !file.seek(first))
         return false;
     for (qint64 done = 0; done < size;) {
         const qint64 read = file.read(bytes.data() + first + done, std::min(ReadBlockBytes, size - done));
@@ -65,8 +66,8 @@ bool readRange(const QString& path, int part, qint64 first, qint64 size, CsvByte
 Status readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok())
+        return opened;
     bytes.resize(static_cast<std::size_t>(file.size()));
     file.close();
     const auto size = static_cast<std::int64_t>(bytes.size());

@@ -5,6 +5,7 @@
 #include "numbertext.h"
 #include "readersupport.h"
 #include "recordermodel.h"
+#include "regularfile.h"
 
 #include <QFile>
 
@@ -209,8 +210,8 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     slot.clearRecords();
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.status = readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered); !opened.ok()) {
+        result.status = opened;
         return result;
     }
     const QByteArray head = file.read(HeaderSize);

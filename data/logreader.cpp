@@ -5,6 +5,7 @@
 #include "parallel.h"
 #include "readersupport.h"
 #include "recordermodel.h"
+#include "regularfile.h"
 
 #include <QFile>
 
@@ -47,7 +48,7 @@ void decodeRecords(const char* bytes, qint64 first, qint64 count, LogTarget& tar
 bool readRecordRange(const QString& path, int part, qint64 first, qint64 count, LogTarget& target, BusyNotice& busy)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(HeaderSize + first * target.recordSize))
+    if (!openRegularFile(file, QIODevice::ReadOnly).ok() || !file.seek(HeaderSize + first * target.recordSize))
         return false;
     const qint64 perBuffer = std::clamp<qint64>(BufferBytes / target.recordSize, 1, count);
     std::vector<char> buffer(static_cast<std::size_t>(perBuffer * target.recordSize));
@@ -74,8 +75,8 @@ QString latin1Block(const QByteArray& bytes, qint64 offset)
 Result<LogHeader> readLogHeader(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok())
+        return opened;
     const QByteArray bytes = file.read(HeaderSize);
     if (bytes.size() < HeaderSize)
         return Status::failure(StatusCode::Malformed, QStringLiteral("The file is shorter than its 80-byte header."));
@@ -113,8 +114,8 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
     target.recordSize = 4 + 8 * static_cast<qint64>(plan.values.size());
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok()) {
+        result.status = opened;
         return result;
     }
     const qint64 body = std::max<qint64>(0, file.size() - HeaderSize);

@@ -1,5 +1,7 @@
 #include "modelline.h"
 
+#include "regularfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,8 +13,8 @@ Status insertModelLine(const QString& path, const QString& modelLine)
     QFile original(path);
     if (!QFileInfo(path).isWritable())
         return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be changed: it is read-only or missing."));
-    if (!original.open(QIODevice::ReadOnly))
-        return Status::failure(StatusCode::Unreadable, original.errorString());
+    if (const Status opened = openRegularFile(original, QIODevice::ReadOnly); !opened.ok())
+        return opened;
     const QByteArray former = original.readAll();
     if (original.error() != QFileDevice::NoError)
         return Status::failure(StatusCode::Unreadable, original.errorString());

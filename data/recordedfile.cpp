@@ -5,6 +5,7 @@
 #include "datreader.h"
 #include "logreader.h"
 #include "readersupport.h"
+#include "regularfile.h"
 
 #include <QFile>
 
@@ -28,8 +29,8 @@ QString headerLine(std::string_view line)
 Result<HeaderFacts> readCsvHeader(const QString& path, SlotData& slot)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok())
+        return opened;
     const QByteArray prefix = file.read(HeaderPrefixBytes);
     if (file.error() != QFileDevice::NoError)
         return readers::unreadable(file);

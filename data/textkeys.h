@@ -209,16 +209,16 @@ enum class ViewerText {
 Q_ENUM_NS(ViewerText)
 
 // The section of each enum's keys; none for any other type.
-template <typename Key> constexpr std::optional<StringSection> sectionOf = std::nullopt;
-template <> constexpr std::optional<StringSection> sectionOf<DigitalText> = StringSection::Digital;
-template <> constexpr std::optional<StringSection> sectionOf<FindText> = StringSection::Find;
-template <> constexpr std::optional<StringSection> sectionOf<GraphText> = StringSection::Graph;
-template <> constexpr std::optional<StringSection> sectionOf<GraphSetText> = StringSection::GraphSet;
-template <> constexpr std::optional<StringSection> sectionOf<ProcessText> = StringSection::Process;
-template <> constexpr std::optional<StringSection> sectionOf<DialogText> = StringSection::Dialog;
-template <> constexpr std::optional<StringSection> sectionOf<FileinfoText> = StringSection::Fileinfo;
-template <> constexpr std::optional<StringSection> sectionOf<MDIFormText> = StringSection::MDIForm;
-template <> constexpr std::optional<StringSection> sectionOf<ViewerText> = StringSection::Viewer;
+template <typename Key> inline constexpr std::optional<StringSection> sectionOf = std::nullopt;
+template <> inline constexpr std::optional<StringSection> sectionOf<DigitalText> = StringSection::Digital;
+template <> inline constexpr std::optional<StringSection> sectionOf<FindText> = StringSection::Find;
+template <> inline constexpr std::optional<StringSection> sectionOf<GraphText> = StringSection::Graph;
+template <> inline constexpr std::optional<StringSection> sectionOf<GraphSetText> = StringSection::GraphSet;
+template <> inline constexpr std::optional<StringSection> sectionOf<ProcessText> = StringSection::Process;
+template <> inline constexpr std::optional<StringSection> sectionOf<DialogText> = StringSection::Dialog;
+template <> inline constexpr std::optional<StringSection> sectionOf<FileinfoText> = StringSection::Fileinfo;
+template <> inline constexpr std::optional<StringSection> sectionOf<MDIFormText> = StringSection::MDIForm;
+template <> inline constexpr std::optional<StringSection> sectionOf<ViewerText> = StringSection::Viewer;
 
 template <typename Key>
 concept TextKey = (sectionOf<Key> != std::nullopt);

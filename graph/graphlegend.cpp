@@ -1,5 +1,6 @@
 #include "graphlegend.h"
 
+#include "textcontrast.h"
 #include "widgetcolors.h"
 
 #include "shell/layoutscaler.h"
@@ -67,6 +68,23 @@ GraphLegend::GraphLegend(QString iconFolder, QWidget* parent)
     m_rangeSummary->hide();
     m_statisticsGrid->setObjectName(QStringLiteral("fpSpread1"));
     m_statisticsGrid->hide();
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->installEventFilter(this);
+        keepReadable(label);
+    }
+}
+
+// A palette change is either a new colour for the label or a new background from the legend.
+void GraphLegend::keepReadable(QLabel* label)
+{
+    const QPalette& palette = label->palette();
+    const QColor current = palette.color(QPalette::WindowText);
+    TextColors& colors = m_textColors[label];
+    if (current != colors.shown)
+        colors.given = current;
+    colors.shown = textcontrast::readableOn(colors.given, palette.color(QPalette::Window));
+    if (colors.shown != current)
+        setTextColor(label, colors.shown);
 }
 
 // The grid stands below the statistics button with its right edge on the legend's, as wide as its
@@ -182,6 +200,10 @@ void GraphLegend::moveEvent(QMoveEvent* event)
 
 bool GraphLegend::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::PaletteChange) {
+        if (auto* label = qobject_cast<QLabel*>(watched))
+            keepReadable(label);
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         for (int item = 1; item <= ItemCount; ++item) {
             if (watched == itemText(item) || watched == itemCheck(item)) {

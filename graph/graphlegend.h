@@ -2,6 +2,9 @@
 
 #include <QFrame>
 
+#include <QColor>
+#include <QHash>
+
 #include <array>
 
 class QLabel;
@@ -16,6 +19,10 @@ class SpreadGrid;
 // plots; items 10 (single cursor) and 11 (range cursors); the range readouts Label1(2) and
 // Label1(3); the statistics button Command2 and the statistics grid fpSpread1. A click on an
 // item's check mark or on its text raises itemClicked with the item's number.
+//
+// Every text of the legend keeps a readable contrast with the legend's background: a colour given
+// to a label (a plot's colour, the grey of an item switched off) is shown darkened or lightened as
+// far as its background needs, and shown again as given where the background allows.
 class GraphLegend final : public QFrame {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphLegend)
@@ -55,7 +62,14 @@ class GraphLegend final : public QFrame {
     void moveEvent(QMoveEvent* event) override;
 
   private:
+    // The colour a label was given and the one it shows for it.
+    struct TextColors {
+        QColor given;
+        QColor shown;
+    };
+
     void addItem(int item, QWidget* container, int top);
+    void keepReadable(QLabel* label);
 
     QString m_iconFolder;
     QLabel* m_header;
@@ -67,6 +81,7 @@ class GraphLegend final : public QFrame {
     SpreadGrid* m_statisticsGrid;
     QLabel* m_rangeSummary;
     bool m_gridShownWithLegend = false;
+    QHash<const QLabel*, TextColors> m_textColors;
 };
 
 } // namespace qor

@@ -1,5 +1,7 @@
 #include "graphpainter.h"
 
+#include "textcontrast.h"
+
 #include "plotreducer.h"
 #include "trendgraph.h"
 
@@ -28,11 +30,12 @@ QColor blended(const QColor& color, const QColor& background, int alpha)
 
 } // namespace
 
-GraphPainter::GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout)
+GraphPainter::GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout, const QRectF& covered)
     : m_graph(graph)
     , m_painter(painter)
     , m_layout(layout)
     , m_area(layout.plotArea())
+    , m_covered(covered)
 {
 }
 
@@ -101,7 +104,7 @@ void GraphPainter::paintTimeAxis()
         const QString label = axis.tickLabel(ticks[i]);
         const qreal width = metrics.horizontalAdvance(label);
         const qreal left = std::clamp(x - width / 2, m_layout.bounds().left(), m_layout.bounds().right() - width);
-        m_painter.setPen(axis.labelColor());
+        m_painter.setPen(readable(axis.labelColor(), m_graph.graphFrameColor()));
         m_painter.drawText(QPointF(left, m_area.bottom() + tick + metrics.ascent() + 1), label);
     }
 }
@@ -123,7 +126,7 @@ void GraphPainter::paintValueAxis(const TrendAxis& axis, bool left)
         const QString label = axis.tickLabel(ticks[i]);
         const qreal width = metrics.horizontalAdvance(label);
         const qreal x = left ? edge - tick - metrics.averageCharWidth() / 2 - width : edge + tick + metrics.averageCharWidth() / 2;
-        m_painter.setPen(axis.labelColor());
+        m_painter.setPen(readable(axis.labelColor(), m_graph.graphFrameColor()));
         m_painter.drawText(QPointF(x, y + metrics.ascent() / 2 - 1), label);
     }
     if (axis.caption().isEmpty())
@@ -131,8 +134,15 @@ void GraphPainter::paintValueAxis(const TrendAxis& axis, bool left)
     const qreal width = metrics.horizontalAdvance(axis.caption());
     const qreal x =
         left ? std::max(m_layout.bounds().left() + 2, edge - width / 2) : std::min(m_layout.bounds().right() - width - 2, edge - width / 2);
-    m_painter.setPen(axis.captionColor());
+    m_painter.setPen(readable(axis.captionColor(), m_graph.graphFrameColor()));
     m_painter.drawText(QPointF(x, m_area.top() - metrics.descent() - tick), axis.caption());
+}
+
+// The user's colour, or one near it that can be read on `background` (a white time axis on a light
+// window, a pale plot colour on a cursor label's backing).
+QColor GraphPainter::readable(const QColor& text, const QColor& background)
+{
+    return textcontrast::readableOn(text, background, textcontrast::ForGraphText);
 }
 
 void GraphPainter::paintPlots()
@@ -186,11 +196,11 @@ void GraphPainter::paintAnnotations()
         const qreal x = std::clamp<qreal>(anchor + 2, m_area.left(), std::max(m_area.left(), m_area.right() - width));
         const qreal y = std::clamp<qreal>(m_layout.yToPixel(temperature, annotation.y()), m_area.top() + metrics.ascent(),
                                           m_area.bottom() - metrics.descent());
-        const QRectF box = labelBox(QRectF(x, y - metrics.ascent(), width, metrics.height()), drawn);
+        const QRectF box = uncoveredBox(labelBox(QRectF(x, y - metrics.ascent(), width, metrics.height()), drawn), drawn);
         drawn.push_back(box);
         // On a backing of the plot area's colour, so that no trace runs through the text.
         m_painter.fillRect(box.adjusted(-2, 0, 2, 0), m_graph.plotAreaColor());
-        m_painter.setPen(annotation.captionColor());
+        m_painter.setPen(readable(annotation.captionColor(), m_graph.plotAreaColor()));
         m_painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), annotation.caption());
     }
 }
@@ -204,6 +214,29 @@ QRectF GraphPainter::labelBox(QRectF box, const std::vector<QRectF>& drawn) cons
         if (std::none_of(drawn.begin(), drawn.end(), covers))
             break;
         box.translate(0, box.bottom() + step <= m_area.bottom() ? step : -step);
+    }
+    return box;
+}
+
+// A label under the covered area moves to the nearest line of the plot area, below it first, where
+// it covers neither the area nor a label drawn before; where there is none it stays.
+QRectF GraphPainter::uncoveredBox(const QRectF& box, const std::vector<QRectF>& drawn) const
+{
+    const QRectF covered = m_covered.adjusted(-2, 0, 2, 0); // the backing reaches beyond the text
+    if (!covered.intersects(box))
+        return box;
+    const auto isFree = [&](const QRectF& place) {
+        return !covered.intersects(place) &&
+               std::none_of(drawn.begin(), drawn.end(), [&](const QRectF& other) { return other.intersects(place); });
+    };
+    const qreal step = box.height();
+    for (QRectF below = box; below.bottom() <= m_area.bottom(); below.translate(0, step)) {
+        if (isFree(below))
+            return below;
+    }
+    for (QRectF above = box.translated(0, -step); above.top() >= m_area.top(); above.translate(0, -step)) {
+        if (isFree(above))
+            return above;
     }
     return box;
 }

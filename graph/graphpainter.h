@@ -15,7 +15,8 @@ class TrendGraph;
 // overlap their neighbours are thinned out (every second, third, ... label is kept).
 class GraphPainter {
   public:
-    GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout);
+    // The annotations keep clear of `covered` (empty: nothing covers the drawing).
+    GraphPainter(const TrendGraph& graph, QPainter& painter, const GraphLayout& layout, const QRectF& covered = {});
 
     void paint();
 
@@ -24,10 +25,12 @@ class GraphPainter {
     void paintGridLines(const TrendAxis& axis, bool vertical, int parts, int alpha);
     void paintTimeAxis();
     void paintValueAxis(const TrendAxis& axis, bool left);
+    static QColor readable(const QColor& text, const QColor& background);
     void paintPlots();
     void paintCursors();
     void paintAnnotations();
     QRectF labelBox(QRectF box, const std::vector<QRectF>& drawn) const;
+    QRectF uncoveredBox(const QRectF& box, const std::vector<QRectF>& drawn) const;
     void paintZoomSpan();
     int labelStride(double spacing, double needed) const;
 
@@ -35,6 +38,7 @@ class GraphPainter {
     QPainter& m_painter;
     const GraphLayout& m_layout;
     QRectF m_area;
+    QRectF m_covered;
 };
 
 } // namespace qor

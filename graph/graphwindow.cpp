@@ -103,6 +103,7 @@ void GraphWindow::connectControls()
 {
     connect(m_legend, &GraphLegend::itemClicked, this, &GraphWindow::legendClicked);
     connect(m_legend->statisticsButton(), &QPushButton::clicked, this, &GraphWindow::RangeStatistics);
+    m_legend->statisticsGrid()->installEventFilter(this);
     connect(m_exitButton, &QPushButton::clicked, this, &GraphWindow::RestoreGraphView);
     connect(m_graph, &TrendGraph::cursorMoved, this, [this](int cursor, double, double y, bool) { m_cursors.cursorMoved(cursor, y); });
     connect(m_graph, &TrendGraph::zoomCompleted, this, [this] { m_cursors.zoomCompleted(); });
@@ -110,6 +111,17 @@ void GraphWindow::connectControls()
     m_cursors.setSeriesNames([this] { showSeriesNames(); });
     connect(m_graph, &TrendGraph::wheelTurned, this, [this](int steps, double x, bool zoom) { m_cursors.wheelTurned(steps, x, zoom); });
     connect(m_slider, &TimeSlider::valueChanged, this, [this](double value) { m_cursors.sliderChanged(value); });
+}
+
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QWidget* grid = m_legend->statisticsGrid();
+    const QEvent::Type type = event->type();
+    if (watched == grid && (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move || type == QEvent::Resize)) {
+        const bool shown = type != QEvent::Hide && grid->isVisibleTo(grid->parentWidget());
+        m_graph->setCoveredArea(shown ? QRect(m_graph->mapFrom(grid->parentWidget(), grid->pos()), grid->size()) : QRect());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QLabel* GraphWindow::Label4(int line) const

@@ -141,6 +141,8 @@ class GraphWindow : public QWidget, public GraphFormView {
     void finishRangeStatistics(std::int64_t seconds, const QString& records);
 
     void resizeEvent(QResizeEvent* event) override;
+    // Follows the statistics list over the graph, so that the cursor labels keep clear of it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

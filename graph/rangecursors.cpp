@@ -1,10 +1,13 @@
 #include "rangecursors.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qor {
 
-std::int64_t rangeCursorInsetSeconds(std::int64_t visibleSeconds)
+namespace {
+
+std::int64_t steppedInset(std::int64_t visibleSeconds)
 {
     struct Step {
         std::int64_t upTo;
@@ -26,6 +29,13 @@ std::int64_t rangeCursorInsetSeconds(std::int64_t visibleSeconds)
         }
     }
     return 11 * 3600;
+}
+
+} // namespace
+
+std::int64_t rangeCursorInsetSeconds(std::int64_t visibleSeconds)
+{
+    return std::min(steppedInset(visibleSeconds), std::max<std::int64_t>(0, visibleSeconds / 3));
 }
 
 } // namespace qor

@@ -193,12 +193,27 @@ GraphLayout TrendGraph::layout(const QRectF& bounds) const
     return GraphLayout(bounds, font(), axis(GraphAxis::Time), axis(GraphAxis::Output), axis(GraphAxis::Temperature));
 }
 
+void TrendGraph::setCoveredArea(const QRect& area)
+{
+    if (area == m_coveredArea)
+        return;
+    m_coveredArea = area;
+    update();
+}
+
 void TrendGraph::paintGraph(QPainter& painter, const QRectF& bounds) const
+{
+    paintGraph(painter, bounds, {});
+}
+
+// Only the control on screen, and its picture as drawn there, has a covered area: a printed page or
+// a capture shows the graph without the list over it.
+void TrendGraph::paintGraph(QPainter& painter, const QRectF& bounds, const QRectF& covered) const
 {
     painter.setFont(font());
     painter.setRenderHint(QPainter::TextAntialiasing);
     const GraphLayout where = layout(bounds);
-    GraphPainter(*this, painter, where).paint();
+    GraphPainter(*this, painter, where, covered).paint();
 }
 
 QImage TrendGraph::controlImage() const
@@ -207,14 +222,14 @@ QImage TrendGraph::controlImage() const
     QImage image(size() * density, QImage::Format_RGB32);
     image.setDevicePixelRatio(density);
     QPainter painter(&image);
-    paintGraph(painter, QRectF(QPointF(0, 0), size()));
+    paintGraph(painter, QRectF(QPointF(0, 0), size()), m_coveredArea);
     return image;
 }
 
 void TrendGraph::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintGraph(painter, rect());
+    paintGraph(painter, rect(), m_coveredArea);
 }
 
 int TrendGraph::cursorNear(double pixel, double within) const

@@ -70,13 +70,18 @@ class TrendGraph final : public QWidget {
     void setGraphFrameColor(const QColor& color);
     QColor plotAreaColor() const { return m_plotAreaColor; }
     void setPlotAreaColor(const QColor& color);
+    // The part of the control that another widget stands over (the statistics list), in the
+    // control's pixels: the annotations are drawn clear of it. Empty when nothing covers it.
+    QRect coveredArea() const { return m_coveredArea; }
+    void setCoveredArea(const QRect& area);
 
     // The time span being chosen by a zoom drag, if one is under way.
     std::optional<std::pair<double, double>> zoomSpan() const;
     GraphLayout layout(const QRectF& bounds) const;
-    // Draws the whole control into `painter` over `bounds`.
+    // Draws the whole control into `painter` over `bounds`, for a page or a capture: with the
+    // annotations where they stand, whatever covers the control on screen.
     void paintGraph(QPainter& painter, const QRectF& bounds) const;
-    // A picture of the control as drawn, at the screen's pixel density (`ControlImage`).
+    // A picture of the control as drawn on screen, at the screen's pixel density (`ControlImage`).
     QImage controlImage() const;
 
   Q_SIGNALS:
@@ -95,6 +100,7 @@ class TrendGraph final : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void paintGraph(QPainter& painter, const QRectF& bounds, const QRectF& covered) const;
     static std::size_t checkedIndex(int number, int count);
     PlotSegment segmentOf(const TimePtr& x, const ColumnPtr& y) const;
     bool knownAscending(const TimePtr& x, qsizetype count, bool& ascending) const;
@@ -112,6 +118,7 @@ class TrendGraph final : public QWidget {
     int m_trackMode = TrackNone;
     QColor m_graphFrameColor = graphstyle::LightBack;
     QColor m_plotAreaColor{Qt::white};
+    QRect m_coveredArea;
     int m_draggedCursor = 0;
     int m_activeCursor = 0; // the cursor the arrow keys step
     std::optional<double> m_zoomFrom;

@@ -10,6 +10,7 @@
 #include "data/parallel.h"
 #include "data/readersupport.h"
 #include "data/recordermodel.h"
+#include "data/regularfile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -231,8 +232,8 @@ Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView mode
                        const ExportProgress& progress)
 {
     QFile file(dataPath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return readers::unreadable(file);
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered); !opened.ok())
+        return opened;
     const QByteArray header = file.read(HeaderSize);
     if (header.size() < HeaderSize)
         return Status::failure(StatusCode::Malformed, QStringLiteral("The recorded file is shorter than its 80-byte header."));

@@ -76,7 +76,7 @@ void LayoutScaler::ResizeControls()
         fontStepReached = true;
         if (recorded.fontSize > 0) {
             QFont font = control->font();
-            font.setPointSizeF(std::max(1.0, recorded.fontSize * scale.height()));
+            font.setPointSizeF(std::max(recorded.fontSize * scale.height(), std::min(recorded.fontSize, MinimumPointSize)));
             control->setFont(font);
         }
     }

@@ -12,10 +12,13 @@ namespace qor {
 // Stretches a window's controls with the window. The window is laid out once at its reference
 // size; every resize then sets each control's position, size and font size to the recorded ones
 // times the window's size over the reference size, so repeated resizing never accumulates
-// rounding. Combo boxes keep their height. Sizes are in twips, 15 to a pixel of 96 dpi.
+// rounding. Combo boxes keep their height. Sizes are in twips, 15 to a pixel of 96 dpi. A font
+// shrinks with its window no further than MinimumPointSize (a smaller recorded size stays as it
+// is), so that a window made small, as tiling several does, keeps readable texts.
 class LayoutScaler {
   public:
     static constexpr double TwipsPerPixel = 15.0;
+    static constexpr double MinimumPointSize = 7.0;
 
     // A control with this property set true is placed by its owner (the statistics list below the
     // legend): the scaling leaves its place, and that of its parts, alone and scales its font only.

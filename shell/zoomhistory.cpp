@@ -2,6 +2,7 @@
 
 #include "programstate.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace qor {
@@ -10,6 +11,8 @@ void ZoomHistory::push(double minimum, double maximum)
 {
     if (m_depth < MaxDepth)
         ++m_depth;
+    else
+        std::rotate(m_ranges.begin(), m_ranges.begin() + 1, m_ranges.end());
     m_ranges[static_cast<std::size_t>(m_depth - 1)] = {minimum, maximum};
 }
 

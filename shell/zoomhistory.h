@@ -15,7 +15,8 @@ class ZoomHistory {
     int depth() const { return m_depth; }
 
     // A completed zoom: one level deeper, remembering the new range. Beyond the deepest level the
-    // deepest entry is replaced, so zooming keeps working and zooming out still steps back.
+    // oldest level is let go, so the history holds the newest MaxDepth levels and every zoom-out
+    // goes back exactly one of them.
     void push(double minimum, double maximum);
     // One level back: the range of the new depth, or nullopt when that is the whole range (depth 0).
     std::optional<std::pair<double, double>> stepBack();

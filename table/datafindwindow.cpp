@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
+#include <initializer_list>
 
 namespace qor {
 
@@ -81,50 +84,33 @@ DataFindWindow::DataFindWindow(SpreadGrid& records, QWidget* parent)
     m_endFrame->setEnabled(false);
 }
 
+// The start row stands in the grid of the headings, the end row in the frame that the table's
+// search disables, each in a grid of its own: alignRows() keeps their columns one above the other.
 void DataFindWindow::buildControls()
 {
-    auto* grid = new QGridLayout;
+    m_grid = new QGridLayout;
     m_rangeHeading = new QLabel(this);
     m_rangeHeading->setObjectName(QStringLiteral("Label3"));
-    grid->addWidget(m_rangeHeading, 0, 0);
+    m_grid->addWidget(m_rangeHeading, 0, 0);
     for (int i = 0; i < 2; ++i) {
         m_dataTime[static_cast<std::size_t>(i)] = new QLabel(this);
         m_dataTime[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("DataTime_%1").arg(i + 1));
-        grid->addWidget(m_dataTime[static_cast<std::size_t>(i)], 0, 1 + 3 * i, 1, 3);
+        m_grid->addWidget(m_dataTime[static_cast<std::size_t>(i)], 0, 1 + 3 * i, 1, 3);
     }
     m_inputHeading = new QLabel(this);
     m_inputHeading->setObjectName(QStringLiteral("Label2"));
-    grid->addWidget(m_inputHeading, 1, 0);
+    m_grid->addWidget(m_inputHeading, 1, 0);
     for (int k = 0; k < 5; ++k) {
         m_units[static_cast<std::size_t>(k)] = new QLabel(this);
         m_units[static_cast<std::size_t>(k)]->setObjectName(QStringLiteral("Label1_%1").arg(k));
-        grid->addWidget(m_units[static_cast<std::size_t>(k)], 2, 1 + k);
+        m_grid->addWidget(m_units[static_cast<std::size_t>(k)], 2, 1 + k);
     }
     m_endFrame = new QFrame(this);
     m_endFrame->setObjectName(QStringLiteral("Frame1"));
-    auto* endRow = new QHBoxLayout(m_endFrame);
-    endRow->setContentsMargins(0, 0, 0, 0);
-    for (int row = 0; row < 2; ++row) {
-        QWidget* owner = row == 0 ? static_cast<QWidget*>(this) : m_endFrame;
-        m_rowLabels[static_cast<std::size_t>(row)] = new QLabel(owner);
-        m_rowLabels[static_cast<std::size_t>(row)]->setObjectName(QStringLiteral("Label5_%1").arg(row));
-        if (row == 0)
-            grid->addWidget(m_rowLabels[0], 3, 0);
-        else
-            endRow->addWidget(m_rowLabels[1]);
-        for (int k = 0; k < 5; ++k) {
-            const int index = row * 5 + k;
-            auto* box = new QLineEdit(owner);
-            box->setObjectName(QStringLiteral("Text1_%1").arg(index));
-            box->setMaximumWidth(k == 0 ? 64 : 40);
-            box->installEventFilter(this);
-            m_boxes[static_cast<std::size_t>(index)] = box;
-            if (row == 0)
-                grid->addWidget(box, 3, 1 + k);
-            else
-                endRow->addWidget(box);
-        }
-    }
+    m_endGrid = new QGridLayout(m_endFrame);
+    m_endGrid->setContentsMargins(0, 0, 0, 0);
+    addTimeRow(0, this, *m_grid, 3);
+    addTimeRow(1, m_endFrame, *m_endGrid, 0);
     m_search = new QPushButton(this);
     m_search->setObjectName(QStringLiteral("Command2"));
     m_close = new QPushButton(this);
@@ -136,9 +122,48 @@ void DataFindWindow::buildControls()
     buttons->addWidget(m_search);
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(m_grid);
     layout->addWidget(m_endFrame);
     layout->addLayout(buttons);
+}
+
+// Row 0 is the start, row 1 the end: its label, then the year, month, day, hour and minute boxes.
+// Whatever width is left goes to a last, empty column, the same in both grids.
+void DataFindWindow::addTimeRow(int row, QWidget* owner, QGridLayout& grid, int gridRow)
+{
+    m_rowLabels[static_cast<std::size_t>(row)] = new QLabel(owner);
+    m_rowLabels[static_cast<std::size_t>(row)]->setObjectName(QStringLiteral("Label5_%1").arg(row));
+    grid.addWidget(m_rowLabels[static_cast<std::size_t>(row)], gridRow, 0);
+    for (int k = 0; k < 5; ++k) {
+        const int index = row * 5 + k;
+        auto* box = new QLineEdit(owner);
+        box->setObjectName(QStringLiteral("Text1_%1").arg(index));
+        box->setFixedWidth(k == 0 ? 64 : 40);
+        box->installEventFilter(this);
+        m_boxes[static_cast<std::size_t>(index)] = box;
+        grid.addWidget(box, gridRow, 1 + k);
+    }
+    grid.addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), gridRow, 6);
+}
+
+// Each column as wide as the widest of what either grid holds in it, in the language shown, each
+// widget at the size its layout gives it (a box's fixed width, not its text's).
+void DataFindWindow::alignRows()
+{
+    const auto widest = [](std::initializer_list<const QWidget*> widgets) {
+        int width = 0;
+        for (const QWidget* widget : widgets)
+            width = std::max(width, widget->sizeHint().boundedTo(widget->maximumSize()).expandedTo(widget->minimumSize()).width());
+        return width;
+    };
+    const int labels = widest({m_rangeHeading, m_inputHeading, m_rowLabels[0], m_rowLabels[1]});
+    m_grid->setColumnMinimumWidth(0, labels);
+    m_endGrid->setColumnMinimumWidth(0, labels);
+    for (std::size_t k = 0; k < m_units.size(); ++k) {
+        const int width = widest({m_units[k], m_boxes[k], m_boxes[k + 5]});
+        m_grid->setColumnMinimumWidth(int(k) + 1, width);
+        m_endGrid->setColumnMinimumWidth(int(k) + 1, width);
+    }
 }
 
 void DataFindWindow::applyStrings()
@@ -152,6 +177,7 @@ void DataFindWindow::applyStrings()
     m_rowLabels[1]->setText(stringEntry(FindText::End));
     m_search->setText(stringEntry(FindText::Search));
     m_close->setText(stringEntry(FindText::Close));
+    alignRows();
 }
 
 void DataFindWindow::showRange(const QString& first, const QString& last)

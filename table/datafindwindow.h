@@ -6,6 +6,7 @@
 #include <optional>
 
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,8 @@ class DataFindWindow final : public QDialog {
   private:
     DataFindWindow(Mode mode, QWidget* parent);
     void buildControls();
+    void addTimeRow(int row, QWidget* owner, QGridLayout& grid, int gridRow);
+    void alignRows();
     void applyStrings();
     void showRange(const QString& first, const QString& last);
     void checkBox(int index);
@@ -61,6 +64,8 @@ class DataFindWindow final : public QDialog {
     std::array<QLineEdit*, BoxCount> m_boxes{};
     std::array<QLabel*, 2> m_dataTime{};
     QFrame* m_endFrame = nullptr;
+    QGridLayout* m_grid = nullptr;    // headings, units and the start row
+    QGridLayout* m_endGrid = nullptr; // the end row, in m_endFrame
     QPushButton* m_search = nullptr;
     QPushButton* m_close = nullptr;
     std::array<QLabel*, 5> m_units{};

@@ -90,6 +90,13 @@ void SpreadGrid::followFont()
     fitPage();
 }
 
+void SpreadGrid::refreshTexts()
+{
+    m_model->refreshTexts();
+    for (int col : m_fittedColumns)
+        fitColumn(col);
+}
+
 void SpreadGrid::fitColumnToContents(int col)
 {
     if (!m_fittedColumns.contains(col))

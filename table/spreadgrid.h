@@ -39,8 +39,11 @@ class SpreadGrid final : public QTableView {
     void setText(int col, int row, const QString& text) { m_model->setText(col, row, text); }
     // Flag 2 (the only one there is) matches the beginning of the cell text.
     int SearchCol(int col, int firstRow, int lastRow, QStringView text, int flags = 2) const;
-    void refreshTexts() { m_model->refreshTexts(); }
-    // Sizes the column to the texts of the rows in view, and again whenever the font changes.
+    // Shows the cells' texts again (the time texts follow the language) and fits the fitted columns
+    // to them.
+    void refreshTexts();
+    // Sizes the column to the texts of the rows in view, and again whenever the font or the texts
+    // change.
     void fitColumnToContents(int col);
 
     // The active cell; Action 1 scrolls to it and selects it. Clicks and keys move it.

@@ -7,17 +7,17 @@ const std::vector<MenuItem>& mainMenuItems()
     constexpr unsigned Choice = Checkable;
     static const std::vector<MenuItem> items = {
         {"M_File", "", MDIFormText::File},
-        {"MF_Open", "M_File", MDIFormText::Open, 0, QKeySequence::Open},
+        {"MF_Open", "M_File", MDIFormText::Open, 0, {QKeySequence::Open}},
         {"MF_FileInfo", "M_File", MDIFormText::FileInfo},
         {"MF_SnippingTool", "M_File", MDIFormText::Capture},
-        {"MF_Excel", "M_File", MDIFormText::ExportCsv, 0, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"MF_Excel", "M_File", MDIFormText::ExportCsv, 0, {QKeySequence(Qt::CTRL | Qt::Key_E)}},
         {"MF_Preview", "M_File", MDIFormText::PrintPreview},
-        {"MF_Print", "M_File", MDIFormText::Print, 0, QKeySequence::Print},
+        {"MF_Print", "M_File", MDIFormText::Print, 0, {QKeySequence::Print}},
         {"M_Exit", "M_File", MDIFormText::Exit},
         {"M_TimeAxis", "", MDIFormText::TimeAxis},
         {"MT_RelaTime", "M_TimeAxis", MDIFormText::RelativeTime, Choice},
         {"MT_AbsTime", "M_TimeAxis", MDIFormText::AbsoluteTime, Choice | StartsChecked},
-        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch, 0, QKeySequence::Find}, // a command, not a choice
+        {"MT_DataFind", "M_TimeAxis", MDIFormText::DataSearch, 0, {QKeySequence::Find}}, // a command, not a choice
         {"M_View", "", MDIFormText::View},
         {"MV_Style", "M_View", MDIFormText::Style},
         {"MV_Style_1", "MV_Style", MDIFormText::Light, Choice},
@@ -26,9 +26,10 @@ const std::vector<MenuItem>& mainMenuItems()
         {"MVL_Normal", "MV_Line", MDIFormText::Normal, Choice},
         {"MVL_Middle", "MV_Line", MDIFormText::Medium, Choice},
         {"MVL_Thick", "MV_Line", MDIFormText::Thick, Choice},
-        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, 0, QKeySequence::ZoomIn},
-        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, 0, QKeySequence::ZoomOut},
-        {"MV_FullRange", "M_View", MDIFormText::FullRange, 0, QKeySequence(Qt::CTRL | Qt::Key_0)},
+        // On most keyboards "+" is Shift+"=", so Ctrl+"=" zooms in too.
+        {"MV_ZoomIn", "M_View", MDIFormText::ZoomIn, 0, {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {"MV_ZoomOut", "M_View", MDIFormText::ZoomOut, 0, {QKeySequence::ZoomOut}},
+        {"MV_FullRange", "M_View", MDIFormText::FullRange, 0, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
         {"MV_Language", "M_View", MDIFormText::Language},
         {"MV_Language_KOR", "MV_Language", MDIFormText::Korean, Choice},
         {"MV_Language_ENG", "MV_Language", MDIFormText::English, Choice},

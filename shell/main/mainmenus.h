@@ -3,6 +3,7 @@
 #include "data/textkeys.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,13 +20,14 @@ enum MenuFlag : unsigned {
 };
 
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a
-// top-level menu), the string-table entry of its caption, if any, its flags and its shortcut.
+// top-level menu), the string-table entry of its caption, if any, its flags and its shortcuts, the
+// first of which the menu shows.
 struct MenuItem {
     QString name;
     QString parent;
     std::optional<MDIFormText> captionKey;
     unsigned flags = 0;
-    QKeySequence shortcut = {};
+    QList<QKeySequence> shortcuts = {};
 
     bool is(MenuFlag flag) const { return (flags & flag) != 0; }
 };

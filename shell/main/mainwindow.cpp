@@ -295,7 +295,7 @@ void MainWindow::buildMenus()
         action->setObjectName(item.name);
         action->setCheckable(item.is(Checkable));
         action->setChecked(item.is(StartsChecked));
-        action->setShortcut(item.shortcut);
+        action->setShortcuts(item.shortcuts);
         m_commands.insert(item.name, action);
     }
     for (const QString& item : {QStringLiteral("MW_Dis_1"), QStringLiteral("MW_Dis_2")})
@@ -479,7 +479,7 @@ void MainWindow::showRecentFiles(const QStringList& paths)
 {
     m_recentMenu->clear();
     for (qsizetype n = 0; n < paths.size(); ++n) {
-        QAction* item = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(n + 1).arg(QDir::toNativeSeparators(paths[n]).toUpper()));
+        QAction* item = m_recentMenu->addAction(RecentFiles::menuCaption(int(n + 1), paths[n]));
         item->setObjectName(QStringLiteral("MF_Recent_%1").arg(n + 1));
         connect(item, &QAction::triggered, this, [this, path = paths[n]] { openRecentFile(path); });
     }

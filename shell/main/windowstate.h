@@ -15,9 +15,13 @@ struct WindowState {
     bool maximized = false;
 };
 
-// The state the last run left; nullopt when the file holds none, or none that fits a screen now
-// (a monitor that was unplugged), so that the window takes its default place.
+// The state the last run left, its place moved and shrunk into the available area of the screen
+// that shows most of it, with room for the title bar above; nullopt when the file holds none, or
+// none that a screen shows now (a monitor that was unplugged), so that the window takes its default
+// place.
 std::optional<WindowState> rememberedWindowState();
+// Keeps the window's state for the next run, its place fitted as above; a place that no screen
+// shows is not kept.
 void rememberWindowState(const QWidget& window);
 
 // Shows the window where the last run left it, or at its default place.

@@ -1,5 +1,6 @@
 #include "app/dumpcommand.h"
 #include "shell/apppath.h"
+#include "support/fifo.h"
 #include "support/fixtures.h"
 
 #include <QTemporaryDir>
@@ -102,6 +103,17 @@ class TestDumpCommand : public QObject {
         QCOMPARE(result.out, "");
         QVERIFY(result.err.startsWith(u"Cannot read "));
         QCOMPARE(dump(m_dir.filePath("missing.LOG")).status, 1);
+    }
+
+    void aFifoIsRefusedWithoutWaitingForAWriter()
+    {
+        const QString fifo = fixtures::makeFifo(m_dir, QStringLiteral("x.LOG"));
+        QVERIFY(!fifo.isEmpty());
+        Output result;
+        QVERIFY(fixtures::returnsWithoutAWriter(fifo, [&] { result = dump(fifo); }));
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.out, "");
+        QVERIFY2(result.err.startsWith(u"Cannot read ") && result.err.contains(u"not a regular file"), qPrintable(result.err));
     }
 };
 

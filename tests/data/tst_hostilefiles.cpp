@@ -1,7 +1,12 @@
+#include "data/combinedfiles.h"
+#include "data/nullgraph.h"
 #include "data/recordedfile.h"
+#include "data/recordingopener.h"
+#include "support/fifo.h"
 #include "support/fixtures.h"
 #include "support/recordinggraph.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -136,6 +141,32 @@ class TestHostileFiles : public QObject {
                      .status()
                      .code(),
                  StatusCode::UnknownCsvModel);
+    }
+
+    // A name that stands for no regular file is refused at once, by every read: a FIFO would block
+    // the read until another process writes to it.
+    void namesOfNoRegularFileAreRefusedAtOnce()
+    {
+        NullGraph noWindow;
+        const auto refusal = [](const Status& status, QStringView what) {
+            return status.code() == StatusCode::Unreadable && status.message().contains(what);
+        };
+        for (const char* ext : {"LOG", "CSV", "DAT"}) {
+            const QString fifo = fixtures::makeFifo(m_dir, QStringLiteral("20150301080000_pipe.%1").arg(ext));
+            QVERIFY(!fifo.isEmpty());
+            Status opened;
+            QVERIFY(fixtures::returnsWithoutAWriter(fifo, [&] { opened = openRecording(fifo, noWindow, QStringLiteral("test")).status; }));
+            QVERIFY2(refusal(opened, u"a FIFO"), qPrintable(opened.message()));
+            if (QStringView(u"CSV") == QLatin1StringView(ext)) {
+                Status scanned;
+                QVERIFY(fixtures::returnsWithoutAWriter(fifo, [&] { scanned = combined::scanFile(fifo).status(); }));
+                QVERIFY2(refusal(scanned, u"a FIFO"), qPrintable(scanned.message()));
+            }
+            QFile::remove(fifo);
+        }
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.LOG")));
+        const Status folder = openRecording(m_dir.filePath(QStringLiteral("folder.LOG")), noWindow, QStringLiteral("test")).status;
+        QVERIFY2(refusal(folder, u"a folder"), qPrintable(folder.message()));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "data/loadeddataset.h"
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
+#include "graph/textcontrast.h"
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/bgrcolor.h"
@@ -97,7 +98,9 @@ class TestGraphWindow : public QObject {
         for (int k = 1; k <= 9; ++k) {
             const QColor color = fromBgr(graphSettings().PlotColor[static_cast<std::size_t>(k - 1)]);
             QCOMPARE(window.CWGraph1()->plot(k).color(), color);
-            QCOMPARE(textColor(window.legend()->itemText(k)), color);
+            // The legend names the plot in its colour, as far as it reads on the legend's background.
+            QCOMPARE(textColor(window.legend()->itemText(k)),
+                     textcontrast::readableOn(color, window.legend()->palette().color(QPalette::Window)));
             QCOMPARE(window.CWGraph1()->plot(k).lineWidth(), 3);
             QVERIFY(legendState().isOn(k, 1));
         }
@@ -178,7 +181,7 @@ class TestGraphWindow : public QObject {
         QTest::mouseClick(legend.itemCheck(2), Qt::LeftButton);
         QVERIFY(window.CWGraph1()->plot(2).isVisible());
         QVERIFY(legendState().isOn(2, 1));
-        QCOMPARE(textColor(legend.itemText(2)), magenta);
+        QCOMPARE(textColor(legend.itemText(2)), textcontrast::readableOn(magenta, legend.palette().color(QPalette::Window)));
         QCOMPARE(legend.itemCheck(2)->pixmap().toImage(),
                  QImage(AppPath() + "Checked.ico").convertToFormat(legend.itemCheck(2)->pixmap().toImage().format()));
         QVERIFY(pixelsNear(window.CWGraph1()->controlImage(), magenta) > 50);
@@ -222,6 +225,7 @@ class TestGraphWindow : public QObject {
 
         // In the light style the cursors and their texts are dark grey.
         window.setLabel3(1, "0");
+        window.applyBackground();
         QTest::mouseClick(legend.itemText(11), Qt::LeftButton);
         QCOMPARE(graph.cursor(2).color(), QColor(0x40, 0x40, 0x40));
         QCOMPARE(textColor(legend.readout(3)), QColor(0x40, 0x40, 0x40));

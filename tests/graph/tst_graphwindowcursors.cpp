@@ -172,13 +172,19 @@ class TestGraphWindowCursors : public QObject {
     {
         QTest::addColumn<int>("span");
         QTest::addColumn<int>("inset");
+        QTest::newRow("30 s") << 30 << 10; // a third of the span at most
         QTest::newRow("180 s") << 180 << 20;
         QTest::newRow("181 s") << 181 << 60;
         QTest::newRow("600 s") << 600 << 60;
-        QTest::newRow("601 s") << 601 << 300;
+        QTest::newRow("601 s") << 601 << 200; // five minutes would leave a second between them
+        QTest::newRow("15 min") << 900 << 300;
+        QTest::newRow("61 min") << 3660 << 1220;
+        QTest::newRow("100 min") << 6000 << 2000;
+        QTest::newRow("150 min") << 9000 << 3000;
         QTest::newRow("3 h") << 10800 << 3000;
         QTest::newRow("a day") << 86400 << 5 * 3600;
-        QTest::newRow("over a day") << 86401 << 11 * 3600;
+        QTest::newRow("over a day") << 86401 << 28800;
+        QTest::newRow("33 h") << 118800 << 11 * 3600;
         QTest::newRow("two days") << 172800 << 11 * 3600;
     }
     void rangeCursorsStandInsideTheShownSpan()
@@ -263,6 +269,38 @@ class TestGraphWindowCursors : public QObject {
         QCOMPARE(grid.GetText(1, 4), "88.5");
         QCOMPARE(grid.GetText(2, 4), "89.5");
         QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    // The statistics list reaches over the graph; a cursor label that would stand under it is
+    // drawn clear of it, and comes back once the list is gone.
+    void theStatisticsListLeavesTheCursorLabelsInView()
+    {
+        GraphWindow& window = open(m_folder->writeLog("QOR1300", {}, 600, 1, plotValue));
+        statisticsOver(window, 100, 560);
+        TrendGraph& graph = *window.CWGraph1();
+        const SpreadGrid& grid = *window.legend()->statisticsGrid();
+        QVERIFY(grid.isVisible());
+        const QRect covered = QRect(graph.mapFrom(&window, grid.pos()), grid.size()).intersected(graph.rect());
+        QVERIFY(!covered.isEmpty());
+        // The end label anchored under the middle of the list.
+        const GraphLayout layout = graph.layout(graph.rect());
+        GraphAnnotation& end = graph.annotation(3);
+        end.setAnchor(layout.pixelToX(covered.left() + 4), layout.pixelToY(graph.axis(GraphAxis::Temperature), covered.center().y()));
+        const QString caption = end.caption();
+        const auto drawnUnderTheList = [&] {
+            const QImage with = graph.controlImage().copy(covered);
+            end.setCaption({});
+            const QImage without = graph.controlImage().copy(covered);
+            end.setCaption(caption);
+            return with != without;
+        };
+        QVERIFY(!drawnUnderTheList());
+        const QImage shown = graph.controlImage();
+        end.setCaption({});
+        QVERIFY(graph.controlImage() != shown); // drawn elsewhere
+        end.setCaption(caption);
+        window.legend()->statisticsGrid()->hide();
+        QVERIFY(drawnUnderTheList());
     }
 
     // The readout is there as soon as the cursor is, follows the arrow keys record by record, and

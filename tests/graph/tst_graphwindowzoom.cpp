@@ -256,11 +256,11 @@ class TestGraphWindowZoom : public QObject {
         QCOMPARE(m_window->CWSlide7()->axis().maximum(), ProgramFolder::at(299));
     }
 
-    void twentyOneNestedZoomsKeepTwentyDepths()
+    void twentyThreeNestedZoomsKeepTheNewestTwentyLevels()
     {
         TrendGraph& graph = *m_window->CWGraph1();
         std::vector<Range> ranges;
-        for (int n = 1; n <= 21; ++n) {
+        for (int n = 1; n <= 23; ++n) {
             const Range before = shown(graph);
             dragZoom(graph, 0.1, 0.9);
             QVERIFY2(shown(graph) != before, qPrintable(QString::number(n)));
@@ -268,12 +268,13 @@ class TestGraphWindowZoom : public QObject {
         }
         ZoomHistory& zoom = zoomHistory(1);
         QCOMPARE(zoom.depth(), ZoomHistory::MaxDepth);
-        // Stepping back goes through zooms 19 down to 1, then to the whole range.
-        for (int depth = 19; depth >= 1; --depth) {
+        // Stepping back goes one zoom at a time through zooms 22 down to 4, then to the whole range:
+        // zooms 1 to 3 were let go.
+        for (int n = 22; n >= 4; --n) {
             const std::optional<Range> back = zoom.stepBack();
             QVERIFY(back);
             // The slider, set to the zoomed minimum, puts the maximum on a whole second.
-            const Range& zoomed = ranges[static_cast<std::size_t>(depth - 1)];
+            const Range& zoomed = ranges[static_cast<std::size_t>(n - 1)];
             QCOMPARE(back->first, zoomed.first);
             QVERIFY(std::abs(back->second - zoomed.second) < 1 / 86400.0);
         }

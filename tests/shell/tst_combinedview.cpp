@@ -14,6 +14,7 @@
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/textcontrastcheck.h"
 #include "table/combinedtablewindow.h"
 #include "table/spreadgrid.h"
 
@@ -345,6 +346,12 @@ class TestCombinedView : public QObject {
         QCOMPARE(combined.legend()->itemText(1)->text(), "CH1 PV : " + numberText(valueOf(0, 12, 0)));
         QCOMPARE(combined.legend()->itemText(5)->text(), "CH2 SP : " + numberText(valueOf(1, 4, 1)));
         QCOMPARE(combined.legend()->itemText(9)->text(), "CH3 MV : " + numberText(valueOf(2, 2, 2)));
+        // The pale plot colours' readouts read on the light style's grey too.
+        m_main->viewCommands().MV_Style_1();
+        combined.legendClicked(LegendState::SingleCursorItem);
+        QVERIFY(combined.legend()->itemText(5)->text().startsWith(u"CH2 SP : "));
+        const textcheck::Weakest weakest = textcheck::weakestLabel(*combined.legend());
+        QVERIFY2(weakest.ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(weakest.ratio).arg(weakest.label)));
 
         combined.legendClicked(LegendState::RangeCursorsItem);
         graph().cursor(2).setX(ProgramFolder::at(50));

@@ -60,6 +60,20 @@ class TestLayoutScaler : public QObject {
         QCOMPARE(w.label->font().pointSizeF(), 9.0);
     }
 
+    // A tiled window is a fraction of its design size: its texts shrink no further than can be read.
+    void fontsShrinkNoFurtherThanReadable()
+    {
+        ScaledWindow w;
+        QFont small = w.combo->font();
+        small.setPointSizeF(6);
+        w.combo->setFont(small);
+        w.scaler.SaveSizes();
+        w.window.resize(25, 20);
+        w.scaler.ResizeControls();
+        QCOMPARE(w.label->font().pointSizeF(), LayoutScaler::MinimumPointSize);
+        QCOMPARE(w.combo->font().pointSizeF(), 6.0); // recorded below the floor: kept
+    }
+
     void aMinimisedWindowIsLeftAlone()
     {
         ScaledWindow w;

@@ -1,6 +1,7 @@
 #include "data/loadeddataset.h"
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
+#include "shell/layoutscaler.h"
 #include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
 #include "shell/slotwindows.h"
@@ -119,9 +120,30 @@ class TestMenuCommands : public QObject {
         QCOMPARE(command("MV_ZoomOut")->shortcut(), QKeySequence(QKeySequence::ZoomOut));
         QCOMPARE(command("MV_FullRange")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
 
-        GraphWindow& window = open();
-        QTest::keyClick(m_main.operator->(), Qt::Key_Plus, Qt::ControlModifier);
-        QCOMPARE(window.CWGraph1()->trackMode(), TrendGraph::TrackZoomX);
+        // Ctrl+"+" and, without the Shift that "+" needs on most keyboards, Ctrl+"=".
+        for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Equal}) {
+            GraphWindow& window = open();
+            QTest::keyClick(m_main.operator->(), key, Qt::ControlModifier);
+            QCOMPARE(window.CWGraph1()->trackMode(), TrendGraph::TrackZoomX);
+        }
+    }
+
+    // Four windows tiled in a small main window are each a fraction of their design size; the
+    // graphs' texts stay readable.
+    void tiledGraphsKeepReadableTexts()
+    {
+        m_main->resize(800, 600);
+        for (int file = 0; file < 2; ++file) {
+            open();
+            m_main->button(8)->trigger(); // its table window
+        }
+        command("MW_Tile")->trigger();
+        for (int slot : {1, 2}) {
+            const GraphWindow& window = *graphWindow(slot);
+            QVERIFY(window.height() < 300);
+            QVERIFY2(window.CWGraph1()->font().pointSizeF() >= LayoutScaler::MinimumPointSize,
+                     qPrintable(QString::number(window.CWGraph1()->font().pointSizeF())));
+        }
     }
 
     void theWindowsAreArrangedAndTheVersionShown()

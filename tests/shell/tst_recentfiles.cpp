@@ -77,7 +77,17 @@ class TestRecentFiles : public QObject {
         QVERIFY(file.write(u"RecentFiles", u"File3", u"/a.LOG").ok());
         QVERIFY(file.write(u"RecentFiles", u"File4", u"/b.LOG").ok());
         QVERIFY(file.write(u"RecentFiles", u"File9", u"/beyond.LOG").ok());
+        QVERIFY(file.write(u"RecentFiles", u"File5", u"run.LOG").ok());
+        QVERIFY(file.write(u"RecentFiles", u"File6", u"%%garbage=#!").ok());
         QCOMPARE(RecentFiles::load(), (QStringList{"/a.LOG", "/b.LOG"}));
+
+        // A long path keeps its start and its file name; a "&" stays a character.
+        const QString deep = u"/data/" + QString(3000, u'd') + u"/20150305080000_A&B.LOG";
+        QVERIFY(file.write(u"RecentFiles", u"File2", deep).ok());
+        MainWindow window;
+        const QString caption = menuTexts(*window.recentFilesMenu()).at(1);
+        QVERIFY2(caption.size() < 80 && caption.startsWith(u"&2 /DATA/DDD") && caption.endsWith(u"/20150305080000_A&&B.LOG"),
+                 qPrintable(caption));
     }
 
     // Opening puts the file first in the File menu, upper-cased, and the list outlives the run.

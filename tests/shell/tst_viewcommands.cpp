@@ -16,6 +16,7 @@
 #include "support/fixtures.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/textcontrastcheck.h"
 
 #include <optional>
 
@@ -67,6 +68,16 @@ void changeDisplaySettings(MainWindow& main, const std::function<void(QWidget&)>
         window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     });
     main.command("M_DisplaySet")->trigger();
+}
+
+// The strongest ink of the time axis labels, below the ticks, against the graph's frame.
+double timeLabelInk(const TrendGraph& graph)
+{
+    const GraphLayout layout = graph.layout(graph.rect());
+    const QRectF area = layout.plotArea();
+    const int top = qRound(area.bottom() + layout.tickLength()) + 2;
+    return textcheck::strongestInk(graph.controlImage(), QRect(qRound(area.left()), top, qRound(area.width()), graph.height() - top),
+                                   graph.graphFrameColor());
 }
 
 } // namespace
@@ -126,6 +137,31 @@ class TestViewCommands : public QObject {
         const TrendGraph& reopened = *graphWindow(loadedData().FileNo)->CWGraph1();
         QCOMPARE(reopened.plot(1).color(), green);
         QCOMPARE(reopened.axis(GraphAxis::Temperature).maximum(), 250.0);
+    }
+
+    // With the shipped colours every legend text, a switched-off item and the cursor readouts
+    // included, reads on its background in both styles; so do the time axis labels after the
+    // settings' defaults, which hold the dark style's white time axis, are applied to a light
+    // window.
+    void everyTextReadsOnItsBackground()
+    {
+        MainWindow main;
+        main.show();
+        QVERIFY(main.openFile(recording()));
+        GraphWindow& window = *graphWindow(1);
+        window.legendClicked(LegendState::SingleCursorItem); // the readouts in the legend
+        window.legendClicked(3);                             // a plot switched off
+        for (const char* style : {"MV_Style_1", "MV_Style_2"}) {
+            main.command(style)->trigger();
+            window.legendClicked(LegendState::SingleCursorItem);
+            const textcheck::Weakest weakest = textcheck::weakestLabel(*window.legend());
+            QVERIFY2(weakest.ratio >= 4.5, qPrintable(QStringLiteral("%1: %2 in %3").arg(weakest.ratio).arg(weakest.label, style)));
+            QVERIFY(timeLabelInk(*window.CWGraph1()) >= 3.0);
+        }
+        main.command("MV_Style_1")->trigger();
+        changeDisplaySettings(main, [](QWidget& settings) { settings.findChild<QPushButton*>(QStringLiteral("Command4"))->click(); });
+        QCOMPARE(window.CWGraph1()->graphFrameColor(), QColor(0xE0, 0xE0, 0xE0));
+        QVERIFY2(timeLabelInk(*window.CWGraph1()) >= 3.0, qPrintable(QString::number(timeLabelInk(*window.CWGraph1()))));
     }
 
     // The style in force stays one style: in memory, on file, in the settings window, in a window

@@ -81,6 +81,39 @@ class TestWindowState : public QObject {
         showInRememberedState(window);
         QCOMPARE(window.size(), defaultSize);
     }
+
+    // Places that a screen shows only in part come back whole on it, below room for the title bar,
+    // and are written back as they were shown.
+    void aPlaceBeyondTheScreenIsFittedIntoIt_data()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::addColumn<QRect>("saved");
+        QTest::newRow("larger, above and left") << QRect(screen.x() - 500, screen.y() - 400, 3000, 2000);
+        QTest::newRow("huge") << QRect(0, 0, 100000, 100000);
+        QTest::newRow("title bar above the screen") << QRect(screen.right() - 220, screen.y() - 300, 1200, 800);
+    }
+    void aPlaceBeyondTheScreenIsFittedIntoIt()
+    {
+        QFETCH(QRect, saved);
+        const QString text = QStringLiteral("%1,%2,%3,%4").arg(saved.x()).arg(saved.y()).arg(saved.width()).arg(saved.height());
+        QVERIFY(IniFile(graphSettingsPath()).write(u"MainWindow", u"Geometry", text).ok());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const std::optional<WindowState> state = rememberedWindowState();
+        QVERIFY(state);
+        const QRect fitted = state->normalGeometry;
+        QVERIFY2(screen.contains(fitted) && fitted.top() >= screen.top() + 24,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(fitted.x()).arg(fitted.y()).arg(fitted.width()).arg(fitted.height())));
+        QVERIFY(fitted.width() >= screen.width() / 3 && fitted.height() >= screen.height() / 3);
+        {
+            MainWindow window;
+            showInRememberedState(window);
+            QCOMPARE(window.normalGeometry(), fitted);
+            window.close();
+        }
+        QCOMPARE(rememberedWindowState()->normalGeometry, fitted);
+        const QString written = IniFile(graphSettingsPath()).read(u"MainWindow", u"Geometry", 64);
+        QCOMPARE(written, QStringLiteral("%1,%2,%3,%4").arg(fitted.x()).arg(fitted.y()).arg(fitted.width()).arg(fitted.height()));
+    }
 };
 
 QTEST_MAIN(TestWindowState)

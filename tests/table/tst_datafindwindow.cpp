@@ -229,6 +229,30 @@ class TestDataFindWindow : public QObject {
                                    << "14"
                                    << "00" << -1;
     }
+    // The end row's label and boxes stand under the start row's, whatever the language's words.
+    void theEndRowStandsUnderTheStartRow_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Korean") << "KOR";
+        QTest::newRow("English") << "ENG";
+        QTest::newRow("Chinese") << "CHR";
+    }
+    void theEndRowStandsUnderTheStartRow()
+    {
+        QFETCH(QString, language);
+        m_folder->setSetting(QStringLiteral("Language"), QStringLiteral("Language"), language);
+        SpanGraph graph;
+        graph.from = at(1, 8, 0);
+        graph.to = at(2, 17, 45);
+        DataFindWindow window(graph);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto left = [&window](const QString& name) { return window.findChild<QWidget*>(name)->mapTo(&window, QPoint()).x(); };
+        QCOMPARE(left(QStringLiteral("Label5_1")), left(QStringLiteral("Label5_0")));
+        for (int k = 0; k < 5; ++k)
+            QCOMPARE(left(QStringLiteral("Text1_%1").arg(5 + k)), left(QStringLiteral("Text1_%1").arg(k)));
+    }
+
     void theTableGoesToTheMinute()
     {
         QFETCH(QString, language);

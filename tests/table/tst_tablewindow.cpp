@@ -308,18 +308,28 @@ class TestTableWindow : public QObject {
     }
 
     // A morning into an afternoon: every time text fits the column, the rows that the first
-    // hundred do not show included, and the designators are drawn in the grid's own font.
+    // hundred do not show included, and the designators are drawn in the grid's own font; also
+    // after the language was switched while the table was shown.
     void theTimeColumnFitsEveryTime_data()
     {
+        QTest::addColumn<QString>("loadedIn");
         QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "ENG";
-        QTest::newRow("Korean") << "KOR";
-        QTest::newRow("Chinese") << "CHR";
+        QTest::newRow("English") << "ENG"
+                                 << "ENG";
+        QTest::newRow("Korean") << "KOR"
+                                << "KOR";
+        QTest::newRow("Chinese") << "CHR"
+                                 << "CHR";
+        QTest::newRow("Korean, then Chinese") << "KOR"
+                                              << "CHR";
+        QTest::newRow("Korean, then English") << "KOR"
+                                              << "ENG";
     }
     void theTimeColumnFitsEveryTime()
     {
+        QFETCH(QString, loadedIn);
         QFETCH(QString, language);
-        useLanguage(language);
+        useLanguage(loadedIn);
         fillSlot(1, QStringLiteral("QOR1400"), {}, true, 9);
         SlotData& data = loadedData().slot(1);
         // One a minute from 08:00 to 13:00: the first hundred rows and the last have one-digit hours.
@@ -333,6 +343,8 @@ class TestTableWindow : public QObject {
             data.TraceData.values[static_cast<std::size_t>(k - 1)] = TextColumn::of(QStringList(Rows, QStringLiteral("1.5")));
         TableWindow window(1);
         window.Load();
+        useLanguage(language);
+        window.ApplyTableStrings();
         useLanguage(QStringLiteral("ENG"));
         graphSettings().LangCode = language; // the texts as the window shows them
         const SpreadGrid& grid = *window.fpSpread1();

@@ -16,17 +16,6 @@ namespace qor::fuzz {
 
 namespace {
 
-// Aborts, so that the fuzzer keeps the input, when something the program relies on does not hold.
-void require(bool holds, const char* what)
-{
-    if (holds)
-        return;
-    std::fprintf(stderr, "Broken invariant: %s\n", what);
-    std::abort();
-}
-
-// A private folder for the process, in memory where the system offers one: every input is written
-// to a file there.
 const QTemporaryDir& scratchFolder()
 {
     static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/qor-fuzz-XXXXXX")
@@ -36,14 +25,9 @@ const QTemporaryDir& scratchFolder()
 }
 
 // The name begins with the 14 digits that a recording's start is taken from.
-QString writeInput(QStringView extension, const std::uint8_t* data, std::size_t size)
+QString writeRecording(QStringView extension, const std::uint8_t* data, std::size_t size)
 {
-    const QString path = scratchFolder().filePath(u"20150301080000_fuzz." + extension.toString());
-    QFile file(path);
-    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the input file can be opened");
-    const auto length = static_cast<qint64>(size);
-    require(file.write(reinterpret_cast<const char*>(data), length) == length, "the input file can be written");
-    return path;
+    return writeInputFile(QString(u"20150301080000_fuzz." + extension), data, size);
 }
 
 // Reads the first and last entries, so that a column shorter than it claims shows up under the
@@ -73,9 +57,32 @@ void checkNoRecords(const SlotData& slot)
 
 } // namespace
 
+void require(bool holds, const char* what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "Broken invariant: %s\n", what);
+    std::abort();
+}
+
+QString scratchFolderPath()
+{
+    return scratchFolder().path();
+}
+
+QString writeInputFile(QStringView fileName, const std::uint8_t* data, std::size_t size)
+{
+    const QString path = scratchFolder().filePath(fileName.toString());
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the input file can be opened");
+    const auto length = static_cast<qint64>(size);
+    require(file.write(reinterpret_cast<const char*>(data), length) == length, "the input file can be written");
+    return path;
+}
+
 void readRecording(QStringView extension, const std::uint8_t* data, std::size_t size)
 {
-    const QString path = writeInput(extension, data, size);
+    const QString path = writeRecording(extension, data, size);
     NullGraph noWindow;
     const OpenedRecording opened = openRecording(path, noWindow, QStringLiteral("fuzz"));
     require(opened.opened() == opened.status.message().isEmpty(), "a failed open says why, and only then");
@@ -87,7 +94,7 @@ void readRecording(QStringView extension, const std::uint8_t* data, std::size_t 
 
 void readHeader(QStringView extension, const std::uint8_t* data, std::size_t size)
 {
-    const QString path = writeInput(extension, data, size);
+    const QString path = writeRecording(extension, data, size);
     SlotData slot;
     const Result<recordedfile::HeaderFacts> header = recordedfile::readHeaderInto(models::fileKindOf(path), path, slot);
     require(header.ok() == header.status().message().isEmpty(), "a header that cannot be used says why, and only then");
