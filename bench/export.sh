@@ -2,7 +2,7 @@
 # CSV export benchmark on a .LOG recording of 9 full-precision values per record (10 million records
 # by default, about 1.5 GB of CSV): values as a process computes them, not rounded to one decimal, so
 # that formatting at 15 significant digits is what is timed. Writes the recording once into
-# build-bench/data (the one bench/peers.sh uses), times our export, then
+# build-bench/peers (the one bench/peers.sh uses), times our export, then
 # times pandas' DataFrame.to_csv (Debian's python3) writing the same table, and prints the ratio.
 #   bench/export.sh [RECORDS]
 set -euo pipefail
@@ -11,7 +11,7 @@ records=${1:-10000000}
 scripts/install-deps.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQOR_BUILD_TESTS=OFF -DQOR_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target bench_export qor-samplegen >/dev/null
-data=build-bench/data/full-$records
+data=build-bench/peers/$records
 mkdir -p "$data"
 log=$(ls "$data"/*_QOR1300.LOG 2>/dev/null | head -n 1 || true)
 if [[ -z "$log" ]]; then

@@ -2,7 +2,7 @@
 # The speed table of the viewer against its peers, every row in one run: whole processes timed with
 # /usr/bin/time (seconds and peak memory), the two commands of a row alternating, medians of RUNS
 # runs (3 unless set). The data are a QOR1300 .CSV and .LOG of 10 million records (unless RECORDS is
-# given) whose values carry full precision, written once into build-bench/data.
+# given) whose values carry full precision, written once into build-bench/peers.
 #   bench/peers.sh [RECORDS]
 # Rows: --render of the CSV against DuckDB's read_csv into a table (2 threads) and pandas' read_csv;
 # opening the CSV in a shown viewer window until the graph is drawn against --render; --export of
@@ -25,7 +25,7 @@ if [[ ! -d $duckdb/node_modules/@duckdb/node-api ]]; then
 fi
 cp bench/duckdb/readcsv.mjs "$duckdb/"
 
-data=build-bench/data/full-$records
+data=build-bench/peers/$records
 mkdir -p "$data"
 generate() { # kind
   local found
