@@ -151,18 +151,42 @@ constexpr std::array<double, 23> ExactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4
 constexpr double SmallestScaled = 1e14; // 15 digits before the point
 constexpr double BeyondScaled = 1e15;
 
-// Writes the `count` decimal digits of `number` (leading zeros included) ending at `end`.
-void writeDigitsBefore(char* end, std::uint64_t number, int count)
+// The eight decimal digits of `number` (below 10^8, leading zeros included) as eight characters
+// in one word, the first digit in its lowest byte, so that they are stored at once.
+std::uint64_t eightDigits(std::uint32_t number)
 {
+    static_assert(std::endian::native == std::endian::little);
     static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                     "8081828384858687888990919293949596979899";
-    for (; count >= 2; count -= 2, number /= 100) {
-        end -= 2;
-        std::memcpy(end, Pairs + 2 * (number % 100), 2);
+    std::uint64_t text = 0;
+    for (int pair = 3; pair >= 0; --pair, number /= 100) {
+        std::uint16_t two = 0;
+        std::memcpy(&two, Pairs + 2 * (number % 100), 2);
+        text |= std::uint64_t{two} << (16 * pair);
     }
-    if (count == 1)
-        *--end = static_cast<char>('0' + number % 10);
+    return text;
+}
+
+// How many of the last characters of a word of eight digits are "0".
+int trailingZeroDigits(std::uint64_t text)
+{
+    constexpr std::uint64_t Zeros = 0x3030303030303030;
+    const std::uint64_t differs = text ^ Zeros;
+    return differs == 0 ? 8 : std::countl_zero(differs) / 8;
+}
+
+// Writes the digits of a number in [10^14, 10^15) as two independent halves of seven and eight
+// digits, which keeps the chain of divisions short, and counts them without trailing zeros.
+void writeFifteenDigits(SignificantText& out, std::uint64_t number)
+{
+    constexpr std::uint64_t Half = 100'000'000;
+    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(number / Half)) >> 8; // its first digit is 0
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(number % Half));
+    std::memcpy(out.digits.data(), &high, 8);
+    std::memcpy(out.digits.data() + 7, &low, 8);
+    const int lowZeros = trailingZeroDigits(low);
+    out.count = SignificantDigits - (lowZeros < 8 ? lowZeros : 8 + trailingZeroDigits(high | (std::uint64_t{'0'} << 56)) - 1);
 }
 
 // A first guess of the power of ten of a positive double's first digit, from its binary exponent
@@ -177,13 +201,13 @@ int decimalExponentGuess(double magnitude)
 // an exact power of ten lands in [10^14, 10^15), and fma gives what that product lost to rounding,
 // so the product's integer part and the side of one half that its fraction lies on are exact. Only
 // first digits at powers of ten -8 to 14 have such a scale; nullopt for the others and for an exact
-// half, which printf rounds to the even digit.
-std::optional<SignificantText> scaledDigits(double magnitude)
+// half, which printf rounds to the even digit (false then).
+bool scaledDigits(double magnitude, SignificantText& out)
 {
     int scale = SignificantDigits - 1 - decimalExponentGuess(magnitude);
     for (int tries = 0; tries < 3; ++tries) {
         if (scale < 0 || scale >= static_cast<int>(ExactPowersOfTen.size()))
-            return std::nullopt;
+            return false;
         const double power = ExactPowersOfTen[static_cast<std::size_t>(scale)];
         const double product = magnitude * power;
         if (product >= BeyondScaled || product < SmallestScaled) {
@@ -194,29 +218,26 @@ std::optional<SignificantText> scaledDigits(double magnitude)
         auto whole = static_cast<std::uint64_t>(product);
         const double fraction = product - static_cast<double>(whole);
         if (fraction == 0.5 && lost == 0)
-            return std::nullopt;
+            return false;
         if (fraction > 0.5 || (fraction == 0.5 && lost > 0))
             ++whole;
-        SignificantText out;
         out.exponent = SignificantDigits - 1 - scale;
         if (whole == static_cast<std::uint64_t>(BeyondScaled)) {
             whole /= 10;
             ++out.exponent;
         }
-        writeDigitsBefore(out.digits.data() + SignificantDigits, whole, SignificantDigits);
-        out.count = SignificantDigits;
-        dropTrailingZeros(out);
-        return out;
+        writeFifteenDigits(out, whole);
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 SignificantText significantText(double magnitude)
 {
-    if (const std::optional<SignificantText> scaled = scaledDigits(magnitude))
-        return *scaled;
-    std::array<char, 40> buffer{};
     SignificantText out;
+    if (scaledDigits(magnitude, out))
+        return out;
+    std::array<char, 40> buffer{};
     const auto rounded =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, SignificantDigits - 1);
     readScientific(buffer.data(), rounded.ptr, out);
