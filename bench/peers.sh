@@ -4,7 +4,8 @@
 # runs (3 unless set). The data are a QOR1300 .CSV and .LOG of 10 million records (unless RECORDS is
 # given) whose values carry full precision, written once into build-bench/peers.
 #   bench/peers.sh [RECORDS]
-# Rows: --render of the CSV against DuckDB's read_csv into a table (2 threads) and pandas' read_csv;
+# Rows: --render of the CSV against DuckDB's read_csv into a table (2 threads) and pandas' read_csv,
+# and of a CSV of the same recording in tenths, as recorders write CSV files, against DuckDB;
 # opening the CSV in a shown viewer window until the graph is drawn against --render; --export of
 # the LOG into /dev/shm against DuckDB writing the same table as CSV; --render of the LOG against
 # `cat`; the redraw of 9 plots of 10 million points with thin, medium and thick lines.
@@ -27,15 +28,17 @@ cp bench/duckdb/readcsv.mjs "$duckdb/"
 
 data=build-bench/peers/$records
 mkdir -p "$data"
-generate() { # kind
+generate() { # kind folder [--full-precision]
   local found
-  found=$(ls "$data"/*_QOR1300."${1^^}" 2>/dev/null | head -n 1 || true)
-  [[ -n "$found" ]] || found=$("$bin/qor-samplegen" --kind "$1" --model QOR1300 --records "$records" --full-precision --out "$data")
+  mkdir -p "$2"
+  found=$(ls "$2"/*_QOR1300."${1^^}" 2>/dev/null | head -n 1 || true)
+  [[ -n "$found" ]] || found=$("$bin/qor-samplegen" --kind "$1" --model QOR1300 --records "$records" --out "$2" ${3:+"$3"})
   echo "$found"
 }
-csv=$(generate csv)
-log=$(generate log)
-cat "$csv" "$log" >/dev/null # warm the page cache
+csv=$(generate csv "$data" --full-precision)
+log=$(generate log "$data" --full-precision)
+tenths=$(generate csv "$data/tenths")
+cat "$csv" "$log" "$tenths" >/dev/null # warm the page cache
 scratch=$(mktemp -d)
 exported=/dev/shm/qor-peers-$$.csv
 trap 'rm -rf "$scratch" "$exported"' EXIT
@@ -62,7 +65,9 @@ bytes() { stat -c %s "$1"; }
 for ((run = 0; run < runs; ++run)); do
   timed render_csv "$bin/TraceReader" --render "$csv" "$scratch/csv.png"
   timed duckdb_read node "$duckdb/readcsv.mjs" "$csv"
-  timed pandas_read python3 -c 'import sys, pandas; pandas.read_csv(sys.argv[1], comment=";", header=None)' "$csv"
+  timed pandas_read /usr/bin/python3 -c 'import sys, pandas; pandas.read_csv(sys.argv[1], comment=";", header=None)' "$csv"
+  timed render_tenths "$bin/TraceReader" --render "$tenths" "$scratch/csv.png"
+  timed duckdb_tenths node "$duckdb/readcsv.mjs" "$tenths"
   timed open_csv "$bin/bench_open" "$csv"
   timed render_csv_again "$bin/TraceReader" --render "$csv" "$scratch/csv.png"
   timed export_log "$bin/TraceReader" --export "$log" "$exported"
@@ -84,11 +89,13 @@ render_log=$(median render_log)
 duckdb_write=$(sort -g "$scratch/duckdb_write" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
 
 echo "$(date -u '+%F %T') UTC, load $(uptime | sed 's/.*load average: //'), $runs runs each, $records records"
-echo "CSV $(($(bytes "$csv") / 1000000)) MB, LOG $(($(bytes "$log") / 1000000)) MB, full-precision values"
+echo "CSV $(($(bytes "$csv") / 1000000)) MB, LOG $(($(bytes "$log") / 1000000)) MB, full-precision values; CSV in tenths $(($(bytes "$tenths") / 1000000)) MB"
 echo
 echo "| Work | Ours | Peer or limit | Ratio |"
 echo "|---|---|---|---|"
 echo "| --render of the .CSV | $render_csv s, peak $(mib "$(median render_csv 2)") MiB ($(ratio "$(median render_csv 2)" "$csv_kib")x the file) | DuckDB read_csv, 2 threads: $(median duckdb_read) s; pandas read_csv: $(median pandas_read) s | DuckDB / ours $(ratio "$(median duckdb_read)" "$render_csv"), pandas / ours $(ratio "$(median pandas_read)" "$render_csv") |"
+render_tenths=$(median render_tenths)
+echo "| --render of the .CSV in tenths | $render_tenths s, peak $(mib "$(median render_tenths 2)") MiB ($(ratio "$(median render_tenths 2)" "$(($(bytes "$tenths") / 1024))")x the file) | DuckDB read_csv, 2 threads: $(median duckdb_tenths) s | DuckDB / ours $(ratio "$(median duckdb_tenths)" "$render_tenths") |"
 echo "| Opening the .CSV in the viewer until the graph shows | $(median open_csv) s, peak $(mib "$(median open_csv 2)") MiB | --render: $(median render_csv_again) s | $(ratio "$(median open_csv)" "$(median render_csv_again)")x --render |"
 echo "| --export of the .LOG to /dev/shm | $(median export_log) s | DuckDB writing the table as CSV: $duckdb_write s | DuckDB / ours $(ratio "$duckdb_write" "$(median export_log)") |"
 echo "| --render of the .LOG | $render_log s, peak $(ratio "$(median render_log 2)" "$log_kib")x the file | cat of the file: $(median cat_log) s | $(ratio "$render_log" "$(median cat_log)")x cat |"
