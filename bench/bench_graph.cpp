@@ -1,5 +1,6 @@
 // Drawing and cursor benchmarks of the trend graph: redraw of a 1600 x 900 graph showing 9 plots of
-// 10 million records each (whole range, one hour, and wheel zoom steps in and out), placing a cursor, and building the min/max
+// 10 million records each (whole range with each line width, one hour, and wheel zoom steps in and
+// out), placing a cursor, and building the min/max
 // levels of a column with their memory as a fraction of the column's. Runs offscreen.
 #include "data/datetime.h"
 #include "data/minmaxlevels.h"
@@ -88,10 +89,16 @@ void redraw(benchmark::State& state, double from, double to)
     state.counters["median_ms"] = medianOf(frames);
 }
 
+// The argument is the line width of every plot: 1 thin, 2 medium, 3 thick.
 void BM_RedrawWholeRange(benchmark::State& state)
 {
     const TimeColumn& time = *recording().time;
+    const auto width = static_cast<int>(state.range(0));
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k)
+        graph().plot(k).setLineWidth(width);
     redraw(state, time.front(), time.back());
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k)
+        graph().plot(k).setLineWidth(1);
 }
 
 void BM_RedrawOneHour(benchmark::State& state)
@@ -169,7 +176,7 @@ void BM_BuildLevels(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_RedrawWholeRange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RedrawWholeRange)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RedrawOneHour)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ControlImageWholeRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelZoomStep)->Unit(benchmark::kMillisecond)->Iterations(200);

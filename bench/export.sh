@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# CSV export benchmark on a .LOG recording of 9 values per record (10 million records by default,
-# about 1.1 GB of CSV). Writes the recording once into build-bench/data, times our export, then
+# CSV export benchmark on a .LOG recording of 9 full-precision values per record (10 million records
+# by default, about 1.5 GB of CSV): values as a process computes them, not rounded to one decimal, so
+# that formatting at 15 significant digits is what is timed. Writes the recording once into
+# build-bench/peers (the one bench/peers.sh uses), times our export, then
 # times pandas' DataFrame.to_csv (Debian's python3) writing the same table, and prints the ratio.
 #   bench/export.sh [RECORDS]
 set -euo pipefail
@@ -9,11 +11,11 @@ records=${1:-10000000}
 scripts/install-deps.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQOR_BUILD_TESTS=OFF -DQOR_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target bench_export qor-samplegen >/dev/null
-data=build-bench/data/$records
+data=build-bench/peers/$records
 mkdir -p "$data"
 log=$(ls "$data"/*_QOR1300.LOG 2>/dev/null | head -n 1 || true)
 if [[ -z "$log" ]]; then
-  log=$(build-bench/bin/qor-samplegen --kind log --model QOR1300 --records "$records" --out "$data")
+  log=$(build-bench/bin/qor-samplegen --kind log --model QOR1300 --records "$records" --full-precision --out "$data")
 fi
 export QOR_BENCH_LOG=$log
 export QOR_BENCH_EXPORT_OUT=$data/exported.csv

@@ -3,14 +3,44 @@
 #include "bulkallocator.h"
 #include "valuecolumn.h"
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 namespace qor {
 
-// The bytes of a CSV file, read into the program's own memory.
-using CsvBytes = std::vector<char, BulkAllocator<char>>;
+// The bytes of a CSV file in the program's own memory. On Linux the kernel copies them into an
+// anonymous in-memory file, which is then mapped read-only: pages that a copy writes whole need no
+// zeroing, while fresh heap memory is zeroed page by page before the bytes are read into it, which
+// costs as much as the copy itself. Elsewhere, or where that copy is refused, they go to the heap.
+class CsvBytes {
+  public:
+    enum class Copy { Done, Unsupported, Stopped };
+
+    CsvBytes() = default;
+    ~CsvBytes();
+    CsvBytes(const CsvBytes&) = delete;
+    CsvBytes& operator=(const CsvBytes&) = delete;
+
+    // Copies the first `size` bytes of the open file `descriptor`, from its current position, into a
+    // mapped in-memory file, calling `goOn(bytesCopied)` after each block. Stopped when the file
+    // ends early or `goOn` returns false; Unsupported, with nothing kept, where there is no such
+    // copy.
+    Copy copyFromFile(int descriptor, std::size_t size, const std::function<bool(std::size_t)>& goOn);
+    // Room for `size` bytes on the heap instead, filled through heapData().
+    void allocateOnHeap(std::size_t size);
+    char* heapData() { return m_heap.data(); }
+
+    std::string_view text() const;
+
+  private:
+    void unmap();
+
+    std::vector<char, BulkAllocator<char>> m_heap;
+    const char* m_mapped = nullptr;
+    std::size_t m_mappedSize = 0;
+};
 
 std::string_view textOf(const CsvBytes& bytes);
 

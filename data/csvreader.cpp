@@ -44,13 +44,13 @@ bool reportProgress(BusyNotice* busy, int part, Phase phase, const CsvPart& rang
 
 // Reads bytes [first, first + size) of the file into `bytes` at the same offset, as part `part` of
 // the read.
-bool readRange(const QString& path, int part, qint64 first, qint64 size, CsvBytes& bytes, BusyNotice* busy)
+bool readRange(const QString& path, int part, qint64 first, qint64 size, char* bytes, BusyNotice* busy)
 {
     QFile file(path);
     if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered).ok() || !file.seek(first))
         return false;
     for (qint64 done = 0; done < size;) {
-        const qint64 read = file.read(bytes.data() + first + done, std::min(ReadBlockBytes, size - done));
+        const qint64 read = file.read(bytes + first + done, std::min(ReadBlockBytes, size - done));
         if (read <= 0)
             return false;
         done += read;
@@ -61,18 +61,22 @@ bool readRange(const QString& path, int part, qint64 first, qint64 size, CsvByte
 }
 
 // The whole file in the program's own memory, so that what is shown from it never depends on the
-// file staying as it was. Read in parts by every core: copying a cached file into fresh memory costs
-// about as much as counting its records.
+// file staying as it was: copied by the kernel where it can, else read in parts by every core.
 Status readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
 {
     QFile file(path);
-    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok())
+    if (const Status opened = openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered); !opened.ok())
         return opened;
-    bytes.resize(static_cast<std::size_t>(file.size()));
+    const auto size = static_cast<std::size_t>(file.size());
+    const auto copied = bytes.copyFromFile(file.handle(), size, [&](std::size_t done) {
+        return reportProgress(busy, 0, ReadPhase, static_cast<double>(done), static_cast<double>(size));
+    });
     file.close();
-    const auto size = static_cast<std::int64_t>(bytes.size());
-    const bool read = runInParts(size, MinPartBytes, [&](int part, std::int64_t first, std::int64_t length) {
-        return readRange(path, part, first, length, bytes, busy);
+    if (copied != CsvBytes::Copy::Unsupported)
+        return copied == CsvBytes::Copy::Done ? Status() : readers::stoppedEarly(busy);
+    bytes.allocateOnHeap(size);
+    const bool read = runInParts(static_cast<std::int64_t>(size), MinPartBytes, [&](int part, std::int64_t first, std::int64_t length) {
+        return readRange(path, part, first, length, bytes.heapData(), busy);
     });
     return read ? Status() : readers::stoppedEarly(busy);
 }

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace qor::numbers {
@@ -124,36 +126,118 @@ struct SignificantText {
     int exponent = 0;
 };
 
-// Reads the digits and exponent of a scientific text ("1.2345e+02"); false with more than 15 digits.
-bool readScientific(const char* first, const char* last, SignificantText& out)
+void dropTrailingZeros(SignificantText& text)
+{
+    while (text.count > 1 && text.digits[static_cast<std::size_t>(text.count - 1)] == '0')
+        --text.count;
+}
+
+// Reads the digits and exponent of a scientific text of 15 digits ("1.23450000000000e+02").
+void readScientific(const char* first, const char* last, SignificantText& out)
 {
     out.count = 0;
     const char* p = first;
     for (; p != last && *p != 'e'; ++p) {
-        if (*p == '.')
-            continue;
-        if (out.count == SignificantDigits)
-            return false;
-        out.digits[static_cast<std::size_t>(out.count++)] = *p;
+        if (*p != '.')
+            out.digits[static_cast<std::size_t>(out.count++)] = *p;
     }
     std::from_chars(p + (p[1] == '+' ? 2 : 1), last, out.exponent);
-    while (out.count > 1 && out.digits[static_cast<std::size_t>(out.count - 1)] == '0')
-        --out.count;
-    return true;
+    dropTrailingZeros(out);
 }
 
-// The shortest text that reads back as the value has the same digits as the value rounded to 15
-// places whenever it has at most 15 digits (two 15-digit decimals never round to one normal
-// double), so the costlier rounding is needed only for longer digit strings and subnormals.
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> ExactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double SmallestScaled = 1e14; // 15 digits before the point
+constexpr double BeyondScaled = 1e15;
+
+// The eight decimal digits of `number` (below 10^8, leading zeros included) as eight characters
+// in one word, the first digit in its lowest byte, so that they are stored at once.
+std::uint64_t eightDigits(std::uint32_t number)
+{
+    static_assert(std::endian::native == std::endian::little);
+    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
+    std::uint64_t text = 0;
+    for (int pair = 3; pair >= 0; --pair, number /= 100) {
+        std::uint16_t two = 0;
+        std::memcpy(&two, Pairs + 2 * (number % 100), 2);
+        text |= std::uint64_t{two} << (16 * pair);
+    }
+    return text;
+}
+
+// How many of the last characters of a word of eight digits are "0".
+int trailingZeroDigits(std::uint64_t text)
+{
+    constexpr std::uint64_t Zeros = 0x3030303030303030;
+    const std::uint64_t differs = text ^ Zeros;
+    return differs == 0 ? 8 : std::countl_zero(differs) / 8;
+}
+
+// Writes the digits of a number in [10^14, 10^15) as two independent halves of seven and eight
+// digits, which keeps the chain of divisions short, and counts them without trailing zeros.
+void writeFifteenDigits(SignificantText& out, std::uint64_t number)
+{
+    constexpr std::uint64_t Half = 100'000'000;
+    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(number / Half)) >> 8; // its first digit is 0
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(number % Half));
+    std::memcpy(out.digits.data(), &high, 8);
+    std::memcpy(out.digits.data() + 7, &low, 8);
+    const int lowZeros = trailingZeroDigits(low);
+    out.count = SignificantDigits - (lowZeros < 8 ? lowZeros : 8 + trailingZeroDigits(high | (std::uint64_t{'0'} << 56)) - 1);
+}
+
+// A first guess of the power of ten of a positive double's first digit, from its binary exponent
+// (floor of exponent * log10(2), as 78913 / 2^18 gives it); at most one too small.
+int decimalExponentGuess(double magnitude)
+{
+    const auto binary = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    return (binary * 78913) >> 18;
+}
+
+// The digits of a magnitude rounded to 15 places, the way printf rounds them: the magnitude times
+// an exact power of ten lands in [10^14, 10^15), and fma gives what that product lost to rounding,
+// so the product's integer part and the side of one half that its fraction lies on are exact. Only
+// first digits at powers of ten -8 to 14 have such a scale; nullopt for the others and for an exact
+// half, which printf rounds to the even digit (false then).
+bool scaledDigits(double magnitude, SignificantText& out)
+{
+    int scale = SignificantDigits - 1 - decimalExponentGuess(magnitude);
+    for (int tries = 0; tries < 3; ++tries) {
+        if (scale < 0 || scale >= static_cast<int>(ExactPowersOfTen.size()))
+            return false;
+        const double power = ExactPowersOfTen[static_cast<std::size_t>(scale)];
+        const double product = magnitude * power;
+        if (product >= BeyondScaled || product < SmallestScaled) {
+            scale += product < SmallestScaled ? 1 : -1;
+            continue;
+        }
+        const double lost = std::fma(magnitude, power, -product);
+        auto whole = static_cast<std::uint64_t>(product);
+        const double fraction = product - static_cast<double>(whole);
+        if (fraction == 0.5 && lost == 0)
+            return false;
+        if (fraction > 0.5 || (fraction == 0.5 && lost > 0))
+            ++whole;
+        out.exponent = SignificantDigits - 1 - scale;
+        if (whole == static_cast<std::uint64_t>(BeyondScaled)) {
+            whole /= 10;
+            ++out.exponent;
+        }
+        writeFifteenDigits(out, whole);
+        return true;
+    }
+    return false;
+}
+
 SignificantText significantText(double magnitude)
 {
-    std::array<char, 40> buffer{};
     SignificantText out;
-    if (magnitude >= std::numeric_limits<double>::min()) {
-        const auto shortest = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific);
-        if (readScientific(buffer.data(), shortest.ptr, out))
-            return out;
-    }
+    if (scaledDigits(magnitude, out))
+        return out;
+    std::array<char, 40> buffer{};
     const auto rounded =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, SignificantDigits - 1);
     readScientific(buffer.data(), rounded.ptr, out);
@@ -195,40 +279,6 @@ char* writePointForm(char* out, const SignificantText& t, LeadingZero zero)
     return std::copy(digits + integerDigits, digits + t.count, out);
 }
 
-// Values of at most six decimals and 15 digits, as recorders write them, skip the digit search: when
-// the value is the double nearest to m / 10^k for an integer m, its text is the digits of m with the
-// point k places from the right. nullptr when the value has no such form.
-char* writeFewDecimals(char* out, double magnitude, LeadingZero zero)
-{
-    constexpr std::array<double, 7> Scale{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
-    constexpr double Limit = 1e15;
-    if (magnitude < 1e-4 || magnitude >= Limit)
-        return nullptr;
-    for (int k = 0; k < static_cast<int>(Scale.size()); ++k) {
-        const double scaled = magnitude * Scale[static_cast<std::size_t>(k)];
-        if (scaled >= Limit)
-            return nullptr;
-        auto m = static_cast<std::int64_t>(scaled);
-        if (static_cast<double>(m) != scaled || static_cast<double>(m) / Scale[static_cast<std::size_t>(k)] != magnitude)
-            continue;
-        // A rounded product can make the first match one place too late.
-        for (; k > 0 && m % 10 == 0; --k)
-            m /= 10;
-        std::array<char, 20> digits{};
-        const int n = static_cast<int>(std::to_chars(digits.data(), digits.data() + digits.size(), m).ptr - digits.data());
-        if (n > k) {
-            out = std::copy(digits.data(), digits.data() + n - k, out);
-            if (k == 0)
-                return out;
-        } else if (zero == LeadingZero::Yes)
-            *out++ = '0';
-        *out++ = '.';
-        out = std::fill_n(out, std::max(0, k - n), '0');
-        return std::copy(digits.data() + std::max(0, n - k), digits.data() + n, out);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // The "%.15G" form: the point form for a first digit at powers of ten -4 to 14, else the exponent form.
@@ -242,8 +292,6 @@ char* writeValueText(char* out, double value, LeadingZero zero)
         return copyText(out, "0");
     if (value < 0)
         *out++ = '-';
-    if (char* end = writeFewDecimals(out, std::fabs(value), zero))
-        return end;
     const SignificantText t = significantText(std::fabs(value));
     if (t.exponent < -4 || t.exponent >= SignificantDigits)
         return writeExponentForm(out, t);

@@ -23,7 +23,11 @@ packages=(
 )
 case "${1:-}" in
   "") ;;
-  bench) packages+=(libbenchmark-dev python3-pandas python3-numpy bc) ;;
+  bench)
+    # DuckDB's Node package is the CSV peer; a Node.js build that bundles npm conflicts with Debian's npm.
+    packages+=(libbenchmark-dev python3-pandas python3-numpy bc time linux-perf nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
   fuzz) packages+=(clang libclang-rt-dev) ;;
   screenshots) packages+=(xvfb xauth) ;;
   *)

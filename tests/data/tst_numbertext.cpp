@@ -56,12 +56,15 @@ class TestNumberText : public QObject {
         QCOMPARE(text(12.5), "12.5");
     }
 
-    // The fast paths (few decimals, shortest digits) against the C library's "%.15G" on values of
-    // every magnitude, recorder-like values with few decimals included.
+    // The scaled digits and the exact fallback against the C library's "%.15G" on values of every
+    // magnitude: recorder-like values with few decimals, full-precision values, exact halves at the
+    // 15th digit (printf rounds them to even) and their neighbours.
     void valueTextMatchesFifteenDigitGeneralForm()
     {
         std::mt19937_64 random(7);
         std::uniform_real_distribution<double> spread(-1000, 1000);
+        std::uniform_real_distribution<double> decades(-12, 17);
+        std::uniform_int_distribution<std::int64_t> fifteenDigits(100'000'000'000'000, 999'999'999'999'999);
         auto check = [](double value) {
             if (value == 0)
                 return; // "-0" reads "0", a row of its own above
@@ -83,8 +86,33 @@ class TestNumberText : public QObject {
             check(std::round(spread(random) * 10) / 10);
             check(std::round(spread(random) * 1e6) / 1e9);
             check(spread(random) * 1e12);
+            check(std::copysign(std::pow(10.0, decades(random)), spread(random)));
+            const double half = static_cast<double>(fifteenDigits(random)) + 0.5;
+            for (const double near : {half, std::nextafter(half, 0.0), std::nextafter(half, 1e300)}) {
+                for (const double scale : {1.0, 1.0 / 16, 1.0 / 1024, 1.0 / (1 << 30), 1e-13})
+                    check(near * scale);
+            }
         }
-        for (const double edge : {1e15, 999999999999999.0, 9999999999999995.0, 1e-4, 4.9e-324, 2.2250738585072014e-308})
+        for (const double edge : {1e15,
+                                  999999999999999.0,
+                                  9999999999999995.0,
+                                  999999999999999.5,
+                                  123456789012345.5,
+                                  0.25,
+                                  1e20,
+                                  1.5e-7,
+                                  1e-8,
+                                  9.999999999999995e-9,
+                                  1e22,
+                                  1e23,
+                                  0.1,
+                                  std::nextafter(1e15, 0.0),
+                                  1e-4,
+                                  4.9e-324,
+                                  1e-310,
+                                  -2.5e-320,
+                                  2.2250738585072014e-308,
+                                  std::numeric_limits<double>::max()})
             check(edge);
     }
 

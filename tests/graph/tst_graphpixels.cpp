@@ -129,6 +129,49 @@ class TestGraphPixels : public QObject {
         QVERIFY(columnsWith(graph, image, PlotRed).size() >= areaWidth - 2);
     }
 
+    void wideLinesAreAsThickAsTheirWidth()
+    {
+        TrendGraph graph;
+        prepare(graph, 1000);
+        graph.plotXvsY(1, plotdata::secondsFromStart(1000), plotdata::values(1000, [](qsizetype) { return 100.0; }));
+        const QRect area = graph.layout(graph.rect()).plotArea().toAlignedRect();
+        const int middle = area.center().x();
+        for (int width = 1; width <= 3; ++width) {
+            graph.plot(1).setLineWidth(width);
+            QCOMPARE(plotdata::countColor(graph.controlImage(), PlotRed, middle, middle + 1, area.top(), area.bottom() + 1), width);
+        }
+    }
+
+    // Every pixel of a thin line is inside the thick one, walked or reduced, steep or flat, and the
+    // medium one is heavier than the thin one.
+    void wideLinesCoverTheThinLine_data()
+    {
+        QTest::addColumn<qsizetype>("count");
+        QTest::newRow("records walked") << qsizetype{300};
+        QTest::newRow("reduced by levels") << qsizetype{1'000'000};
+    }
+    void wideLinesCoverTheThinLine()
+    {
+        QFETCH(qsizetype, count);
+        TrendGraph graph;
+        prepare(graph, count);
+        graph.plotXvsY(1, plotdata::secondsFromStart(count), plotdata::values(count, [count](qsizetype i) {
+                           return 150 + 100 * std::sin(static_cast<double>(i) * 40 / static_cast<double>(count));
+                       }));
+        const QImage thin = graph.controlImage();
+        graph.plot(1).setLineWidth(2);
+        QVERIFY(plotdata::countColor(graph.controlImage(), PlotRed) > plotdata::countColor(thin, PlotRed) * 3 / 2);
+        graph.plot(1).setLineWidth(3);
+        const QImage thick = graph.controlImage();
+        QVERIFY(plotdata::countColor(thick, PlotRed) > plotdata::countColor(thin, PlotRed) * 2);
+        qsizetype missing = 0;
+        for (int y = 0; y < thin.height(); ++y) {
+            for (int x = 0; x < thin.width(); ++x)
+                missing += QColor(thin.pixel(x, y)) == PlotRed && QColor(thick.pixel(x, y)) != PlotRed;
+        }
+        QCOMPARE(missing, 0);
+    }
+
     void recordsWithoutNumbersLeaveAGap_data()
     {
         QTest::addColumn<qsizetype>("count");

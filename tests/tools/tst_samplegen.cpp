@@ -82,6 +82,7 @@ class TestSampleGen : public QObject {
     void csvTimeStampsCarryAcrossCalendar_data();
     void csvTimeStampsCarryAcrossCalendar();
     void csvCommentLines();
+    void csvAgreesWithLog_data();
     void csvAgreesWithLog();
     void datHeaderLayout();
     void datRecordsAgreeWithCsv();
@@ -237,18 +238,34 @@ void TestSampleGen::csvCommentLines()
     QVERIFY(body.contains("\r"));
 }
 
+void TestSampleGen::csvAgreesWithLog_data()
+{
+    QTest::addColumn<bool>("fullPrecision");
+    QTest::newRow("tenths") << false;
+    QTest::newRow("full precision") << true;
+}
+
+// Both kinds hold the same numbers: tenths, or full precision, where most values have more digits.
 void TestSampleGen::csvAgreesWithLog()
 {
-    Recording recording{.model = "QOR1300", .records = 300, .intervalSeconds = 7, .seed = 5};
+    QFETCH(bool, fullPrecision);
+    Recording recording{.model = "QOR1300", .records = 300, .intervalSeconds = 7, .seed = 5, .fullPrecision = fullPrecision};
     const QByteArray log = writeAndRead(recording);
     recording.kind = FileKind::Csv;
     const QList<QByteArray> lines = csvDataLines(writeAndRead(recording));
     QCOMPARE(lines.size(), 300);
+    int tenths = 0;
     for (int record = 0; record < 300; ++record) {
         const QList<QByteArray> fields = lines[record].trimmed().split(',');
-        for (int column = 0; column < 9; ++column)
-            QCOMPARE(fields[column + 1].toDouble(), logValue(log, recording, record, column));
+        for (int column = 0; column < 9; ++column) {
+            const double value = logValue(log, recording, record, column);
+            QCOMPARE(fields[column + 1].toDouble(), value);
+            tenths += std::round(value * 10) / 10 == value;
+        }
     }
+    QCOMPARE(tenths == 300 * 9, !fullPrecision);
+    if (fullPrecision)
+        QVERIFY(tenths < 300 * 9 / 2);
 }
 
 void TestSampleGen::datHeaderLayout()

@@ -5,15 +5,6 @@
 
 namespace samplegen {
 
-namespace {
-
-double tenths(double value)
-{
-    return std::round(value * 10) / 10;
-}
-
-} // namespace
-
 ControlLoop::ControlLoop(const LoopSettings& settings, double intervalSeconds, std::uint64_t seed)
     : m_settings(settings)
     , m_random(seed)
@@ -40,7 +31,7 @@ ControlLoop::Sample ControlLoop::step(double level)
     m_output = std::clamp(m_output + m_controllerGain * (error - m_decay * m_lastError), m_settings.minOutput, 100.0);
     m_lastError = error;
     settle(m_output);
-    return {tenths(pv), tenths(sp), tenths(m_output)};
+    return {pv, sp, m_output};
 }
 
 // Moves the process on by one period towards where this output would settle.

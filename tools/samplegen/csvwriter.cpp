@@ -13,7 +13,7 @@ namespace samplegen {
 
 namespace {
 
-// Longest line: the time stamp and nine values of "-<digits>.<digit>".
+// Longest line: the time stamp and nine values, each at most as long as a double's shortest text.
 constexpr std::size_t MaxLineLength = TimeStamp::TextLength + Simulation::MaxValues * 24 + 2;
 
 void appendLine(BufferedFile& file, std::string_view text)
@@ -70,14 +70,21 @@ void appendPhaseComment(Phase phase, BufferedFile& file)
     appendLine(file, phaseComment(phase));
 }
 
-void appendRecord(const TimeStamp& time, const Simulation& simulation, int count, BufferedFile& file)
+// The shortest text that reads back as the value, so that the CSV holds what the LOG holds.
+char* putFull(char* out, double value)
+{
+    return std::to_chars(out, out + 24, value).ptr;
+}
+
+void appendRecord(const TimeStamp& time, const Simulation& simulation, bool fullPrecision, int count, BufferedFile& file)
 {
     char* const line = file.reserve(MaxLineLength);
     std::memcpy(line, time.text().data(), TimeStamp::TextLength);
     char* out = line + TimeStamp::TextLength;
     for (int column = 0; column < count; ++column) {
         *out++ = ',';
-        out = putTenths(out, simulation.values()[static_cast<std::size_t>(column)]);
+        const double value = simulation.values()[static_cast<std::size_t>(column)];
+        out = fullPrecision ? putFull(out, value) : putTenths(out, value);
     }
     *out++ = '\r';
     *out++ = '\n';
@@ -99,7 +106,7 @@ void writeCsv(const Recording& recording, BufferedFile& file)
         if (recording.commentLines && simulation.phase() != lastPhase)
             appendPhaseComment(simulation.phase(), file);
         lastPhase = simulation.phase();
-        appendRecord(time, simulation, count, file);
+        appendRecord(time, simulation, recording.fullPrecision, count, file);
         time.advance(recording.intervalSeconds);
     }
 }

@@ -23,6 +23,7 @@ Writes a simulated recording, named by its start time and model.
   --start yyyymmddhhnnss    start time (default 20150301080000)
   --seed N                  seed of the simulated process (default 1)
   --comments                CSV: comment and blank lines among the data
+  --full-precision          values as computed (up to 17 digits), not tenths
   --out FOLDER              folder to write into (default .)
   --samples FOLDER          write the committed sample set instead
   --help                    show this text
@@ -69,7 +70,7 @@ void parseStart(std::string_view text, samplegen::Recording& recording)
 
 using Setter = void (*)(std::string_view value, Options& options);
 
-// Every option but --comments and --help takes a value.
+// Every option but --comments, --full-precision and --help takes a value.
 constexpr std::array<std::pair<std::string_view, Setter>, 9> ValueOptions = {{
     {"--model", [](std::string_view value, Options& options) { options.recording.model = value; }},
     {"--kind", [](std::string_view value, Options& options) { options.recording.kind = parseKind(value); }},
@@ -91,6 +92,10 @@ Options parseArguments(int argc, char** argv)
         const std::string_view name = argv[i];
         if (name == "--comments") {
             options.recording.commentLines = true;
+            continue;
+        }
+        if (name == "--full-precision") {
+            options.recording.fullPrecision = true;
             continue;
         }
         const auto option = std::ranges::find(ValueOptions, name, &std::pair<std::string_view, Setter>::first);

@@ -23,7 +23,8 @@ struct Recording {
     int intervalSeconds = 1;
     int year = 2015, month = 3, day = 1, hour = 8, minute = 0, second = 0; // start time
     std::uint32_t seed = 1;
-    bool commentLines = false; // CSV: sprinkle comment and blank lines among the data
+    bool commentLines = false;  // CSV: sprinkle comment and blank lines among the data
+    bool fullPrecision = false; // values as computed instead of rounded to tenths
 };
 
 // "yyyymmddhhnnss_MODEL.EXT", the start time first as the devices name them.

@@ -102,6 +102,7 @@ Simulation::Simulation(const Recording& recording)
     : m_random(recording.seed)
     , m_programme(cycleSeconds(recording), m_random)
     , m_interval(recording.intervalSeconds)
+    , m_fullPrecision(recording.fullPrecision)
 {
     const auto channels = static_cast<std::size_t>((valuesPerRecord(recording) + 2) / 3);
     const std::vector<LoopSettings> settings = loopSettings(recording, m_random);
@@ -112,15 +113,20 @@ Simulation::Simulation(const Recording& recording)
         m_loops.emplace_back(settings[channel], recording.intervalSeconds, m_random.next());
 }
 
+double Simulation::recorded(double value) const
+{
+    return m_fullPrecision ? value : std::round(value * 10) / 10;
+}
+
 void Simulation::next()
 {
     const Programme::Point point = m_programme.at(m_seconds);
     m_phase = point.phase;
     for (std::size_t channel = 0; channel < m_loops.size(); ++channel) {
         const ControlLoop::Sample sample = m_loops[channel].step(point.level);
-        m_values[3 * channel] = sample.pv;
-        m_values[3 * channel + 1] = sample.sp;
-        m_values[3 * channel + 2] = sample.mv;
+        m_values[3 * channel] = recorded(sample.pv);
+        m_values[3 * channel + 1] = recorded(sample.sp);
+        m_values[3 * channel + 2] = recorded(sample.mv);
     }
     if (m_splitOutput) {
         m_values[3] = std::max(0.0, -m_values[2]);

@@ -25,15 +25,19 @@ class Simulation {
 
     std::int64_t seconds() const { return m_seconds - m_interval; }
     Phase phase() const { return m_phase; }
-    // PV1, SP1, MV1, PV2, ... rounded to tenths as the devices record them.
+    // PV1, SP1, MV1, PV2, ... rounded to tenths as the devices record them, or as computed with
+    // full precision.
     const std::array<double, MaxValues>& values() const { return m_values; }
 
   private:
+    double recorded(double value) const;
+
     Random m_random;
     Programme m_programme;
     std::vector<ControlLoop> m_loops;
     bool m_splitOutput = false;
     std::int64_t m_interval;
+    bool m_fullPrecision;
     std::int64_t m_seconds = 0;
     Phase m_phase = Phase::Idle;
     std::array<double, MaxValues> m_values{};
