@@ -134,7 +134,7 @@ QStringList modeCommands()
 QString modeName(ProgramMode mode)
 {
     static const std::array<const char*, 8> names = {"Started", "NoFile",         "GraphActive",   "TableActive",
-                                                      "Preview", "CombinedChosen", "CombinedBuilt", "Busy"};
+                                                     "Preview", "CombinedChosen", "CombinedBuilt", "Busy"};
     return QString::fromLatin1(names.at(static_cast<std::size_t>(mode)));
 }
 

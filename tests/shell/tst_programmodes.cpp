@@ -186,7 +186,8 @@ class TestProgramModes : public QObject {
                     continue;
                 ++shown;
                 QVERIFY(!sub->isMaximized() && !sub->isMinimized());
-                QVERIFY2(sub->width() >= area.width() / 2 && sub->height() >= area.height() / 2, qPrintable(QString::number(sub->height())));
+                QVERIFY2(sub->width() >= area.width() / 2 && sub->height() >= area.height() / 2,
+                         qPrintable(QString::number(sub->height())));
                 QVERIFY(QRect(QPoint(0, 0), area).contains(sub->geometry()));
             }
             QCOMPARE(shown, 3);
