@@ -3,9 +3,9 @@
 #include "data/nullgraph.h"
 #include "graph/graphwindow.h"
 #include "output/csvexport.h"
-#include "shell/apppath.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
+#include "shell/lastfolders.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/stringtable.h"
@@ -22,7 +22,10 @@ constexpr int BusyDots = 36;
 QString askForOutputFile(QWidget* parent)
 {
     const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Excel Files (*.csv)")};
-    return prompts().saveFile(parent, AppPath(), filters, 1);
+    const QString chosen = prompts().saveFile(parent, lastFolder(FileDialogKind::Export), filters, 1);
+    if (!chosen.isEmpty())
+        rememberFolder(FileDialogKind::Export, chosen);
+    return chosen;
 }
 
 Status exportWithBusyNotice(const SlotData& slot, int slotNumber, const QString& outputPath)

@@ -133,11 +133,13 @@ void MainWindow::addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QS
     const std::array<std::pair<QWidget*, QSizeF>, 2> windows = {
         {{graph, {GraphWindow::ReferenceWidth, GraphWindow::ReferenceHeight}}, {table, tableTwips}}};
     for (const auto& [window, designTwips] : windows) {
-        QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
+        auto* sub = new SlotSubWindow;
+        sub->setWidget(window);
+        m_mdiArea->addSubWindow(sub);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->installEventFilter(this);
         keepDesignSize(*sub, *m_mdiArea, (designTwips / LayoutScaler::TwipsPerPixel).toSize());
-        sub->hide();
+        sub->conceal();
     }
 }
 
@@ -164,8 +166,10 @@ void MainWindow::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
 }
 
+// Files handed over or dropped end a report view first: the page is of a file the user has left.
 void MainWindow::openFiles(const QStringList& paths)
 {
+    endReportViews(nullptr);
     m_openFlow.openAll(paths);
 }
 
@@ -178,12 +182,19 @@ void MainWindow::subWindowActivated(QMdiSubWindow* window)
     for (int slot = 1; slot <= LoadedDataSet::SlotCount; ++slot) {
         if (widget && (widget == graphFormWidget(slot) || widget == TableForm(slot)))
             loadedData().FileNo = static_cast<qint16>(slot);
-        if (GraphWindow* other = graphWindow(slot); other && other != graph && other->showsReportPage())
-            other->RestoreGraphView();
     }
+    endReportViews(graph);
     if (graph)
         graph->activate();
     updateCommands();
+}
+
+void MainWindow::endReportViews(const GraphWindow* except)
+{
+    for (int slot = 1; slot <= LoadedDataSet::SlotCount; ++slot) {
+        if (GraphWindow* graph = graphWindow(slot); graph && graph != except && graph->showsReportPage())
+            graph->RestoreGraphView();
+    }
 }
 
 GraphWindow* MainWindow::activeGraphWindow() const
@@ -396,8 +407,10 @@ void MainWindow::setCheckedLanguage(const QString& langCode)
         command(LanguageCommand + language.code)->setChecked(language.code == langCode);
 }
 
+// A report page shows the texts of the language it was made in; it ends, as a resize ends it.
 void MainWindow::chooseLanguage(const QString& langCode)
 {
+    endReportViews(nullptr);
     graphSettings().LangCode = langCode;
     saveSetting(u"Language", u"Language", langCode);
     setCheckedLanguage(langCode);
@@ -439,15 +452,12 @@ bool MainWindow::isMaximized() const
 // minimised window comes back first.
 void MainWindow::showCurrentWindow(QWidget* window)
 {
-    if (!window)
+    auto* frame = window ? qobject_cast<SlotSubWindow*>(window->parentWidget()) : nullptr;
+    if (!frame)
         return;
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()) ? window->parentWidget() : window;
-    if (frame->isMinimized())
-        frame->showNormal();
-    frame->show();
+    frame->reveal();
     window->show();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
-        m_mdiArea->setActiveSubWindow(sub);
+    m_mdiArea->setActiveSubWindow(frame);
     window->setFocus();
 }
 

@@ -83,6 +83,8 @@ class MainWindow final : public QMainWindow, public MainFrame {
     void createSlotWindows();
     void addSlotWindows(int slot, GraphWindow* graph, QWidget* table, QSizeF tableTwips);
     void subWindowActivated(QMdiSubWindow* window);
+    // Ends the report page of every graph window but `except`.
+    void endReportViews(const GraphWindow* except);
     GraphWindow* activeGraphWindow() const;
     void showWindowList();
     void applyStringsToWindows();

@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 #include "modelselectionwindow.h"
+#include "subwindowsize.h"
 
 #include "data/loadeddataset.h"
 #include "data/readresult.h"
@@ -33,15 +34,15 @@ namespace {
 
 const QString OpenLogLabel = QStringLiteral("MDIFORM1.MF_Open");
 
-QMdiSubWindow* subWindowOf(QWidget* window)
+SlotSubWindow* subWindowOf(QWidget* window)
 {
-    return window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+    return window ? qobject_cast<SlotSubWindow*>(window->parentWidget()) : nullptr;
 }
 
 void hideSubWindowOf(QWidget* window)
 {
-    if (QMdiSubWindow* frame = subWindowOf(window))
-        frame->hide();
+    if (SlotSubWindow* frame = subWindowOf(window))
+        frame->conceal();
 }
 
 } // namespace

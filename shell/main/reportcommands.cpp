@@ -7,8 +7,8 @@
 #include "graph/trendgraph.h"
 #include "output/graphcapture.h"
 #include "output/reportprint.h"
-#include "shell/apppath.h"
 #include "shell/errorlog.h"
+#include "shell/lastfolders.h"
 #include "shell/mainframe.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
@@ -100,9 +100,10 @@ void captureGraph(QWidget* parent)
     if (!window)
         return;
     const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("JPG Files (*.jpg)")};
-    const QString chosen = prompts().saveFile(parent, AppPath(), filters, 1);
+    const QString chosen = prompts().saveFile(parent, lastFolder(FileDialogKind::Capture), filters, 1);
     if (chosen.isEmpty())
         return;
+    rememberFolder(FileDialogKind::Capture, chosen);
     const QString path = output::pictureFileName(chosen);
     if (const Status saved = saveCapture(*window, path); !saved.ok()) {
         tellFailure(parent, QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(path)), saved);

@@ -62,6 +62,33 @@ class DesignSizeKeeper final : public QObject {
 
 } // namespace
 
+void SlotSubWindow::conceal()
+{
+    leaveMaximized();
+    hide();
+}
+
+void SlotSubWindow::reveal()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+}
+
+bool SlotSubWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == widget() && event->type() == QEvent::Close)
+        leaveMaximized();
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// A state change shows a hidden sub-window, so only a shown one changes.
+void SlotSubWindow::leaveMaximized()
+{
+    if (isVisible() && isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+}
+
 void keepDesignSize(QMdiSubWindow& sub, QMdiArea& area, QSize design)
 {
     new DesignSizeKeeper(sub, area, design);

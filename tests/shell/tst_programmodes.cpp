@@ -236,7 +236,7 @@ class TestProgramModes : public QObject {
         QCOMPARE(m_main->statusPanel1(), QString());
     }
 
-    void theOpenDialogStartsInTheFolderLastUsed()
+    void fileDialogsStartInTheFolderLastUsed()
     {
         m_main->command("MF_Open")->trigger();
         QCOMPARE(QDir(m_prompts->fileFolder), QDir(AppPath()));
@@ -246,6 +246,17 @@ class TestProgramModes : public QObject {
         m_main->command("MF_Open")->trigger();
         m_main->command("MF_Open")->trigger(); // from the settings file
         QCOMPARE(QDir(m_prompts->fileFolder), QDir(m_folder->dir().filePath("recordings")));
+
+        QVERIFY(m_main->openFile(log()));
+        for (const char* command : {"MF_Excel", "MF_SnippingTool"}) {
+            const QString folder = m_folder->dir().filePath(command);
+            QDir().mkpath(folder);
+            m_prompts->fileAnswers << folder + "/out.csv";
+            m_main->command(command)->trigger();
+            QCOMPARE(QDir(m_prompts->fileFolder), QDir(AppPath()));
+            m_main->command(command)->trigger();
+            QCOMPARE(QDir(m_prompts->fileFolder), QDir(folder));
+        }
     }
 
     void failuresNameTheirFiles()
