@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::size_t MinPartBytes = 8 << 20;
 constexpr qint64 ReadBlockBytes = 16 << 20;
-constexpr int BusyDots = 35;
 constexpr qint64 ProgressLines = 1 << 16;
 
 // The steps of a read and their shares of the busy notice's progress, about as they share its time.
@@ -282,7 +281,7 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
 {
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadCsvFile");
-    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
+    BusyNotice busy(graph, CsvBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::csvPlan(slot.ModelName, slot.AllChannels);

@@ -29,7 +29,6 @@ constexpr qint64 HeaderFieldsEnd = 166;
 constexpr qint64 HeaderSize = 512;
 constexpr qint64 RecordSize = 32;
 constexpr qint64 ChannelBlockSize = 16;
-constexpr int BusyDots = 36;
 constexpr qint64 RecordsPerRead = 1 << 17; // 4 MiB
 
 // The bytes of a record block the reader looks at: PV, the two SP fields, MV and the selector.
@@ -206,7 +205,7 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
     graph.clearData();
-    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
+    BusyNotice busy(graph, BinaryBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     QFile file(path);

@@ -1,7 +1,7 @@
 #include "logreader.h"
 
 #include "datetime.h"
-#include "littleendian.h"
+#include "loglayout.h"
 #include "parallel.h"
 #include "readersupport.h"
 #include "recordermodel.h"
@@ -16,11 +16,10 @@ namespace qor {
 
 namespace {
 
-constexpr qint64 HeaderStringSize = 40;
-constexpr qint64 HeaderSize = 2 * HeaderStringSize;
+using loglayout::HeaderSize;
+using loglayout::HeaderStringSize;
 constexpr qint64 BufferBytes = 4 << 20;
 constexpr qint64 MinRecordsPerThread = 200000;
-constexpr int BusyDots = 36;
 
 // Where the decoded records go: one time and one array per value, each sized for every record.
 struct LogTarget {
@@ -37,9 +36,9 @@ void decodeRecords(const char* bytes, qint64 first, qint64 count, LogTarget& tar
     for (qint64 r = 0; r < count; ++r) {
         const char* record = bytes + r * target.recordSize;
         const auto index = static_cast<std::size_t>(first + r);
-        target.times[index] = datetime::serialFromSeconds(startSeconds + readLittleEndian<qint32>(record));
+        target.times[index] = datetime::serialFromSeconds(startSeconds + loglayout::recordSeconds(record));
         for (std::size_t v = 0; v < valueCount; ++v)
-            target.values[v][index] = readLittleEndian<double>(record + 4 + 8 * static_cast<qint64>(v));
+            target.values[v][index] = loglayout::recordValue(record, static_cast<qint64>(v));
     }
 }
 
@@ -105,13 +104,13 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
     graph.clearData();
-    BusyNotice busy(graph, BusyDots, Cancellable::Yes);
+    BusyNotice busy(graph, BinaryBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::logPlan(slot.ModelName, slot.ModelOption);
     LogTarget target;
     target.start = recordingStartFromFileName(path);
-    target.recordSize = 4 + 8 * static_cast<qint64>(plan.values.size());
+    target.recordSize = loglayout::recordSize(static_cast<qint64>(plan.values.size()));
 
     QFile file(path);
     if (const Status opened = openRegularFile(file, QIODevice::ReadOnly); !opened.ok()) {

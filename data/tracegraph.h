@@ -40,6 +40,11 @@ class TraceGraph {
     virtual void hideBusyNotice() = 0;
 };
 
+// The dots of the busy notice: 36 while a binary recording is read or an export written, 35 while
+// CSV files are read.
+inline constexpr int BinaryBusyDots = 36;
+inline constexpr int CsvBusyDots = 35;
+
 // Shows the busy notice for as long as it lives, so that every way out of a reader hides it. A task
 // that runs in parts on several threads (runInParts) reports progress from part 0, on the thread
 // that made the notice; every part stops once the user has cancelled.

@@ -30,7 +30,6 @@ namespace qor {
 
 namespace {
 
-constexpr int BusyDots = 35;
 constexpr int SeriesPerFile = 3;
 constexpr std::array<ColumnId, SeriesPerFile> FileSeries = {ColumnId::PV1, ColumnId::SP1, ColumnId::MV1};
 
@@ -243,7 +242,7 @@ void CombinedGraphWindow::buildGraph()
     try {
         // No Cancel here: the drawing replaces the graph file by file, so a build stopped half way
         // could not leave the graph as it was.
-        BusyNotice busy(readerTarget(), BusyDots, Cancellable::No);
+        BusyNotice busy(readerTarget(), CsvBusyDots, Cancellable::No);
         const std::optional<ScannedSet> scanned = scanFiles(busy);
         failed = !scanned;
         if (scanned) {

@@ -4,7 +4,7 @@
 
 #include "recordtimetext.h"
 
-#include "data/littleendian.h"
+#include "data/loglayout.h"
 #include "data/logreader.h"
 #include "data/numbertext.h"
 #include "data/parallel.h"
@@ -24,8 +24,8 @@ namespace qor::output {
 
 namespace {
 
-constexpr qint64 HeaderStringSize = 40;
-constexpr qint64 HeaderSize = 2 * HeaderStringSize;
+using loglayout::HeaderSize;
+using loglayout::HeaderStringSize;
 // Records read and written at a time: a few megabytes, split between the cores for formatting.
 constexpr qint64 ChunkRecords = 1 << 16;
 constexpr std::int64_t MinRecordsPerPart = 8192;
@@ -54,7 +54,7 @@ bool goOn(const ExportProgress& progress, double fraction)
 struct LogRecords {
     std::int64_t startSeconds = 0;
     int values = 0;
-    qint64 recordSize() const { return 4 + 8 * static_cast<qint64>(values); }
+    qint64 recordSize() const { return loglayout::recordSize(values); }
 };
 
 // Formats records, one line each: the time, then every value after a ",".
@@ -76,11 +76,10 @@ class RecordFormatter {
         const qint64 size = m_layout.recordSize();
         for (std::int64_t r = 0; r < count; ++r) {
             const char* record = records + r * size;
-            out = m_time.write(out, m_layout.startSeconds + readLittleEndian<qint32>(record));
+            out = m_time.write(out, m_layout.startSeconds + loglayout::recordSeconds(record));
             for (int v = 0; v < m_layout.values; ++v) {
                 *out++ = ',';
-                out = numbers::writeValueText(out, readLittleEndian<double>(record + 4 + 8 * static_cast<qint64>(v)),
-                                              numbers::LeadingZero::Yes);
+                out = numbers::writeValueText(out, loglayout::recordValue(record, v), numbers::LeadingZero::Yes);
             }
             *out++ = '\r';
             *out++ = '\n';

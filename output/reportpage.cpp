@@ -112,14 +112,10 @@ void addHeader(ReportKind kind, const ReportFacts& facts, LineFlow& flow)
     if (facts.switches[0])
         flow.place(LeftX, stringEntry(FileinfoText::FileName) + (print ? u"     :  " : u" :  ") + facts.filePath.toUpper());
     flow.startLine(ModelLineY);
-    if (facts.switches[1]) {
-        QString line = stringEntry(FileinfoText::Model) + (print ? u"     :  " : u" :  ") + facts.model;
-        // The preview puts the times on the model line instead of their own places.
-        if (!print)
-            line += QString(20, u' ') + stringEntry(FileinfoText::StartTime) + u" : " + first + QString(15, u' ') +
-                    stringEntry(FileinfoText::EndTime) + u" : " + last;
-        flow.place(LeftX, line);
-    }
+    // The preview puts the times on the model line instead of their own places.
+    if (facts.switches[1])
+        flow.place(LeftX,
+                   print ? stringEntry(FileinfoText::Model) + u"     :  " + facts.model : modelAndTimesLine(facts.model, first, last));
     if (print && facts.switches[2])
         flow.place(5000, stringEntry(FileinfoText::StartTime) + u"    :  " + first);
     if (print && facts.switches[3])

@@ -72,6 +72,12 @@ QString stringEntry(StringKey key)
     return stringTable().entry(key);
 }
 
+QString modelAndTimesLine(const QString& model, const QString& firstTime, const QString& lastTime)
+{
+    return stringEntry(FileinfoText::Model) + QStringLiteral(" :  ") + model + QString(20, u' ') + stringEntry(FileinfoText::StartTime) +
+           QStringLiteral(" : ") + firstTime + QString(15, u' ') + stringEntry(FileinfoText::EndTime) + QStringLiteral(" : ") + lastTime;
+}
+
 QString languageFileName(const QString& langCode)
 {
     const InterfaceLanguage* language = interfaceLanguage(langCode);

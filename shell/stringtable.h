@@ -46,6 +46,10 @@ StringTable& stringTable();
 // stringTable().entry(key), as stringEntry(MDIFormText::InvalidDataFile).
 QString stringEntry(StringKey key);
 
+// The line of a graph window and a report preview that gives the model and the first and last
+// record's times, spaced as the program lays it out.
+QString modelAndTimesLine(const QString& model, const QString& firstTime, const QString& lastTime);
+
 // The language file of a language code, "" for an unknown code.
 QString languageFileName(const QString& langCode);
 

@@ -16,9 +16,6 @@ namespace qor {
 
 namespace {
 
-// The dots of the busy notice, as the readers show it.
-constexpr int BusyDots = 36;
-
 QString askForOutputFile(QWidget* parent)
 {
     const QStringList filters = {QStringLiteral("All Files (*.*)"), QStringLiteral("Excel Files (*.csv)")};
@@ -32,7 +29,7 @@ Status exportWithBusyNotice(const SlotData& slot, int slotNumber, const QString&
 {
     NullGraph noWindow;
     GraphWindow* window = slotNumber <= 2 ? graphWindow(slotNumber) : nullptr;
-    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BusyDots, Cancellable::Yes);
+    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BinaryBusyDots, Cancellable::Yes);
     return output::FuncWriteExcelFile(slot, outputPath, interfaceAmPm(), [&busy](double fraction) { return busy.progress(fraction); });
 }
 
