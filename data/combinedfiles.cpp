@@ -83,13 +83,14 @@ Result<ScannedFile> scanFile(const QString& path, BusyNotice* busy)
     return file;
 }
 
-std::optional<QString> modelMismatch(const ScannedFiles& files)
+Status modelCheck(const ScannedFiles& files)
 {
     const QString first = modelText(files[0]);
     const bool combinable = files[0] && files[1] && first == files[1]->model && models::traitsOf(first).combined;
     if (combinable)
-        return std::nullopt;
-    return ModelCheckMessage + first + QStringLiteral("   #2 ") + modelText(files[1]) + QStringLiteral("   #3 ") + modelText(files[2]);
+        return {};
+    return Status::failure(StatusCode::Refused, ModelCheckMessage + first + QStringLiteral("   #2 ") + modelText(files[1]) +
+                                                    QStringLiteral("   #3 ") + modelText(files[2]));
 }
 
 CombinedSpan combinedSpan(const ScannedFiles& files)

@@ -39,9 +39,10 @@ QString commentModel(std::string_view line);
 // The chosen files by number 1 to 3; null where a file was not chosen or not scanned.
 using ScannedFiles = std::array<const ScannedFile*, FileCount>;
 
-// The message of the model check, or nullopt when the files may be combined: files 1 and 2 must both
-// be scanned, of the same model, and that model QOR1100 or QOR1400. File 3 may be of any model.
-std::optional<QString> modelMismatch(const ScannedFiles& files);
+// The model check: Ok when the files may be combined, else Refused with the message that names the
+// three models. Files 1 and 2 must both be scanned, of the same model, and that model QOR1100 or
+// QOR1400; file 3 may be of any model.
+Status modelCheck(const ScannedFiles& files);
 
 // The combined time axis: from the earliest first record to the latest last record (file 2 wins a
 // tie with file 1, file 3 only when strictly earlier or later), and the record count of the file

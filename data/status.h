@@ -22,6 +22,7 @@ enum class StatusCode {
     OutOfMemory,     // the records do not fit into memory
     PassedOver,      // a problem the read went past; the result holds everything else
     WriteFailed,     // a file could not be written; the former file is untouched
+    Refused,         // files that may not be used together, such as combined files of two models
     Cancelled,       // the user stopped the task: nothing to tell or log
     Unexpected,      // an exception that no routine foresaw
 };

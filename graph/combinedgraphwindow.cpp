@@ -9,6 +9,7 @@
 #include "data/numbertext.h"
 #include "data/timespan.h"
 #include "shell/apppath.h"
+#include "shell/errorlog.h"
 #include "shell/mainframe.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
@@ -33,7 +34,8 @@ namespace {
 constexpr int SeriesPerFile = 3;
 constexpr std::array<ColumnId, SeriesPerFile> FileSeries = {ColumnId::PV1, ColumnId::SP1, ColumnId::MV1};
 
-using ScannedSet = std::array<std::optional<combined::ScannedFile>, combined::FileCount>;
+using ScannedSet = CombinedGraphWindow::ScannedSet;
+const QString BuildLogLabel = QStringLiteral("frmDataGraph_3.file_open");
 
 CombinedTableWindow* combinedTable()
 {
@@ -230,42 +232,50 @@ void CombinedGraphWindow::forgetFiles()
         table->Load(); // its grids let go of the files' columns too
 }
 
-// Scans and draws the chosen files. Every way out leaves the choice usable again; a file that cannot
-// be read or files that may not be combined leave the graph as it was, and a failure while drawing
-// leaves it empty.
 void CombinedGraphWindow::buildGraph()
 {
     setChoiceEnabled(false);
-    std::optional<QString> refusal;
+    const Status built = build();
+    setChoiceEnabled(true);
+    if (MainFrame* frame = mainFrame())
+        frame->updateCommands();
+    if (built.code() == StatusCode::Refused) {
+        prompts().message(this, built.message(), QStringLiteral("Error"));
+        return;
+    }
+    logIfFailed(built, BuildLogLabel);
+    if (!built.ok())
+        tellUnreadable(this);
+}
+
+// Scans and draws the chosen files. A file that cannot be read or files that may not be combined
+// leave the graph as it was, and a failure while drawing leaves it empty.
+Status CombinedGraphWindow::build()
+{
     bool drawing = false;
-    bool failed = false;
     try {
         // No Cancel here: the drawing replaces the graph file by file, so a build stopped half way
         // could not leave the graph as it was.
         BusyNotice busy(readerTarget(), CsvBusyDots, Cancellable::No);
-        const std::optional<ScannedSet> scanned = scanFiles(busy);
-        failed = !scanned;
-        if (scanned) {
-            refusal = combined::modelMismatch(pointersTo(*scanned));
-            drawing = !refusal;
-            failed = drawing && !loadFiles(*scanned, busy);
-        }
+        const Result<ScannedSet> scanned = scanFiles(busy);
+        if (!scanned.ok())
+            return scanned.status();
+        if (Status check = combined::modelCheck(pointersTo(*scanned)); !check.ok())
+            return check;
+        drawing = true;
+        Status loaded = loadFiles(*scanned, busy);
+        if (!loaded.ok())
+            forgetFiles();
+        return loaded;
     } catch (const std::bad_alloc&) {
-        failed = true;
+        if (drawing)
+            forgetFiles();
+        return Status::failure(StatusCode::OutOfMemory, QStringLiteral("The combined files do not fit into memory."));
     }
-    if (failed && drawing)
-        forgetFiles();
-    setChoiceEnabled(true);
-    if (MainFrame* frame = mainFrame())
-        frame->updateCommands();
-    if (refusal)
-        prompts().message(this, *refusal, QStringLiteral("Error"));
-    else if (failed)
-        tellUnreadable(this);
 }
 
-// Each chosen file's count, model and first and last times; nullopt when one cannot be read.
-std::optional<ScannedSet> CombinedGraphWindow::scanFiles(BusyNotice& busy)
+// Each chosen file's count, model and first and last times, or why one cannot be read.
+Result<CombinedGraphWindow::ScannedSet> CombinedGraphWindow::scanFiles(BusyNotice& busy)
 {
     ScannedSet scanned;
     const int chosen = chosenCount();
@@ -276,13 +286,13 @@ std::optional<ScannedSet> CombinedGraphWindow::scanFiles(BusyNotice& busy)
         busy.setStretch(stretch.from, stretch.share);
         Result<combined::ScannedFile> file = combined::scanFile(Label4(k)->text(), &busy);
         if (!file.ok())
-            return std::nullopt;
+            return file.status();
         scanned[static_cast<std::size_t>(k)] = std::move(file).value();
     }
     return scanned;
 }
 
-bool CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& busy)
+Status CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& busy)
 {
     const combined::ScannedFiles files = pointersTo(scanned);
     const combined::CombinedSpan span = combined::combinedSpan(files);
@@ -307,14 +317,14 @@ bool CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& busy)
             continue;
         const Stretch stretch = stretchOf(step++, chosen, CsvCountedProgress, 1);
         busy.setStretch(stretch.from, stretch.share);
-        if (!combined::loadFile(*files[static_cast<std::size_t>(k)], slot, &busy).ok())
-            return false;
+        if (Status loaded = combined::loadFile(*files[static_cast<std::size_t>(k)], slot, &busy); !loaded.ok())
+            return loaded;
         drawFile(k);
     }
     slot.FirstTime = span.firstTime;
     slot.LastTime = span.lastTime;
     zoomHistory(Slot).reset();
-    return true;
+    return {};
 }
 
 void CombinedGraphWindow::drawFile(int file)

@@ -24,6 +24,8 @@ class CombinedGraphWindow final : public GraphWindow {
 
   public:
     static constexpr int Slot = 3;
+    // The chosen files, scanned; empty where no file was chosen.
+    using ScannedSet = std::array<std::optional<combined::ScannedFile>, combined::FileCount>;
 
     explicit CombinedGraphWindow(QWidget* parent = nullptr);
     ~CombinedGraphWindow() override;
@@ -58,8 +60,9 @@ class CombinedGraphWindow final : public GraphWindow {
     void showChoiceControls();
     bool hasFile(int file) const;
     int chosenCount() const;
-    std::optional<std::array<std::optional<combined::ScannedFile>, combined::FileCount>> scanFiles(BusyNotice& busy);
-    bool loadFiles(const std::array<std::optional<combined::ScannedFile>, combined::FileCount>& scanned, BusyNotice& busy);
+    Result<ScannedSet> scanFiles(BusyNotice& busy);
+    Status loadFiles(const ScannedSet& scanned, BusyNotice& busy);
+    Status build();
     void drawFile(int file);
     void closeView();
     void setChoiceEnabled(bool enabled);

@@ -158,13 +158,14 @@ class TestCombinedFiles : public QObject {
         const combined::ScannedFile b = fileOf("QOR1400-Z12", "2015-03-01 08:00:00", "2015-03-01 09:00:00");
         const combined::ScannedFile c = fileOf("QOR1400", "2015-03-01 08:00:00", "2015-03-01 09:00:00");
         const combined::ScannedFile d = fileOf("QOR1300", "2015-03-01 08:00:00", "2015-03-01 09:00:00");
-        QCOMPARE(combined::modelMismatch({&b, &c, nullptr}), std::nullopt);
-        QCOMPARE(combined::modelMismatch({&a, &a, &d}), std::nullopt); // file 3 may differ
-        QCOMPARE(combined::modelMismatch({&a, &c, nullptr}).value_or(QString()),
+        QVERIFY(combined::modelCheck({&b, &c, nullptr}).ok());
+        QVERIFY(combined::modelCheck({&a, &a, &d}).ok()); // file 3 may differ
+        QCOMPARE(combined::modelCheck({&a, &c, nullptr}).code(), StatusCode::Refused);
+        QCOMPARE(combined::modelCheck({&a, &c, nullptr}).message(),
                  QStringLiteral("Please select the same model. => #1 QOR1100   #2 QOR1400   #3 "));
-        QCOMPARE(combined::modelMismatch({&d, &d, &a}).value_or(QString()),
+        QCOMPARE(combined::modelCheck({&d, &d, &a}).message(),
                  QStringLiteral("Please select the same model. => #1 QOR1300   #2 QOR1300   #3 QOR1100"));
-        QCOMPARE(combined::modelMismatch({&a, nullptr, nullptr}).value_or(QString()),
+        QCOMPARE(combined::modelCheck({&a, nullptr, nullptr}).message(),
                  QStringLiteral("Please select the same model. => #1 QOR1100   #2    #3 "));
     }
 
