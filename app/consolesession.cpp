@@ -46,14 +46,14 @@ ConsoleSession::~ConsoleSession()
     restoreSettingsFolder();
 }
 
-std::optional<QString> ConsoleSession::open(const QString& path, const QString& logLabel)
+Status ConsoleSession::open(const QString& path, const QString& logLabel)
 {
     NullGraph noWindow;
     OpenedRecording opened = openRecording(QFileInfo(path).absoluteFilePath(), noWindow, logLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
     if (!opened.opened())
-        return opened.status.message();
+        return opened.status;
 
     std::ignore = LoadGraphSettings();
     std::ignore = LoadStringTable();
@@ -66,9 +66,10 @@ std::optional<QString> ConsoleSession::open(const QString& path, const QString& 
     for (int slot = 1; slot <= 2; ++slot)
         setTableForm(slot, nullptr);
     m_window->showRecording(opened);
+    // What the open command would have told in a message box.
     if (const QString shown = takeMessages(); !shown.isEmpty())
-        return shown;
-    return std::nullopt;
+        return Status::failure(StatusCode::Malformed, shown);
+    return {};
 }
 
 void ConsoleSession::useScratchSettings()

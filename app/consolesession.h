@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/status.h"
+
 #include "shell/apppath.h"
 
 #include <QSize>
@@ -29,8 +31,8 @@ class ConsoleSession {
     ConsoleSession& operator=(const ConsoleSession&) = delete;
 
     // Opens the recording at `path` (made absolute) as the open command does, with the settings and
-    // language files beside the program; the reason when it cannot.
-    std::optional<QString> open(const QString& path, const QString& logLabel);
+    // language files beside the program; a failure says why it cannot.
+    Status open(const QString& path, const QString& logLabel);
     GraphWindow& graphWindow() const;
     // The messages shown since the last call, joined.
     QString takeMessages();

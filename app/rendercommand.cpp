@@ -40,8 +40,8 @@ int runRender(const QStringList& args, std::FILE* err)
     if (!size)
         return fail(err, QStringLiteral("bad size \"%1\": expected WIDTHxHEIGHT, each 16 to 16384").arg(args[3]));
     ConsoleSession session;
-    if (const std::optional<QString> refused = session.open(path, RenderLogLabel))
-        return fail(err, QStringLiteral("%1: %2").arg(path, *refused));
+    if (const Status opened = session.open(path, RenderLogLabel); !opened.ok())
+        return fail(err, QStringLiteral("%1: %2").arg(path, opened.message()));
 
     TrendGraph& graph = *session.graphWindow().CWGraph1();
     graph.resize(*size);

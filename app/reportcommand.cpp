@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <variant>
 
 namespace qor {
 
@@ -52,11 +51,16 @@ std::optional<double> serialOf(const QString& text)
     return datetime::addSeconds(datetime::dateSerial(date.year(), date.month(), date.day()), time.time().msecsSinceStartOfDay() / 1000);
 }
 
+Status badArguments(const QString& reason)
+{
+    return Status::failure(StatusCode::Malformed, reason);
+}
+
 // The request, or the reason it cannot be understood.
-std::variant<ReportRequest, QString> parse(const QStringList& args)
+Result<ReportRequest> parse(const QStringList& args)
 {
     if (args.size() < 2 || args[0].startsWith(u"--") || args[1].startsWith(u"--"))
-        return Usage;
+        return badArguments(Usage);
     ReportRequest request;
     request.path = args[0];
     request.out = args[1];
@@ -69,7 +73,7 @@ std::variant<ReportRequest, QString> parse(const QStringList& args)
             const std::optional<double> from = serialOf(args[i + 1]);
             const std::optional<double> to = serialOf(args[i + 2]);
             if (!from || !to)
-                return QStringLiteral("bad range: expected two times \"yyyy-mm-dd hh:nn:ss\"");
+                return badArguments(QStringLiteral("bad range: expected two times \"yyyy-mm-dd hh:nn:ss\""));
             request.range = std::pair(*from, *to);
             i += 2;
         } else if (option == u"--comment" && left >= 1) {
@@ -77,26 +81,27 @@ std::variant<ReportRequest, QString> parse(const QStringList& args)
         } else if (option == u"--size" && left >= 1) {
             const std::optional<QSize> size = parseSize(args[++i]);
             if (!size)
-                return QStringLiteral("bad size \"%1\": expected WIDTHxHEIGHT, each 16 to 16384").arg(args[i]);
+                return badArguments(QStringLiteral("bad size \"%1\": expected WIDTHxHEIGHT, each 16 to 16384").arg(args[i]));
             request.size = *size;
         } else {
-            return Usage;
+            return badArguments(Usage);
         }
     }
     return request;
 }
 
-// Why the range cannot be shown: it ends before the first record or starts after the last.
-std::optional<QString> outsideTheRecording(std::pair<double, double> range, const SlotData& slot)
+// Refused when the range cannot be shown: it ends before the first record or starts after the last.
+Status rangeCheck(std::pair<double, double> range, const SlotData& slot)
 {
     if (!slot.FirstTime || !slot.LastTime)
-        return std::nullopt;
+        return {};
     const auto [from, to] = std::minmax(range.first, range.second);
     if (to >= *slot.FirstTime && from <= *slot.LastTime)
-        return std::nullopt;
+        return {};
     using datetime::isoText;
-    return QStringLiteral("the range %1 to %2 lies outside the recording, which runs from %3 to %4")
-        .arg(isoText(range.first), isoText(range.second), isoText(*slot.FirstTime), isoText(*slot.LastTime));
+    return Status::failure(StatusCode::Refused,
+                           QStringLiteral("the range %1 to %2 lies outside the recording, which runs from %3 to %4")
+                               .arg(isoText(range.first), isoText(range.second), isoText(*slot.FirstTime), isoText(*slot.LastTime)));
 }
 
 // The range cursors on the records nearest the two times, and their statistics, as the legend and
@@ -117,20 +122,20 @@ void placeRangeCursors(GraphWindow& window, std::pair<double, double> range)
 
 int runReport(const QStringList& args, std::FILE* err)
 {
-    const std::variant<ReportRequest, QString> parsed = parse(args);
-    if (const QString* problem = std::get_if<QString>(&parsed))
-        return fail(err, *problem);
-    const ReportRequest& request = std::get<ReportRequest>(parsed);
+    const Result<ReportRequest> parsed = parse(args);
+    if (!parsed.ok())
+        return fail(err, parsed.status().message());
+    const ReportRequest& request = *parsed;
     ConsoleSession session;
-    if (const std::optional<QString> refused = session.open(request.path, ReportLogLabel))
-        return fail(err, QStringLiteral("%1: %2").arg(request.path, *refused));
+    if (const Status opened = session.open(request.path, ReportLogLabel); !opened.ok())
+        return fail(err, QStringLiteral("%1: %2").arg(request.path, opened.message()));
     GraphWindow& window = session.graphWindow();
     window.CWGraph1()->resize(request.size);
     if (request.comment)
         loadedData().slot(window.slot()).PrintComment = *request.comment;
     if (request.range) {
-        if (const std::optional<QString> outside = outsideTheRecording(*request.range, loadedData().slot(window.slot())))
-            return fail(err, *outside);
+        if (const Status inside = rangeCheck(*request.range, loadedData().slot(window.slot())); !inside.ok())
+            return fail(err, inside.message());
         placeRangeCursors(window, *request.range);
         if (const QString shown = session.takeMessages(); !shown.isEmpty())
             return fail(err, shown);
