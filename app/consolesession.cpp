@@ -6,7 +6,6 @@
 #include "graph/graphwindow.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
-#include "shell/main/mainwindow.h"
 #include "shell/programstate.h"
 #include "shell/prompts.h"
 #include "shell/slotwindows.h"
@@ -42,6 +41,7 @@ ConsoleSession::ConsoleSession() = default;
 
 ConsoleSession::~ConsoleSession()
 {
+    setGraphForm(1, nullptr);
     m_window.reset();
     restoreSettingsFolder();
 }
@@ -61,11 +61,13 @@ Status ConsoleSession::open(const QString& path, const QString& logLabel)
     auto console = std::make_unique<ConsolePrompts>();
     m_messages = &console->messages;
     setPrompts(std::move(console));
-    m_window = std::make_unique<MainWindow>();
-    // A picture needs no table window: without one the open command leaves the records ungridded.
-    for (int slot = 1; slot <= 2; ++slot)
-        setTableForm(slot, nullptr);
-    m_window->showRecording(opened);
+    // A picture needs only the graph window of slot 1: no main window, no table window.
+    m_window = std::make_unique<GraphWindow>(1);
+    setGraphForm(1, m_window.get());
+    m_window->load();
+    m_window->clearForFile();
+    m_window->takeRecording(opened);
+    m_window->showFile();
     // What the open command would have told in a message box.
     if (const QString shown = takeMessages(); !shown.isEmpty())
         return Status::failure(StatusCode::Malformed, shown);
@@ -97,7 +99,7 @@ void ConsoleSession::restoreSettingsFolder()
 
 GraphWindow& ConsoleSession::graphWindow() const
 {
-    return *qor::graphWindow(loadedData().FileNo);
+    return *m_window;
 }
 
 QString ConsoleSession::takeMessages()

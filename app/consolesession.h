@@ -15,10 +15,9 @@
 namespace qor {
 
 class GraphWindow;
-class MainWindow;
 
-// The viewer without anybody at it, for the commands that draw a recording: a main window (on the
-// offscreen platform when there is no display) holding one recording in slot 1. What the open
+// The viewer without anybody at it, for the commands that draw a recording: the graph window of
+// slot 1 alone (on the offscreen platform when there is no display), holding one recording. What the open
 // command would have shown in message boxes is collected instead; there is nobody to answer them.
 // The session leaves the viewer's settings as they were: what the viewer would keep of it (the
 // Recent Files list, the window's place) goes into a scratch copy of the settings file, while the
@@ -44,7 +43,7 @@ class ConsoleSession {
     QStringList* m_messages = nullptr;
     std::unique_ptr<QTemporaryDir> m_scratch;
     std::optional<ProgramFolders> m_folders; // the program's own, while the scratch copy is in use
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<GraphWindow> m_window;
 };
 
 // A size written "WIDTHxHEIGHT", each 16 to 16384 pixels.

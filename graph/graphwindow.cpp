@@ -9,6 +9,7 @@
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
+#include "data/recordingopener.h"
 #include "shell/apppath.h"
 #include "shell/bgrcolor.h"
 #include "shell/graphsettings.h"
@@ -302,6 +303,17 @@ void GraphWindow::showChannelLegend(int legendEntries)
 {
     for (int item = 1; item <= legendEntries; ++item)
         m_legend->setItemVisible(item, true);
+}
+
+void GraphWindow::takeRecording(OpenedRecording& opened)
+{
+    loadedData().FileNo = static_cast<qint16>(m_slot);
+    SlotData& file = loadedData().slot(m_slot);
+    file = std::move(opened.slot);
+    opened.drawing.replay(m_readerTarget);
+    if (opened.channelDisplayCode)
+        setChannelDisplayCode(*opened.channelDisplayCode);
+    showChannelLegend(models::legendEntries(opened.kind, file.ModelName, file.ModelOption));
 }
 
 void GraphWindow::showFile()

@@ -20,6 +20,7 @@ class QPushButton;
 namespace qor {
 
 class GraphLegend;
+struct OpenedRecording;
 class TimeSlider;
 class TrendGraph;
 
@@ -78,6 +79,10 @@ class GraphWindow : public QWidget, public GraphFormView {
     // axis. The channel legend shows the first `legendEntries` channel items.
     void showFile();
     void showChannelLegend(int legendEntries);
+    // Makes the window's slot the current one and gives it the opened recording: its records, the
+    // plots and ranges the reader drew, the channel display and the channel legend. showFile()
+    // then shows it.
+    void takeRecording(OpenedRecording& opened);
     // The time axis and the slider span `minimum` to `maximum` in the axis format of the time
     // base; the slider, which only scrolls a zoomed range, goes back to its start and out of sight.
     void showTimeBase(bool absolute, double minimum, double maximum);

@@ -49,8 +49,6 @@ class MainWindow final : public QMainWindow, public MainFrame {
     // Opens the files one after the other, into slot 1 and then slot 2 when both are free.
     void openFiles(const QStringList& paths);
     ViewCommands& viewCommands() { return m_viewCommands; }
-    // Makes a recording read elsewhere the file of a slot, as a successful open does.
-    void showRecording(OpenedRecording& opened) { m_openFlow.show(opened); }
     // Every menu item and toolbar button.
     QList<QAction*> allCommands() const;
     // The File menu's list of the recordings opened last; a successful open puts its file first.

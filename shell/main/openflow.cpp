@@ -168,15 +168,6 @@ Status OpenFlow::openChecked(const QString& path)
     }
 }
 
-void OpenFlow::show(OpenedRecording& opened)
-{
-    const int slot = chooseSlot();
-    if (GraphWindow* window = slot <= 2 ? graphWindow(slot) : nullptr) {
-        m_main.showSlotWindow(slot);
-        take(slot, *window, opened);
-    }
-}
-
 // Slot 1 or 2, whichever is free; with both in use, the one whose graph window is active, or else
 // the current slot.
 int OpenFlow::chooseSlot() const
@@ -219,15 +210,9 @@ void OpenFlow::restore(int slot, const Before& before)
 void OpenFlow::take(int slot, GraphWindow& window, OpenedRecording& opened)
 {
     window.clearForFile();
-    loadedData().FileNo = static_cast<qint16>(slot);
-    SlotData& data = loadedData().slot(slot);
-    data = std::move(opened.slot);
-    opened.drawing.replay(window.readerTarget());
-    if (opened.channelDisplayCode)
-        window.setChannelDisplayCode(*opened.channelDisplayCode);
-    window.showChannelLegend(models::legendEntries(opened.kind, data.ModelName, data.ModelOption));
+    window.takeRecording(opened);
     finish(slot, window);
-    m_main.rememberRecentFile(data.FilePath);
+    m_main.rememberRecentFile(loadedData().slot(slot).FilePath);
 }
 
 void OpenFlow::finish(int slot, GraphWindow& window)

@@ -34,9 +34,6 @@ class OpenFlow {
     // Opens the files one after the other (files named at start-up, dropped or handed over); the
     // failures are told together once every file was tried.
     void openAll(const QStringList& paths);
-    // Makes a recording read elsewhere (the --render command) the file of the slot the open command
-    // chooses, as a successful open does.
-    void show(OpenedRecording& opened);
 
   private:
     // Which window the read of a file shows and activates before it is known to succeed; the
