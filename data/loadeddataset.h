@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recordermodel.h"
 #include "tracecolumns.h"
 
 #include <QString>
@@ -20,6 +21,10 @@ struct SlotData {
     std::optional<double> FirstTime; // date serial of the first record; unset until a read succeeds
     std::optional<double> LastTime;
     QString PrintComment;
+    // Decided once, when the file is opened: its kind, and the columns its reader filled with the
+    // plots drawn from them.
+    models::FileKind Kind = models::FileKind::Unknown;
+    models::ReadPlan Plan;
 
     // Forgets the records of the slot (not its path, model or comment).
     void clearRecords();

@@ -59,6 +59,7 @@ OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QSt
     OpenedRecording opened(notice);
     opened.kind = models::fileKindOf(path);
     opened.slot.FilePath = path;
+    opened.slot.Kind = opened.kind;
     try {
         if (readHeader(opened, path, headerLogLabel))
             readRecords(opened, path);
@@ -70,6 +71,8 @@ OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QSt
     // A failed open keeps no records: the memory of a partial read goes at once.
     if (!opened.opened())
         opened.slot.clearRecords();
+    else
+        opened.slot.Plan = recordedfile::readPlan(opened.kind, opened.slot);
     return opened;
 }
 

@@ -3,7 +3,6 @@
 #include "data/loadeddataset.h"
 #include "data/modelseries.h"
 #include "data/numbertext.h"
-#include "data/recordedfile.h"
 #include "shell/bgrcolor.h"
 #include "shell/errorlog.h"
 #include "shell/graphsettings.h"
@@ -188,9 +187,8 @@ void DisplaySettingsWindow::showChannelsOfCurrentFile()
 
     if (slot.RecordCount == 0)
         return;
-    const models::ReadPlan plan = recordedfile::readPlan(models::fileKindOf(slot.FilePath), slot);
     std::array<bool, 9> drawn{};
-    for (const models::PlotAssignment& p : plan.plots)
+    for (const models::PlotAssignment& p : slot.Plan.plots)
         drawn[static_cast<std::size_t>(p.plot - 1)] = true;
     for (int i = 1; i <= 9; ++i) {
         m_swatches[static_cast<std::size_t>(i - 1)]->setVisible(drawn[static_cast<std::size_t>(i - 1)]);

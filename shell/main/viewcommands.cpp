@@ -278,8 +278,7 @@ void ViewCommands::showRelativeTime(GraphWindow& window)
     const double first = data.FirstTime.value();
     window.setRelTimeValue(datetime::serialFromSeconds(datetime::wholeSecondsBetween(first, data.LastTime.value())));
     m_relTimeArray = relativeTimes(*data.TraceData.TimeValue, first);
-    const models::ReadPlan plan = recordedfile::readPlan(models::fileKindOf(data.FilePath), data);
-    for (const models::PlotAssignment& p : plan.plots)
+    for (const models::PlotAssignment& p : data.Plan.plots)
         window.CWGraph1()->plotXvsY(p.plot, m_relTimeArray, data.TraceData.column(p.column));
     window.showTimeBase(false, 0, window.relTimeValue());
 }

@@ -10,8 +10,7 @@
 #include "support/recordinggraph.h"
 #include "support/scriptedprompts.h"
 
-#include "data/logreader.h"
-#include "data/recordedfile.h"
+#include "data/recordingopener.h"
 
 #include <optional>
 
@@ -51,11 +50,10 @@ class TestDisplaySettings : public QObject {
         bytes += fixtures::logRecord(0, std::initializer_list<double>{1, 2, 3, 4, 5, 6, 7, 8, 9}).left(4 + 8 * values);
         const QString path =
             fixtures::writeFile(m_folder->dir(), QStringLiteral("20150301080000_%1.LOG").arg(QString::fromLatin1(model)), bytes);
-        SlotData& slot = loadedData().slot(1);
-        slot.FilePath = path;
         RecordingGraph graph;
-        QVERIFY(recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok());
-        QVERIFY(FuncReadFile(graph, path, slot).ok());
+        OpenedRecording opened = openRecording(path, graph, QStringLiteral("test"));
+        QVERIFY(opened.opened());
+        loadedData().slot(1) = std::move(opened.slot);
         loadedData().FileNo = 1;
     }
 
