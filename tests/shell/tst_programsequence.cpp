@@ -125,6 +125,7 @@ class Sequence {
     void opened(int slot, const QString& path);
     bool closeActive();
     bool wheel(unsigned parameter);
+    bool dragZoom(unsigned parameter);
     bool legend(int item);
     bool combinedStep(unsigned parameter);
     bool print(unsigned parameter);
@@ -210,6 +211,21 @@ bool Sequence::wheel(unsigned parameter)
     return true;
 }
 
+// Zoom In's drag mode, then a drag over part of the plot area.
+bool Sequence::dragZoom(unsigned parameter)
+{
+    GraphWindow* graph = activeGraph();
+    if (!graph || !trigger(m_main->button(10)))
+        return false;
+    TrendGraph* plotArea = graph->CWGraph1();
+    const int from = plotArea->width() * static_cast<int>(parameter % 4 + 1) / 8;
+    const QPoint start(from, plotArea->height() / 2);
+    QTest::mousePress(plotArea, Qt::LeftButton, {}, start);
+    QTest::mouseMove(plotArea, start + QPoint(plotArea->width() / 4, 0));
+    QTest::mouseRelease(plotArea, Qt::LeftButton, {}, start + QPoint(plotArea->width() / 4, 0));
+    return true;
+}
+
 bool Sequence::legend(int item)
 {
     GraphWindow* graph = activeGraph();
@@ -281,7 +297,7 @@ bool Sequence::print(unsigned parameter)
 
 int Sequence::kinds()
 {
-    return 22;
+    return 24;
 }
 
 QString Sequence::name(const Step& step)
@@ -307,7 +323,9 @@ QString Sequence::name(const Step& step)
                                       "cursor mode",
                                       "range mode",
                                       "time axis",
-                                      "language"};
+                                      "language",
+                                      "zoom by drag",
+                                      "data search"};
     return QStringLiteral("%1(%2)").arg(names.at(step.kind)).arg(step.parameter);
 }
 
@@ -388,10 +406,17 @@ bool Sequence::take(const Step& step)
         return legend(p % 2 ? LegendState::RangeCursorsItem : 0);
     case 20:
         return trigger(command(p % 2 ? "MT_RelaTime" : "MT_AbsTime"));
-    default:
+    case 21:
         if (!trigger(command(p % 3 == 0 ? "MV_Language_KOR" : p % 3 == 1 ? "MV_Language_ENG" : "MV_Language_CHR")))
             return false;
         m_model.previewSlot = 0; // the page was made in the language before
+        return true;
+    case 22:
+        return dragZoom(p);
+    default:
+        if (!reachable(m_main->button(13)))
+            return false;
+        modalWindowShownBy(*m_main->button(13)); // closed as Cancel closes it
         return true;
     }
 }

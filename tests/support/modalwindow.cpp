@@ -8,7 +8,9 @@
 QString modalWindowShownBy(QAction& command)
 {
     QString shown;
-    QTimer::singleShot(0, [&shown] {
+    // Without a modal window the close never runs; it goes with `guard` instead of later.
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&shown] {
         QWidget* modal = QApplication::activeModalWidget();
         shown = modal ? modal->objectName() : QString();
         if (auto* dialog = qobject_cast<QDialog*>(modal))
