@@ -16,7 +16,9 @@ namespace qor {
 // mode (shell/programmodes.h).
 enum MenuFlag : unsigned {
     StartsChecked = 1u << 0,
-    Checkable = 1u << 1, // carries a check mark (choices of the time axis, style, width, grids, language, window)
+    // One of a choice (the time axis, style, width, grids, language, window): the checkable items of a
+    // menu carry check marks, one at a time, and choosing the checked one again leaves it checked.
+    Checkable = 1u << 1,
 };
 
 // One item of the main window's menu tree: its object name, the menu it belongs to (empty for a

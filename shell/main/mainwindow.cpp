@@ -29,6 +29,7 @@
 #include "table/tablewindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -291,6 +292,7 @@ void MainWindow::applyDisplaySettings()
 
 void MainWindow::buildMenus()
 {
+    QHash<QString, QActionGroup*> choices;
     for (const MenuItem& item : mainMenuItems()) {
         const bool hasItems =
             std::any_of(mainMenuItems().begin(), mainMenuItems().end(), [&](const MenuItem& other) { return other.parent == item.name; });
@@ -306,6 +308,12 @@ void MainWindow::buildMenus()
         action->setObjectName(item.name);
         action->setCheckable(item.is(Checkable));
         action->setChecked(item.is(StartsChecked));
+        if (item.is(Checkable)) {
+            QActionGroup*& choice = choices[item.parent];
+            if (!choice)
+                choice = new QActionGroup(this);
+            choice->addAction(action);
+        }
         action->setShortcuts(item.shortcuts);
         m_commands.insert(item.name, action);
     }

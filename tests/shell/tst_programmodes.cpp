@@ -236,6 +236,19 @@ class TestProgramModes : public QObject {
         QCOMPARE(m_main->statusPanel1(), QString());
     }
 
+    void choosingTheCheckedItemAgainKeepsItsCheck()
+    {
+        QVERIFY(m_main->openFile(log()));
+        for (const QStringList& choice : {QStringList{"MW_Dis_1"}, {"MT_AbsTime"}, {"MV_Style_1", "MV_Style_2"}}) {
+            QAction* item = m_main->command(choice.back());
+            if (!item->isChecked())
+                item = m_main->command(choice.front());
+            QVERIFY2(item->isChecked(), qPrintable(choice.join(u' ')));
+            item->trigger();
+            QVERIFY2(item->isChecked(), qPrintable(choice.join(u' ')));
+        }
+    }
+
     void fileDialogsStartInTheFolderLastUsed()
     {
         m_main->command("MF_Open")->trigger();

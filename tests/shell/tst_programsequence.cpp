@@ -453,6 +453,17 @@ QString Sequence::check() const
         if (file.isEmpty() && (shown || graphWindow(slot)->CWGraph1()->plot(1).pointCount() != 0))
             wrong << QStringLiteral("a window of free slot %1 is shown").arg(slot);
     }
+    // The active window's slot is the current one, and the check marks show it and its view.
+    const int current = loadedData().FileNo;
+    if (graph && graph->slot() != current)
+        wrong << QStringLiteral("window %1 active with slot %2 current").arg(graph->slot()).arg(current);
+    for (int slot = 1; slot <= 2; ++slot) {
+        if (m_main->command(QStringLiteral("MW_Dis_%1").arg(slot))->isChecked() != (slot == current))
+            wrong << QStringLiteral("window list check of slot %1").arg(slot);
+    }
+    if (current <= 2 && !m_model.files[static_cast<std::size_t>(current)].isEmpty() &&
+        command("MT_AbsTime")->isChecked() != graphWindow(current)->absoluteTime())
+        wrong << QStringLiteral("time axis check");
     for (int slot = 1; slot <= 3; ++slot) {
         const GraphWindow* window = graphWindow(slot);
         if (window->showsReportPage() != (slot == m_model.previewSlot) || window->PicPrint()->isHidden() == window->showsReportPage())
