@@ -8,10 +8,9 @@ class QMdiArea;
 namespace qor {
 
 // The frame of a slot window. It leaves the maximised state when it is hidden or its window closes
-// (closing the frame closes its window first): when another
-// sub-window is activated after a maximised one, Qt's MDI area restores every maximised sub-window to
-// its normal state, shown or not, and that shows a hidden one again, the empty window of a closed
-// file among them.
+// (closing the frame closes its window first): when another sub-window is activated after a
+// maximised one, Qt's MDI area restores every maximised sub-window to its normal state, shown or
+// not, and that shows a hidden one again, the empty window of a closed file among them.
 class SlotSubWindow final : public QMdiSubWindow {
     Q_OBJECT
 
