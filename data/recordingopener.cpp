@@ -25,9 +25,9 @@ std::optional<int> channelDisplayCode(models::FileKind kind, const SlotData& slo
 
 bool readHeader(OpenedRecording& opened, const QString& path, const QString& headerLogLabel)
 {
-    const Result<recordedfile::HeaderFacts> header = recordedfile::readHeaderInto(opened.kind, path, opened.slot);
+    const Result<recordedfile::HeaderFacts> header = recordedfile::readHeaderInto(opened.slot.Kind, path, opened.slot);
     if (header.ok()) {
-        opened.channelDisplayCode = channelDisplayCode(opened.kind, opened.slot, *header);
+        opened.channelDisplayCode = channelDisplayCode(opened.slot.Kind, opened.slot, *header);
         return true;
     }
     opened.status = header.status();
@@ -40,7 +40,7 @@ bool readHeader(OpenedRecording& opened, const QString& path, const QString& hea
 
 void readRecords(OpenedRecording& opened, const QString& path)
 {
-    const ReadResult result = recordedfile::readRecords(opened.kind, opened.drawing, path, opened.slot);
+    const ReadResult result = recordedfile::readRecords(opened.slot.Kind, opened.drawing, path, opened.slot);
     opened.logLines << result.logLines();
     opened.warnings = result.warnings;
     opened.status = result.status;
@@ -57,9 +57,8 @@ void fail(OpenedRecording& opened, Status status, const QString& headerLogLabel)
 OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QString& headerLogLabel)
 {
     OpenedRecording opened(notice);
-    opened.kind = models::fileKindOf(path);
     opened.slot.FilePath = path;
-    opened.slot.Kind = opened.kind;
+    opened.slot.Kind = models::fileKindOf(path);
     try {
         if (readHeader(opened, path, headerLogLabel))
             readRecords(opened, path);
@@ -72,7 +71,7 @@ OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QSt
     if (!opened.opened())
         opened.slot.clearRecords();
     else
-        opened.slot.Plan = recordedfile::readPlan(opened.kind, opened.slot);
+        opened.slot.Plan = recordedfile::readPlan(opened.slot.Kind, opened.slot);
     return opened;
 }
 

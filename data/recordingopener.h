@@ -23,10 +23,9 @@ struct OpenedRecording {
     {
     }
 
-    Status status;          // Ok, or why the file could not be opened
-    QList<Status> warnings; // problems the reader passed over
-    QStringList logLines;   // the error-log lines of the open, each ending with its label
-    models::FileKind kind = models::FileKind::Unknown;
+    Status status;           // Ok, or why the file could not be opened
+    QList<Status> warnings;  // problems the reader passed over
+    QStringList logLines;    // the error-log lines of the open, each ending with its label
     SlotData slot;           // FilePath, model and records of the file
     RecordedDrawing drawing; // the plots and axis ranges the reader drew
     // The QOR1400 family's channel display code (a CSV option line's closing digit; for a log, 0

@@ -313,7 +313,7 @@ void GraphWindow::takeRecording(OpenedRecording& opened)
     opened.drawing.replay(m_readerTarget);
     if (opened.channelDisplayCode)
         setChannelDisplayCode(*opened.channelDisplayCode);
-    showChannelLegend(models::legendEntries(opened.kind, file.ModelName, file.ModelOption));
+    showChannelLegend(models::legendEntries(file.Kind, file.ModelName, file.ModelOption));
 }
 
 void GraphWindow::showFile()

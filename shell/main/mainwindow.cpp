@@ -255,13 +255,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
         updateCommands();
+    // A maximised window leaves that state as it closes (see SlotSubWindow); the one after it takes it.
     if (event->type() == QEvent::Close) {
-        QTimer::singleShot(0, this, [this] {
+        const bool maximized = static_cast<QMdiSubWindow*>(watched)->isMaximized();
+        QTimer::singleShot(0, this, [this, maximized] {
             const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
             const QList<QMdiSubWindow*> order = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
             const auto shown = std::find_if(order.rbegin(), order.rend(), [](const QMdiSubWindow* sub) { return !sub->isHidden(); });
-            if ((!active || active->isHidden()) && shown != order.rend())
+            if ((!active || active->isHidden()) && shown != order.rend()) {
                 m_mdiArea->setActiveSubWindow(*shown);
+                if (maximized)
+                    (*shown)->showMaximized();
+            }
             updateCommands();
         });
     }

@@ -29,7 +29,7 @@ class TestRecordingOpener : public QObject {
         OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QVERIFY(opened.opened());
         QVERIFY(opened.status.message().isEmpty());
-        QCOMPARE(opened.kind, models::FileKind::Log);
+        QCOMPARE(opened.slot.Kind, models::FileKind::Log);
         QCOMPARE(opened.slot.FilePath, path);
         QCOMPARE(opened.slot.ModelName, "QOR1400");
         QCOMPARE(opened.slot.RecordCount, 5);

@@ -236,6 +236,23 @@ class TestProgramModes : public QObject {
         QCOMPARE(m_main->statusPanel1(), QString());
     }
 
+    // A closed file's window stays closed, and the window shown after a maximised one is maximised.
+    void closingAMaximisedWindowHandsTheStateOn()
+    {
+        QVERIFY(m_main->openFile(log()));
+        QVERIFY(m_main->openFile(log()));
+        m_main->command("MW_Dis_1")->trigger();
+        m_main->button(8)->trigger(); // the table of file 1, behind the graph of file 2
+        m_main->command("MW_Dis_2")->trigger();
+        QVERIFY(frameOf(graphWindow(2))->isMaximized());
+        frameOf(graphWindow(2))->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_main->mdiArea()->activeSubWindow(), frameOf(TableForm(1)));
+        QVERIFY(frameOf(TableForm(1))->isMaximized());
+        m_main->button(7)->trigger();
+        QVERIFY(frameOf(graphWindow(2))->isHidden());
+    }
+
     void choosingTheCheckedItemAgainKeepsItsCheck()
     {
         QVERIFY(m_main->openFile(log()));
