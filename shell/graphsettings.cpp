@@ -65,7 +65,7 @@ class SettingsReader {
             setting = *value;
     }
 
-    IniFile m_file;
+    IniSnapshot m_file;
     bool m_ok = true;
 };
 

@@ -81,12 +81,21 @@ struct KeyPlace {
     KeyLine entry;
 };
 
-KeyPlace findKey(const QByteArray& bytes, const std::vector<LineSpan>& lines, QStringView section, QStringView key)
+std::vector<QString> lineTexts(const QByteArray& bytes, const std::vector<LineSpan>& lines)
+{
+    std::vector<QString> texts;
+    texts.reserve(lines.size());
+    for (const LineSpan& line : lines)
+        texts.push_back(lineText(bytes, line));
+    return texts;
+}
+
+KeyPlace findKey(const std::vector<QString>& lineTexts, QStringView section, QStringView key)
 {
     KeyPlace place;
     bool inSection = false;
-    for (int i = 0; i < int(lines.size()); ++i) {
-        const QString text = lineText(bytes, lines[i]);
+    for (int i = 0; i < int(lineTexts.size()); ++i) {
+        const QString& text = lineTexts[i];
         if (const std::optional<QString> name = sectionName(text)) {
             if (place.section >= 0)
                 break;
@@ -117,7 +126,7 @@ QByteArray keyValueLine(QStringView key, QStringView value)
 QByteArray withValue(QByteArray bytes, QStringView section, QStringView key, QStringView value)
 {
     const std::vector<LineSpan> lines = splitLines(bytes);
-    const KeyPlace place = findKey(bytes, lines, section, key);
+    const KeyPlace place = findKey(lineTexts(bytes, lines), section, key);
     if (place.key >= 0) {
         const LineSpan& line = lines[place.key];
         return bytes.replace(line.begin, line.end - line.begin, keyValueLine(place.entry.key, value));
@@ -153,12 +162,7 @@ IniFile::IniFile(QString filePath)
 
 QString IniFile::read(QStringView section, QStringView key, int bufferSize) const
 {
-    const Result<QByteArray> read = fileBytes(m_filePath);
-    const QByteArray bytes = read.ok() ? *read : QByteArray();
-    const KeyPlace place = findKey(bytes, splitLines(bytes), section, key);
-    if (place.key < 0 || bufferSize < 1)
-        return {};
-    return place.entry.value.left(bufferSize - 1);
+    return IniSnapshot(m_filePath).read(section, key, bufferSize);
 }
 
 Status IniFile::write(QStringView section, QStringView key, QStringView value) const
@@ -177,6 +181,21 @@ Status IniFile::write(QStringView section, QStringView key, QStringView value) c
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(updated) != updated.size() || !file.commit())
         return failed(file.errorString());
     return {};
+}
+
+IniSnapshot::IniSnapshot(const QString& filePath)
+{
+    const Result<QByteArray> read = fileBytes(filePath);
+    if (read.ok())
+        m_lineTexts = lineTexts(*read, splitLines(*read));
+}
+
+QString IniSnapshot::read(QStringView section, QStringView key, int bufferSize) const
+{
+    const KeyPlace place = findKey(m_lineTexts, section, key);
+    if (place.key < 0 || bufferSize < 1)
+        return {};
+    return place.entry.value.left(bufferSize - 1);
 }
 
 } // namespace qor

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 namespace qor {
 
 // One INI-style text file (bracketed section names, "key=value" lines), read and written one key at
@@ -32,6 +34,18 @@ class IniFile {
 
   private:
     QString m_filePath;
+};
+
+// The keys of an INI-style file as it was when read, for reading many keys of one version of the
+// file without reading and splitting it again for each; keys are found as IniFile::read finds them.
+class IniSnapshot {
+  public:
+    explicit IniSnapshot(const QString& filePath);
+
+    QString read(QStringView section, QStringView key, int bufferSize) const;
+
+  private:
+    std::vector<QString> m_lineTexts; // each line's text, blanks around it trimmed
 };
 
 } // namespace qor

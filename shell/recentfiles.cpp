@@ -34,7 +34,7 @@ QString elidedInTheMiddle(const QString& path)
 
 QStringList RecentFiles::load()
 {
-    const IniFile file(graphSettingsPath());
+    const IniSnapshot file(graphSettingsPath());
     QStringList paths;
     for (int n = 1; n <= MaxCount; ++n) {
         const QString path = file.read(Section, keyOf(n), PathBuffer);

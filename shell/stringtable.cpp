@@ -46,7 +46,7 @@ int StringTable::firstEntry(StringSection section)
 
 bool StringTable::load(const QString& filePath)
 {
-    const IniFile file(filePath);
+    const IniSnapshot file(filePath);
     for (const SectionInfo& section : sections()) {
         const int first = firstEntry(section.section);
         for (int key = 1; key <= section.count; ++key) {

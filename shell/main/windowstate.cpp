@@ -86,7 +86,7 @@ std::optional<QRect> fittedToAScreen(const QRect& geometry)
 
 std::optional<WindowState> rememberedWindowState()
 {
-    const IniFile file(graphSettingsPath());
+    const IniSnapshot file(graphSettingsPath());
     const std::optional<QRect> geometry = rectFromText(file.read(Section, u"Geometry", ReadBuffer));
     const std::optional<QRect> fitted = geometry ? fittedToAScreen(*geometry) : std::nullopt;
     if (!fitted)

@@ -52,6 +52,16 @@ class TestIniFile : public QObject {
         QCOMPARE(ini.read(u"Print_Set", u"X_Grid", 10), "");
     }
 
+    void aSnapshotReadsTheFileAsItWasWhenTaken()
+    {
+        fixtures::setContents(m_path, "[Line]\r\nx_grid=5\r\n");
+        const IniSnapshot snapshot(m_path);
+        QVERIFY(IniFile(m_path).write(u"Line", u"X_Grid", u"10").ok());
+        QCOMPARE(snapshot.read(u"LINE", u"X_Grid", 10), "5");
+        QCOMPARE(IniSnapshot(m_path).read(u"Line", u"X_Grid", 10), "10");
+        QCOMPARE(IniSnapshot(m_dir->filePath(QStringLiteral("none.ini"))).read(u"Line", u"X_Grid", 10), "");
+    }
+
     void aValueLongerThanTheBufferIsCut()
     {
         fixtures::setContents(m_path, "[S]\r\nnumber=123456789\r\ntext=\xea\xb0\x80\xeb\x82\x98\xeb\x8b\xa4\r\n");
