@@ -1,7 +1,7 @@
 #include "consolesession.h"
 
+#include "data/busynotice.h"
 #include "data/loadeddataset.h"
-#include "data/nullgraph.h"
 #include "data/recordingopener.h"
 #include "graph/graphwindow.h"
 #include "shell/errorlog.h"
@@ -48,7 +48,7 @@ ConsoleSession::~ConsoleSession()
 
 Status ConsoleSession::open(const QString& path, const QString& logLabel)
 {
-    NullGraph noWindow;
+    NoBusyDisplay noWindow;
     OpenedRecording opened = openRecording(QFileInfo(path).absoluteFilePath(), noWindow, logLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);

@@ -1,6 +1,6 @@
 #include "csvcommand.h"
 
-#include "data/nullgraph.h"
+#include "data/busynotice.h"
 #include "data/recordingopener.h"
 #include "output/csvexport.h"
 #include "shell/errorlog.h"
@@ -32,7 +32,7 @@ int runExport(const QString& path, const QString& outputPath, std::FILE* err)
         const QString refusal = stringEntry(MDIFormText::OnlyLogAndDatExport);
         return fail(err, refusal.isEmpty() ? QStringLiteral("Only .LOG and .DAT files can be exported.") : refusal);
     }
-    NullGraph noWindow;
+    NoBusyDisplay noWindow;
     const OpenedRecording opened = openRecording(path, noWindow, ExportCommandLogLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);

@@ -1,7 +1,7 @@
 #include "dumpcommand.h"
 
+#include "data/busynotice.h"
 #include "data/datetime.h"
-#include "data/nullgraph.h"
 #include "data/recordingopener.h"
 #include "shell/errorlog.h"
 
@@ -41,7 +41,7 @@ void printRecords(const SlotData& slot, std::FILE* out)
 
 int runDump(const QString& path, std::FILE* out, std::FILE* err)
 {
-    NullGraph noWindow;
+    NoBusyDisplay noWindow;
     const OpenedRecording opened = openRecording(path, noWindow, DumpLogLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);

@@ -5,8 +5,8 @@
 // 10-million-record QOR1100 files); QOR_BENCH_LOG names a 9-value recording of as many records for
 // the slot window's redraw.
 
+#include "data/busynotice.h"
 #include "data/loadeddataset.h"
-#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 #include "graph/combinedgraphwindow.h"
 #include "graph/trendgraph.h"
@@ -84,7 +84,7 @@ void BM_ReadThreeCsvFiles(benchmark::State& state)
         state.SkipWithError("QOR_BENCH_COMBINED names no three files");
         return;
     }
-    qor::NullGraph graph;
+    qor::NoBusyDisplay noWindow;
     for (auto _ : state) {
         // The three are kept, as the combined view keeps them, and let go of untimed.
         std::array<qor::SlotData, 3> slots;
@@ -92,7 +92,7 @@ void BM_ReadThreeCsvFiles(benchmark::State& state)
             const QString& file = files[k];
             qor::SlotData& slot = slots[static_cast<std::size_t>(k)];
             if (!qor::recordedfile::readHeaderInto(qor::models::FileKind::Csv, file, slot).ok() ||
-                !qor::recordedfile::readRecords(qor::models::FileKind::Csv, graph, file, slot).ok()) {
+                !qor::recordedfile::readRecords(qor::models::FileKind::Csv, noWindow, file, slot).ok()) {
                 state.SkipWithError("a file could not be read");
                 return;
             }

@@ -2,8 +2,8 @@
 // the open command does, then times writing it to the file named by QOR_BENCH_EXPORT_OUT, and
 // reports records and output bytes per second. bench/export.sh writes the recording and runs it.
 
+#include "data/busynotice.h"
 #include "data/loadeddataset.h"
-#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 #include "output/csvexport.h"
 
@@ -31,8 +31,8 @@ void BM_ExportLog(benchmark::State& state)
         state.SkipWithError("the header cannot be read");
         return;
     }
-    qor::NullGraph graph;
-    if (!qor::recordedfile::readRecords(qor::models::FileKind::Log, graph, file, slot).ok()) {
+    qor::NoBusyDisplay noWindow;
+    if (!qor::recordedfile::readRecords(qor::models::FileKind::Log, noWindow, file, slot).ok()) {
         state.SkipWithError("the recording cannot be read");
         return;
     }

@@ -6,8 +6,8 @@
 // bench/run.sh writes the files and runs each benchmark in a process of its own, so that the peak
 // belongs to that reader alone.
 
+#include "data/busynotice.h"
 #include "data/loadeddataset.h"
-#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 
 #include "benchsupport.h"
@@ -27,7 +27,7 @@ void readFile(benchmark::State& state, const char* variable)
     if (!benchFile(state, variable, file))
         return;
     const qor::models::FileKind kind = qor::models::fileKindOf(file);
-    qor::NullGraph graph;
+    qor::NoBusyDisplay noWindow;
     qint32 records = 0;
     for (auto _ : state) {
         qor::SlotData slot;
@@ -35,7 +35,7 @@ void readFile(benchmark::State& state, const char* variable)
             state.SkipWithError("the header cannot be read");
             return;
         }
-        const qor::ReadResult result = qor::recordedfile::readRecords(kind, graph, file, slot);
+        const qor::ReadResult result = qor::recordedfile::readRecords(kind, noWindow, file, slot);
         if (!result.ok()) {
             state.SkipWithError(qPrintable(result.status.message()));
             return;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "busynotice.h"
 #include "csvreader.h"
 #include "loadeddataset.h"
 #include "status.h"
-#include "tracegraph.h"
 
 #include <QString>
 

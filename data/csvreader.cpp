@@ -277,11 +277,11 @@ void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot)
     readers::storeRecords(slot, std::move(table.times), columns);
 }
 
-ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot)
+ReadResult FuncReadCsvFile(BusyDisplay& display, const QString& path, SlotData& slot)
 {
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadCsvFile");
-    BusyNotice busy(graph, CsvBusyDots, Cancellable::Yes);
+    BusyNotice busy(display, CsvBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::csvPlan(slot.ModelName, slot.AllChannels);
@@ -310,10 +310,6 @@ ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slo
         return result;
 
     storeCsvRecords(count, std::move(table), slot);
-    readers::showTimeRange(graph, slot);
-    graph.setChartLength(slot.RecordCount);
-    graph.clearData();
-    readers::drawPlots(graph, slot, plan, readers::PlotCall::Plot);
     return result;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "busynotice.h"
 #include "csvcolumn.h"
 #include "loadeddataset.h"
 #include "readresult.h"
 #include "recordermodel.h"
-#include "tracegraph.h"
 
 #include <QString>
 
@@ -62,11 +62,11 @@ CsvTable FuncAllocTraceData(const CsvCount& count, const models::ReadPlan& plan)
 // their texts.
 void storeCsvRecords(const CsvCount& count, CsvTable table, SlotData& slot);
 
-// Reads a recorder CSV file into `slot` and draws it into `graph`. The slot's ModelName and
+// Reads a recorder CSV file into `slot`, showing `busy` meanwhile. The slot's ModelName and
 // AllChannels, which the caller has taken from the header lines, decide the fields read. Fails for
 // a model that no CSV reading is defined for, an unreadable file and a file without records, and
 // with Cancelled when the user cancels through the busy notice; the slot is then left without
 // records.
-[[nodiscard]] ReadResult FuncReadCsvFile(TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult FuncReadCsvFile(BusyDisplay& busy, const QString& path, SlotData& slot);
 
 } // namespace qor

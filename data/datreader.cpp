@@ -200,12 +200,11 @@ bool readRecords(QFile& file, const DatBody& body, DatRecords& records, BusyNoti
 
 } // namespace
 
-ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slot)
+ReadResult FuncReadDatFile(BusyDisplay& display, const QString& path, SlotData& slot)
 {
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
-    graph.clearData();
-    BusyNotice busy(graph, BinaryBusyDots, Cancellable::Yes);
+    BusyNotice busy(display, BinaryBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     QFile file(path);
@@ -243,15 +242,12 @@ ReadResult FuncReadDatFile(TraceGraph& graph, const QString& path, SlotData& slo
         return result;
     }
 
-    graph.setChartLength(static_cast<qint32>(body.records));
     DatRecords records(header, twoChannels, body.records);
     if (!readRecords(file, body, records, busy)) {
         result.status = readers::stoppedEarly(&busy);
         return result;
     }
     records.store(slot);
-    readers::showTimeRange(graph, slot);
-    readers::drawPlots(graph, slot, plan, readers::PlotCall::Chart);
     return result;
 }
 

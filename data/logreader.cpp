@@ -99,12 +99,11 @@ double recordingStartFromFileName(const QString& path)
     return datetime::addSeconds(date, field(8, 2) * 3600 + field(10, 2) * 60 + field(12, 2));
 }
 
-ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
+ReadResult FuncReadFile(BusyDisplay& display, const QString& path, SlotData& slot)
 {
     ReadResult result;
     result.logLabel = QStringLiteral("modFunc_Ran.FuncReadFile");
-    graph.clearData();
-    BusyNotice busy(graph, BinaryBusyDots, Cancellable::Yes);
+    BusyNotice busy(display, BinaryBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
     const models::ReadPlan plan = models::logPlan(slot.ModelName, slot.ModelOption);
@@ -135,7 +134,6 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
         return result;
     }
 
-    graph.setChartLength(static_cast<qint32>(count));
     target.times.resize(static_cast<std::size_t>(count));
     target.values.resize(plan.values.size());
     for (NumberArray& values : target.values)
@@ -153,8 +151,6 @@ ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot)
         columns[static_cast<std::size_t>(columnNumber(plan.values[v]) - 1)] =
             std::make_shared<const DoubleColumn>(std::move(target.values[v]));
     readers::storeRecords(slot, std::move(target.times), columns);
-    readers::showTimeRange(graph, slot);
-    readers::drawPlots(graph, slot, plan, readers::PlotCall::Chart);
     return result;
 }
 

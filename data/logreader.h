@@ -1,8 +1,8 @@
 #pragma once
 
+#include "busynotice.h"
 #include "loadeddataset.h"
 #include "readresult.h"
-#include "tracegraph.h"
 
 #include <QString>
 
@@ -23,11 +23,11 @@ struct LogHeader {
 // zero, so its records show the time elapsed since the start.
 double recordingStartFromFileName(const QString& path);
 
-// Reads a binary recorder log into `slot` and draws it into `graph`. The slot's ModelName and
+// Reads a binary recorder log into `slot`, showing `busy` meanwhile. The slot's ModelName and
 // ModelOption, which the caller has taken from the header, decide how many values a record holds.
 // Every whole record after the 80-byte header is read; a shorter fragment at the end is passed over
 // with a warning. A file without a whole record fails, and the slot is left without records; so
 // does a read the user cancels through the busy notice, with Cancelled.
-[[nodiscard]] ReadResult FuncReadFile(TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult FuncReadFile(BusyDisplay& busy, const QString& path, SlotData& slot);
 
 } // namespace qor

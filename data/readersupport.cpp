@@ -18,26 +18,6 @@ void storeRecords(SlotData& slot, TimeColumn times, const ReadColumns& columns)
     slot.LastTime = slot.TraceData.TimeValue->back();
 }
 
-void showTimeRange(TraceGraph& graph, const SlotData& slot)
-{
-    graph.setAxisMinMax(GraphAxis::Time, *slot.FirstTime, *slot.LastTime);
-    graph.setSliderRange(*slot.FirstTime, *slot.LastTime);
-}
-
-void drawPlots(TraceGraph& graph, const SlotData& slot, const models::ReadPlan& plan, PlotCall call)
-{
-    const GraphAxis axis = plan.plots4And5OnTemperatureAxis ? GraphAxis::Temperature : GraphAxis::Output;
-    graph.setPlotYAxis(4, axis);
-    graph.setPlotYAxis(5, axis);
-    for (const models::PlotAssignment& p : plan.plots) {
-        const ColumnPtr& y = slot.TraceData.column(p.column);
-        if (call == PlotCall::Chart)
-            graph.chartXvsY(p.plot, slot.TraceData.TimeValue, y);
-        else
-            graph.plotXvsY(p.plot, slot.TraceData.TimeValue, y);
-    }
-}
-
 QString fileNameOf(const QString& path)
 {
     const qsizetype separator = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "busynotice.h"
 #include "loadeddataset.h"
 #include "recordermodel.h"
 #include "status.h"
-#include "tracegraph.h"
 
 #include <QFileDevice>
 #include <QString>
@@ -14,22 +14,12 @@
 // Steps that every reader shares once it has decoded a file's records.
 namespace qor::readers {
 
-// Which graph call hands a plot its points.
-enum class PlotCall { Chart, Plot };
-
 // The value columns a read produced, by column; columns the file does not fill stay null.
 using ReadColumns = std::array<ColumnPtr, ColumnCount>;
 
 // Puts the records into the slot: times, the columns of the read, and blank columns for every
 // column the file did not fill, so that nothing of an earlier file stays visible as this one's.
 void storeRecords(SlotData& slot, TimeColumn times, const ReadColumns& columns);
-
-// Time axis and slider span the slot's first to last record.
-void showTimeRange(TraceGraph& graph, const SlotData& slot);
-
-// Plots 4 and 5 go to the temperature axis or stay on the output axis, by the file's plan; then
-// every plot of the plan gets its column.
-void drawPlots(TraceGraph& graph, const SlotData& slot, const models::ReadPlan& plan, PlotCall call);
 
 // The name of a file: the part of the path after the last "/" or "\".
 QString fileNameOf(const QString& path);

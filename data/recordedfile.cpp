@@ -104,15 +104,15 @@ models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot)
     return {};
 }
 
-ReadResult readRecords(models::FileKind kind, TraceGraph& graph, const QString& path, SlotData& slot)
+ReadResult readRecords(models::FileKind kind, BusyDisplay& busy, const QString& path, SlotData& slot)
 {
     switch (kind) {
     case models::FileKind::Csv:
-        return FuncReadCsvFile(graph, path, slot);
+        return FuncReadCsvFile(busy, path, slot);
     case models::FileKind::Log:
-        return FuncReadFile(graph, path, slot);
+        return FuncReadFile(busy, path, slot);
     case models::FileKind::Dat:
-        return FuncReadDatFile(graph, path, slot);
+        return FuncReadDatFile(busy, path, slot);
     case models::FileKind::Unknown:
         break;
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "busynotice.h"
 #include "loadeddataset.h"
 #include "readresult.h"
 #include "recordermodel.h"
-#include "tracegraph.h"
 
 #include <QString>
 
@@ -26,6 +26,6 @@ struct HeaderFacts {
 models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot);
 
 // Reads the records with the reader of the kind.
-[[nodiscard]] ReadResult readRecords(models::FileKind kind, TraceGraph& graph, const QString& path, SlotData& slot);
+[[nodiscard]] ReadResult readRecords(models::FileKind kind, BusyDisplay& busy, const QString& path, SlotData& slot);
 
 } // namespace qor::recordedfile

@@ -38,9 +38,9 @@ bool readHeader(OpenedRecording& opened, const QString& path, const QString& hea
     return false;
 }
 
-void readRecords(OpenedRecording& opened, const QString& path)
+void readRecords(OpenedRecording& opened, BusyDisplay& busy, const QString& path)
 {
-    const ReadResult result = recordedfile::readRecords(opened.slot.Kind, opened.drawing, path, opened.slot);
+    const ReadResult result = recordedfile::readRecords(opened.slot.Kind, busy, path, opened.slot);
     opened.logLines << result.logLines();
     opened.warnings = result.warnings;
     opened.status = result.status;
@@ -54,14 +54,14 @@ void fail(OpenedRecording& opened, Status status, const QString& headerLogLabel)
 
 } // namespace
 
-OpenedRecording openRecording(const QString& path, TraceGraph& notice, const QString& headerLogLabel)
+OpenedRecording openRecording(const QString& path, BusyDisplay& busy, const QString& headerLogLabel)
 {
-    OpenedRecording opened(notice);
+    OpenedRecording opened;
     opened.slot.FilePath = path;
     opened.slot.Kind = models::fileKindOf(path);
     try {
         if (readHeader(opened, path, headerLogLabel))
-            readRecords(opened, path);
+            readRecords(opened, busy, path);
     } catch (const std::bad_alloc&) {
         fail(opened, Status::failure(StatusCode::OutOfMemory, QStringLiteral("not enough memory to read %1").arg(path)), headerLogLabel);
     } catch (const std::exception& error) {

@@ -2,6 +2,7 @@
 
 #include "graphcursor.h"
 #include "graphlegend.h"
+#include "timeslider.h"
 #include "trendgraph.h"
 
 #include "data/datetime.h"
@@ -256,7 +257,7 @@ Status CombinedGraphWindow::build()
     try {
         // No Cancel here: the drawing replaces the graph file by file, so a build stopped half way
         // could not leave the graph as it was.
-        BusyNotice busy(readerTarget(), CsvBusyDots, Cancellable::No);
+        BusyNotice busy(busyDisplay(), CsvBusyDots, Cancellable::No);
         const Result<ScannedSet> scanned = scanFiles(busy);
         if (!scanned.ok())
             return scanned.status();
@@ -298,16 +299,16 @@ Status CombinedGraphWindow::loadFiles(const ScannedSet& scanned, BusyNotice& bus
     const combined::CombinedSpan span = combined::combinedSpan(files);
     hideCursors();
     showUnzoomed();
-    TraceGraph& graph = readerTarget();
+    TrendGraph& graph = *CWGraph1();
     graph.clearData();
     m_drawn = {};
-    graph.setAxisMinMax(GraphAxis::Time, span.firstTime, span.lastTime);
-    graph.setSliderRange(span.firstTime, span.lastTime);
+    graph.axis(GraphAxis::Time).setMinMax(span.firstTime, span.lastTime);
+    CWSlide7()->axis().setMinMax(span.firstTime, span.lastTime);
     graph.setChartLength(span.chartLength);
     // Every file's process value and set point against the temperature axis, so that the files
     // compare.
-    graph.setPlotYAxis(4, GraphAxis::Temperature);
-    graph.setPlotYAxis(5, GraphAxis::Temperature);
+    graph.plot(4).setYAxis(GraphAxis::Temperature);
+    graph.plot(5).setYAxis(GraphAxis::Temperature);
     if (CombinedTableWindow* table = combinedTable())
         table->Load();
     SlotData& slot = loadedData().slot(Slot);
@@ -332,7 +333,7 @@ void CombinedGraphWindow::drawFile(int file)
     const SlotData& slot = loadedData().slot(Slot);
     const TraceColumns& records = slot.TraceData;
     for (int s = 0; s < SeriesPerFile; ++s)
-        readerTarget().plotXvsY(file * SeriesPerFile + s + 1, records.TimeValue, records.column(FileSeries[static_cast<std::size_t>(s)]));
+        CWGraph1()->plotXvsY(file * SeriesPerFile + s + 1, records.TimeValue, records.column(FileSeries[static_cast<std::size_t>(s)]));
     m_drawn[static_cast<std::size_t>(file)] = records;
     if (CombinedTableWindow* table = combinedTable())
         table->fillFile(file, slot);

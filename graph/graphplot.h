@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/tracegraph.h"
 #include "plotsegment.h"
+#include "trendaxis.h"
 
 #include <QColor>
 

@@ -45,7 +45,7 @@ GraphWindow::GraphWindow(int slot, QWidget* parent)
     , m_scaler(this, QSizeF(ReferenceWidth, ReferenceHeight))
     , m_cursors({this, m_graph, m_slider, m_legend, slot, [this] { return absoluteTime(); }, [this] { return channelDisplayCode(); },
                  [this] { return m_relTimeValue; }, loadedData().slot(slot), zoomHistory(slot), legendState(), &interfaceAmPm})
-    , m_readerTarget(*m_graph, *m_slider, {m_busy, m_busyText, m_progress, m_busyCancel})
+    , m_busyDisplay({m_busy, m_busyText, m_progress, m_busyCancel})
 {
     setObjectName(QStringLiteral("frmDataGraph_%1").arg(slot));
     setWindowTitle(QStringLiteral("그래프 보기"));
@@ -310,10 +310,24 @@ void GraphWindow::takeRecording(OpenedRecording& opened)
     loadedData().FileNo = static_cast<qint16>(m_slot);
     SlotData& file = loadedData().slot(m_slot);
     file = std::move(opened.slot);
-    opened.drawing.replay(m_readerTarget);
+    drawRecords();
     if (opened.channelDisplayCode)
         setChannelDisplayCode(*opened.channelDisplayCode);
     showChannelLegend(models::legendEntries(file.Kind, file.ModelName, file.ModelOption));
+}
+
+void GraphWindow::drawRecords()
+{
+    const SlotData& file = loadedData().slot(m_slot);
+    m_graph->clearData();
+    m_graph->setChartLength(file.RecordCount);
+    m_graph->axis(GraphAxis::Time).setMinMax(*file.FirstTime, *file.LastTime);
+    m_slider->axis().setMinMax(*file.FirstTime, *file.LastTime);
+    const GraphAxis valueAxis = file.Plan.plots4And5OnTemperatureAxis ? GraphAxis::Temperature : GraphAxis::Output;
+    m_graph->plot(4).setYAxis(valueAxis);
+    m_graph->plot(5).setYAxis(valueAxis);
+    for (const models::PlotAssignment& plot : file.Plan.plots)
+        m_graph->plotXvsY(plot.plot, file.TraceData.TimeValue, file.TraceData.column(plot.column));
 }
 
 void GraphWindow::showFile()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cursorcontroller.h"
-#include "graphreadertarget.h"
+#include "graphbusydisplay.h"
 
 #include "data/rangemeasures.h"
 #include "data/valuerange.h"
@@ -27,7 +27,7 @@ class TrendGraph;
 // The trend graph window of slot 1 or 2 ("frmDataGraph_1", "frmDataGraph_2"): the graph control
 // CWGraph1, the time slider CWSlide7, the legend, the three information lines Label4(0..2), the
 // busy notice Frame1, the picture box PicPrint and its Exit button Command1, and the view-state
-// codes Label3(0..5). Readers draw into it through readerTarget(). The combined graph window of
+// codes Label3(0..5). Readers show their busy notice through busyDisplay(). The combined graph window of
 // slot 3 is one with file controls of its own.
 class GraphWindow : public QWidget, public GraphFormView {
     Q_OBJECT
@@ -69,8 +69,8 @@ class GraphWindow : public QWidget, public GraphFormView {
     int channelDisplayCode() const { return m_view.channelDisplay; }
     void setChannelDisplayCode(int code) { setLabel3(5, QString::number(code)); }
 
-    // What readers draw into: the graph, the slider's range and the busy notice.
-    TraceGraph& readerTarget() { return m_readerTarget; }
+    // Where reads and exports show the window's busy notice.
+    BusyDisplay& busyDisplay() { return m_busyDisplay; }
 
     // Before a file is shown: the settings in force, no channel legend, no cursors, no zoom, the
     // slider out of sight.
@@ -79,10 +79,12 @@ class GraphWindow : public QWidget, public GraphFormView {
     // axis. The channel legend shows the first `legendEntries` channel items.
     void showFile();
     void showChannelLegend(int legendEntries);
-    // Makes the window's slot the current one and gives it the opened recording: its records, the
-    // plots and ranges the reader drew, the channel display and the channel legend. showFile()
-    // then shows it.
+    // Makes the window's slot the current one and gives it the opened recording: its records drawn
+    // (drawRecords), the channel display and the channel legend. showFile() then shows it.
     void takeRecording(OpenedRecording& opened);
+    // Draws the slot's records as its read plan says: each plot of the plan with its column, plots 4
+    // and 5 on the plan's axis, the time axis and the slider over the first to the last record.
+    void drawRecords();
     // The time axis and the slider span `minimum` to `maximum` in the axis format of the time
     // base; the slider, which only scrolls a zoomed range, goes back to its start and out of sight.
     void showTimeBase(bool absolute, double minimum, double maximum);
@@ -115,7 +117,7 @@ class GraphWindow : public QWidget, public GraphFormView {
     void showReportPage(const QImage& page);
     bool showsReportPage() const { return m_reportShown; }
     // A read or an export shows its busy notice on this window.
-    bool isBusy() const { return m_readerTarget.busy(); }
+    bool isBusy() const { return m_busyDisplay.busy(); }
     // The main window's check marks of the time axis, style, line width and grids for this window's
     // view codes.
     void showViewCheckMarks();
@@ -173,7 +175,7 @@ class GraphWindow : public QWidget, public GraphFormView {
     QPushButton* m_exitButton;
     LayoutScaler m_scaler;
     CursorController m_cursors;
-    GraphReaderTarget m_readerTarget;
+    GraphBusyDisplay m_busyDisplay;
     double m_relTimeValue = 0;
     bool m_loaded = false;
     bool m_sizesSaved = false;

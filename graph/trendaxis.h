@@ -8,6 +8,9 @@
 
 namespace qor {
 
+// The axes of a trend graph.
+enum class GraphAxis { Time = 1, Output = 2, Temperature = 3 };
+
 // One axis of the trend graph or the time slider (`Axes(i)`, `Axis`): its visible range, the
 // pattern of its tick labels, its divisions and colours. A time axis holds date serials and has a
 // date pattern ("mm/dd hh:nn:ss", or "hhhh:nn:ss" for elapsed hours); with no pattern the labels are

@@ -1,6 +1,6 @@
 #include "exportcommand.h"
 
-#include "data/nullgraph.h"
+#include "data/busynotice.h"
 #include "graph/graphwindow.h"
 #include "output/csvexport.h"
 #include "shell/errorlog.h"
@@ -27,9 +27,9 @@ QString askForOutputFile(QWidget* parent)
 
 Status exportWithBusyNotice(const SlotData& slot, int slotNumber, const QString& outputPath)
 {
-    NullGraph noWindow;
+    NoBusyDisplay noWindow;
     GraphWindow* window = slotNumber <= 2 ? graphWindow(slotNumber) : nullptr;
-    BusyNotice busy(window ? window->readerTarget() : static_cast<TraceGraph&>(noWindow), BinaryBusyDots, Cancellable::Yes);
+    BusyNotice busy(window ? window->busyDisplay() : static_cast<BusyDisplay&>(noWindow), BinaryBusyDots, Cancellable::Yes);
     return output::FuncWriteExcelFile(slot, outputPath, interfaceAmPm(), [&busy](double fraction) { return busy.progress(fraction); });
 }
 

@@ -153,7 +153,7 @@ Status OpenFlow::openChecked(const QString& path)
     for (;;) {
         // The slot's window shows the busy notice; what it draws stays until the read succeeded.
         m_main.showSlotWindow(slot);
-        OpenedRecording opened = openRecording(path, window.readerTarget(), OpenLogLabel);
+        OpenedRecording opened = openRecording(path, window.busyDisplay(), OpenLogLabel);
         for (const QString& line : opened.logLines)
             WriteErrorLog(line);
         if (opened.opened()) {

@@ -244,7 +244,7 @@ void ViewCommands::switchTimeAxis(bool relative)
 bool ViewCommands::readAgain(GraphWindow& window, const QString& logLabel)
 {
     SlotData& data = loadedData().slot(window.slot());
-    OpenedRecording opened = openRecording(data.FilePath, window.readerTarget(), logLabel);
+    OpenedRecording opened = openRecording(data.FilePath, window.busyDisplay(), logLabel);
     for (const QString& line : opened.logLines)
         WriteErrorLog(line);
     if (!opened.opened()) {
@@ -254,7 +254,7 @@ bool ViewCommands::readAgain(GraphWindow& window, const QString& logLabel)
     opened.slot.PrintComment = data.PrintComment;
     data = std::move(opened.slot);
     window.showUnzoomed();
-    opened.drawing.replay(window.readerTarget());
+    window.drawRecords();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "data/tracegraph.h"
+#include "data/tracecolumns.h"
+#include "graph/trendaxis.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
+#include "data/busynotice.h"
 #include "data/combinedfiles.h"
 #include "data/csvreader.h"
 #include "data/datetime.h"
-#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 #include "support/fixtures.h"
 
@@ -104,8 +104,8 @@ class TestCombinedFiles : public QObject {
         SlotData alone;
         const QString path = write(bytes);
         QVERIFY(recordedfile::readHeaderInto(models::FileKind::Csv, path, alone).ok());
-        NullGraph graph;
-        QVERIFY(FuncReadCsvFile(graph, path, alone).ok());
+        NoBusyDisplay noWindow;
+        QVERIFY(FuncReadCsvFile(noWindow, path, alone).ok());
         SlotData combinedSlot;
         QVERIFY(combined::loadFile(file, combinedSlot).ok());
         QCOMPARE(combinedSlot.RecordCount, alone.RecordCount);

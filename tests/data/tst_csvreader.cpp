@@ -2,7 +2,7 @@
 #include "data/datetime.h"
 #include "data/recordedfile.h"
 #include "support/fixtures.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,11 +16,6 @@
 using namespace qor;
 
 namespace {
-
-QString at(double serial)
-{
-    return QString::number(serial, 'f', 6);
-}
 
 QString iso(double serial)
 {
@@ -53,11 +48,11 @@ class TestCsvReader : public QObject {
     }
 
     // Reads a CSV file as the open command does: header first, then records.
-    ReadResult read(const QString& path, SlotData& slot, RecordingGraph& graph)
+    ReadResult read(const QString& path, SlotData& slot, RecordingBusy& busy)
     {
         if (!recordedfile::readHeaderInto(models::FileKind::Csv, path, slot).ok())
             qFatal("header of %s not read", qPrintable(path));
-        return FuncReadCsvFile(graph, path, slot);
+        return FuncReadCsvFile(busy, path, slot);
     }
 
   private Q_SLOTS:
@@ -93,19 +88,16 @@ class TestCsvReader : public QObject {
         recording.records = 300;
         recording.commentLines = true;
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = read(fixtures::generated(m_dir, recording), slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = read(fixtures::generated(m_dir, recording), slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.RecordCount, 300);
         QCOMPARE(iso(*slot.FirstTime), "2015-03-01 08:00:00");
         QCOMPARE(iso(*slot.LastTime), "2015-03-01 08:04:59");
         for (int k = 1; k <= ColumnCount; ++k)
             QCOMPARE(slot.TraceData.column(static_cast<ColumnId>(k))->isFilled(), k <= filled);
-        const QString range = at(*slot.FirstTime) + ' ' + at(*slot.LastTime);
-        QCOMPARE(graph.drawingCalls(), QStringList({"axis 1 " + range, "slider " + range, "length 300", "clear"}) + plotCalls.split(u'|'));
-        QCOMPARE(graph.calls.first(), "busy 35");
-        QCOMPARE(graph.calls.last(), "idle");
-        QCOMPARE(graph.plots.at(3).y, slot.TraceData.column(ColumnId::MV1));
+        QCOMPARE(plotCallsOf(recordedfile::readPlan(models::FileKind::Csv, slot)), plotCalls);
+        QCOMPARE(busy.calls, QStringList({"busy 35", "idle"}));
     }
 
     // Models that no CSV model line is recognised for can still be read when the slot names them.
@@ -134,15 +126,15 @@ class TestCsvReader : public QObject {
         QFETCH(QString, plotCalls);
         SlotData slot;
         slot.ModelName = model;
-        RecordingGraph graph;
-        QVERIFY(FuncReadCsvFile(graph, write("; X\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot).ok());
+        RecordingBusy busy;
+        QVERIFY(FuncReadCsvFile(busy, write("; X\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot).ok());
         QStringList filledColumns;
         for (int k = 1; k <= ColumnCount; ++k) {
             if (slot.TraceData.column(static_cast<ColumnId>(k))->isFilled())
                 filledColumns << QString::number(k);
         }
         QCOMPARE(filledColumns.join(u' '), filled);
-        QCOMPARE(graph.drawingCalls().mid(4), plotCalls.split(u'|'));
+        QCOMPARE(plotCallsOf(recordedfile::readPlan(models::FileKind::Csv, slot)), plotCalls);
         if (model == u"QOR1000-Z7")
             QCOMPARE(slot.TraceData.column(ColumnId::MV2)->text(0), "4");
     }
@@ -151,8 +143,8 @@ class TestCsvReader : public QObject {
     {
         const QString path = write("; QOR1300\r\n; \r\n2015-03-01 08:00:00, 12.50,-.5,1E3,4,5,6,7,8,9,extra\r\n");
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(path, slot, busy).ok());
         const ColumnPtr pv = slot.TraceData.column(ColumnId::PV1);
         QCOMPARE(pv->text(0), " 12.50");
         QCOMPARE(pv->number(0), 12.5);
@@ -175,8 +167,8 @@ class TestCsvReader : public QObject {
                                    "; between\r\n"
                                    "end of data\r\n");
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(path, slot, busy).ok());
         QCOMPARE(slot.ModelOption, "CH1");
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(iso(*slot.LastTime), "2015-03-01 08:00:05");
@@ -200,8 +192,8 @@ class TestCsvReader : public QObject {
         for (std::size_t f = 0; f < fields.size(); f += 3)
             text += "2015-03-01 08:00:00," + fields[f] + ',' + fields[f + 1] + ',' + fields[f + 2] + "\r\n";
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(write(text), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(write(text), slot, busy).ok());
         for (std::size_t f = 0; f < fields.size(); ++f) {
             const QByteArray field = fields[f].trimmed();
             double expected = 0;
@@ -219,8 +211,8 @@ class TestCsvReader : public QObject {
                                    "2015-03-01 08:00:02\r\n"
                                    "2015-03-01 08:00:03,,,,,,6\r\n");
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(path, slot, busy).ok());
         QCOMPARE(slot.RecordCount, 4);
         const ColumnPtr mv2 = slot.TraceData.column(ColumnId::MV2);
         QCOMPARE(slot.TraceData.column(ColumnId::SP1)->text(1), "2");
@@ -243,8 +235,8 @@ class TestCsvReader : public QObject {
         QFETCH(QByteArray, end);
         const QByteArray text = "; QOR1000" + end + "; A" + end + "2015-03-01 08:00:00,1,2,3" + end + end + "2015-03-01 08:00:01,4,5,6";
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(write(text), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(write(text), slot, busy).ok());
         QCOMPARE(slot.ModelOption, "A");
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(slot.TraceData.column(ColumnId::MV1)->text(0), "3");
@@ -255,8 +247,8 @@ class TestCsvReader : public QObject {
     {
         const QString path = write("; QOR1000\n; \n2015-03-01 08:00:00,1,2,3\n2015-02-01 00:00:00,1,2,3\n2015/03/01 09:30:00,1,2,3\n");
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(path, slot, busy).ok());
         QCOMPARE(iso(slot.TraceData.TimeValue->at(1)), "2015-02-01 00:00:00");
         QCOMPARE(iso(*slot.FirstTime), "2015-03-01 08:00:00");
         QCOMPARE(iso(*slot.LastTime), "2015-03-01 09:30:00");
@@ -265,19 +257,19 @@ class TestCsvReader : public QObject {
     void readsWithoutRecordsFail()
     {
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(write("; QOR1300\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot, graph).ok());
-        const ReadResult empty = read(write("; QOR1300\r\n; \r\n; only comments\r\n\r\n"), slot, graph);
+        RecordingBusy busy;
+        QVERIFY(read(write("; QOR1300\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot, busy).ok());
+        const ReadResult empty = read(write("; QOR1300\r\n; \r\n; only comments\r\n\r\n"), slot, busy);
         QVERIFY(!empty.ok());
         QCOMPARE(slot.RecordCount, 0);
         QVERIFY(!slot.LastTime);
         QVERIFY(empty.logLines().first().endsWith(u"modFunc_Ran.FuncReadCsvFile"));
-        QVERIFY(!graph.busyShown);
+        QVERIFY(!busy.busyShown);
 
         SlotData unknown;
         unknown.ModelName = QStringLiteral("QOR720");
-        QVERIFY(!FuncReadCsvFile(graph, write("; QOR720\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n"), unknown).ok());
-        QVERIFY(!FuncReadCsvFile(graph, m_dir.filePath("missing.CSV"), unknown).ok());
+        QVERIFY(!FuncReadCsvFile(busy, write("; QOR720\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n"), unknown).ok());
+        QVERIFY(!FuncReadCsvFile(busy, m_dir.filePath("missing.CSV"), unknown).ok());
     }
 
     // Files large enough to be read by two threads, with comment lines long enough to move the
@@ -298,8 +290,8 @@ class TestCsvReader : public QObject {
         }
         QVERIFY(text.size() > 16 << 20);
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(write(text), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(write(text), slot, busy).ok());
         QCOMPARE(slot.RecordCount, records);
         const ColumnPtr pv3 = slot.TraceData.column(ColumnId::PV3);
         for (int r = 0; r < records; r += 1 + r % 97) {
@@ -308,7 +300,7 @@ class TestCsvReader : public QObject {
             QCOMPARE(datetime::wholeSecondsBetween(start, slot.TraceData.TimeValue->at(static_cast<std::size_t>(r))), r);
         }
         QCOMPARE(pv3->text(records - 1), expectedPv3.last());
-        QVERIFY(!graph.progress.isEmpty());
+        QVERIFY(!busy.progress.isEmpty());
     }
 
     // Once read, what is shown lives in the program's own memory: the file may be truncated,
@@ -329,8 +321,8 @@ class TestCsvReader : public QObject {
         recording.commentLines = true;
         const QString path = fixtures::generated(m_dir, recording);
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(path, slot, busy).ok());
         const QStringList before = shownValues(slot);
         QCOMPARE(before.size(), 9 * 5000);
 
@@ -427,7 +419,7 @@ class TestCsvReader : public QObject {
         recording.records = 140000;
         const QString path = fixtures::generated(m_dir, recording);
         QList<double> reports;
-        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return read(path, slot, graph); }, reports);
+        expectCancelAtEveryReport([&](RecordingBusy& busy, SlotData& slot) { return read(path, slot, busy); }, reports);
         std::set<int> phases;
         for (double reached : reports)
             phases.insert(reached <= 0.25 ? 0 : reached <= CsvCountedProgress ? 1 : 2);

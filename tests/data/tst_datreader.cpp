@@ -1,7 +1,8 @@
 #include "data/datetime.h"
 #include "data/datreader.h"
+#include "data/recordedfile.h"
 #include "support/fixtures.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -73,9 +74,9 @@ class TestDatReader : public QObject {
     QTemporaryDir m_dir;
     int m_files = 0;
 
-    ReadResult read(const QByteArray& bytes, SlotData& slot, RecordingGraph& graph)
+    ReadResult read(const QByteArray& bytes, SlotData& slot, RecordingBusy& busy)
     {
-        return FuncReadDatFile(graph, fixtures::writeFile(m_dir, QStringLiteral("f%1.DAT").arg(++m_files), bytes), slot);
+        return FuncReadDatFile(busy, fixtures::writeFile(m_dir, QStringLiteral("f%1.DAT").arg(++m_files), bytes), slot);
     }
 
   private Q_SLOTS:
@@ -85,8 +86,8 @@ class TestDatReader : public QObject {
                                  datRecord({30000, 0, 30000, 30000, 0}, {0, 0, 0, 0, 7});
         SlotData slot;
         slot.ModelName = QStringLiteral("set by the open command");
-        RecordingGraph graph;
-        const ReadResult result = read(bytes, slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = read(bytes, slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.ModelName, "QOR510");
         QCOMPARE(slot.RecordCount, 2);
@@ -95,28 +96,27 @@ class TestDatReader : public QObject {
         QCOMPARE(texts(slot, 0), QStringList({"585.0", "-194.8", "50.0", "-0.0", "0.0", "-1.0", "", "", ""}));
         QCOMPARE(texts(slot, 1), QStringList({"1370.0", "1370.0", "100.0", "0.0", "0.0", "0.0", "", "", ""}));
         QCOMPARE(slot.TraceData.column(ColumnId::PV1)->number(0), 585.0);
-        const QString range = QString::number(*slot.FirstTime, 'f', 6) + ' ' + QString::number(*slot.LastTime, 'f', 6);
-        QCOMPARE(graph.drawingCalls(), QStringList({"clear", "length 2", "axis 1 " + range, "slider " + range, "yaxis 4 3", "yaxis 5 3",
-                                                    "chart 1", "chart 2", "chart 3", "chart 4", "chart 5", "chart 6"}));
+        QCOMPARE(plotCallsOf(recordedfile::readPlan(models::FileKind::Dat, slot)),
+                 "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6");
     }
 
     void oneChannelFilesIgnoreTheSecondBlock()
     {
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(datHeader("QOR500", 0) + datRecord({1, 2, 3, 4}, {9, 9, 9, 9}) + datRecord({5, 6, 7, 8}), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(datHeader("QOR500", 0) + datRecord({1, 2, 3, 4}, {9, 9, 9, 9}) + datRecord({5, 6, 7, 8}), slot, busy).ok());
         QCOMPARE(slot.RecordCount, 2);
         QVERIFY(!slot.TraceData.column(ColumnId::PV2)->isFilled());
         // An interval of 0 gives every record the start time.
         QCOMPARE(*slot.FirstTime, *slot.LastTime);
-        QCOMPARE(graph.drawingCalls().mid(4), QStringList({"yaxis 4 2", "yaxis 5 2", "chart 1", "chart 2", "chart 3"}));
+        QCOMPARE(plotCallsOf(recordedfile::readPlan(models::FileKind::Dat, slot)), "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3");
     }
 
     void scalingWithoutDecimalsKeepsThePoint()
     {
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(datHeader("QOR500", 1, 1000, 0, 0) + datRecord({3690, 0, 3690, 0, 0}), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(datHeader("QOR500", 1, 1000, 0, 0) + datRecord({3690, 0, 3690, 0, 0}), slot, busy).ok());
         QCOMPARE(texts(slot, 0).mid(0, 3), QStringList({"123.", "123.", "0.0"}));
     }
 
@@ -136,9 +136,9 @@ class TestDatReader : public QObject {
         QFETCH(int, fragment);
         QFETCH(int, records);
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         const ReadResult result =
-            read(datHeader(model, 10) + datRecord({1, 2, 3, 4}) + datRecord({5, 6, 7, 8}, {5, 6, 7, 8}).left(fragment), slot, graph);
+            read(datHeader(model, 10) + datRecord({1, 2, 3, 4}) + datRecord({5, 6, 7, 8}, {5, 6, 7, 8}).left(fragment), slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.RecordCount, records);
         QCOMPARE(result.warnings.size(), records == 2 ? 0 : 1);
@@ -149,23 +149,23 @@ class TestDatReader : public QObject {
     void filesWithoutRecordsFail()
     {
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(!read(datHeader("QOR510", 1), slot, graph).ok());
-        QVERIFY(!read(datHeader("QOR510", 1).left(100), slot, graph).ok());
-        QVERIFY(!read(QByteArray(), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(!read(datHeader("QOR510", 1), slot, busy).ok());
+        QVERIFY(!read(datHeader("QOR510", 1).left(100), slot, busy).ok());
+        QVERIFY(!read(QByteArray(), slot, busy).ok());
         QCOMPARE(slot.RecordCount, 0);
-        QVERIFY(!graph.busyShown);
+        QVERIFY(!busy.busyShown);
     }
 
     void decimalsBeyondTheRangeOfNumbersFail()
     {
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = read(datHeader("QOR500", 1, 100, 0, 400) + datRecord({1, 2, 3, 4}), slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = read(datHeader("QOR500", 1, 100, 0, 400) + datRecord({1, 2, 3, 4}), slot, busy);
         QVERIFY(!result.ok());
         QVERIFY(result.logLines().first().endsWith(u"modFunc_Ran.FuncReadFile"));
         // Seven or more decimals keep six.
-        QVERIFY(read(datHeader("QOR500", 1, 30000, 0, 8) + datRecord({12345, 0, 0, 0}), slot, graph).ok());
+        QVERIFY(read(datHeader("QOR500", 1, 30000, 0, 8) + datRecord({12345, 0, 0, 0}), slot, busy).ok());
         QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(0), "0.000123");
     }
 
@@ -179,8 +179,8 @@ class TestDatReader : public QObject {
             bytes += datRecord({static_cast<qint16>(r % 1000), 0, 0, 0});
         bytes += datRecord({999, 0, 0, 0}).left(13);
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(read(bytes, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(read(bytes, slot, busy).ok());
         QCOMPARE(slot.RecordCount, records);
         QCOMPARE(datetime::wholeSecondsBetween(*slot.FirstTime, *slot.LastTime), records - 1);
         const ColumnPtr pv = slot.TraceData.column(ColumnId::PV1);
@@ -198,8 +198,8 @@ class TestDatReader : public QObject {
         QFile file(path);
         QVERIFY(file.resize(512 + 32LL * 0x80000000LL));
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = FuncReadDatFile(graph, path, slot);
+        RecordingBusy busy;
+        const ReadResult result = FuncReadDatFile(busy, path, slot);
         QCOMPARE(result.status.code(), StatusCode::TooLarge);
         QCOMPARE(result.status.message(), "The file holds more records than can be shown.");
         QCOMPARE(slot.RecordCount, 0);
@@ -215,8 +215,8 @@ class TestDatReader : public QObject {
             recording.records = 2000;
             recording.intervalSeconds = 3;
             SlotData slot;
-            RecordingGraph graph;
-            QVERIFY(FuncReadDatFile(graph, fixtures::generated(m_dir, recording), slot).ok());
+            RecordingBusy busy;
+            QVERIFY(FuncReadDatFile(busy, fixtures::generated(m_dir, recording), slot).ok());
             QCOMPARE(slot.ModelName, QString::fromLatin1(model));
             QCOMPARE(slot.RecordCount, 2000);
             QCOMPARE(datetime::isoText(*slot.FirstTime), "2015-03-01 08:00:00");
@@ -228,7 +228,7 @@ class TestDatReader : public QObject {
     {
         const QByteArray bytes = datHeader("QOR510", 1) + QByteArray(((1 << 18) + 5) * 32, '\0'); // three reads
         QList<double> reports;
-        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return read(bytes, slot, graph); }, reports);
+        expectCancelAtEveryReport([&](RecordingBusy& busy, SlotData& slot) { return read(bytes, slot, busy); }, reports);
     }
 };
 

@@ -1,10 +1,10 @@
+#include "data/busynotice.h"
 #include "data/combinedfiles.h"
-#include "data/nullgraph.h"
 #include "data/recordedfile.h"
 #include "data/recordingopener.h"
 #include "support/fifo.h"
 #include "support/fixtures.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,11 +32,11 @@ class TestHostileFiles : public QObject {
     {
         const models::FileKind kind = models::fileKindOf(path);
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         if (!recordedfile::readHeaderInto(kind, path, slot).ok())
             return;
-        const ReadResult result = recordedfile::readRecords(kind, graph, path, slot);
-        QVERIFY(!graph.busyShown);
+        const ReadResult result = recordedfile::readRecords(kind, busy, path, slot);
+        QVERIFY(!busy.busyShown);
         if (!result.ok()) {
             QCOMPARE(slot.RecordCount, 0);
             QVERIFY(!slot.FirstTime);
@@ -115,9 +115,9 @@ class TestHostileFiles : public QObject {
         QFile file(path);
         QVERIFY(file.resize(80 + 28LL * 0x80000000LL));
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         QVERIFY(recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok());
-        QVERIFY(!recordedfile::readRecords(models::FileKind::Log, graph, path, slot).ok());
+        QVERIFY(!recordedfile::readRecords(models::FileKind::Log, busy, path, slot).ok());
         QCOMPARE(slot.RecordCount, 0);
         file.remove();
     }
@@ -125,12 +125,12 @@ class TestHostileFiles : public QObject {
     void unreadableAndUnknownFiles()
     {
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, m_dir.filePath("none.CSV"), slot).status().code(),
                  StatusCode::Unreadable);
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Unknown, m_dir.filePath("x.TXT"), slot).status().code(),
                  StatusCode::UnknownKind);
-        QVERIFY(!recordedfile::readRecords(models::FileKind::Unknown, graph, m_dir.filePath("x.TXT"), slot).ok());
+        QVERIFY(!recordedfile::readRecords(models::FileKind::Unknown, busy, m_dir.filePath("x.TXT"), slot).ok());
         QCOMPARE(recordedfile::readHeaderInto(models::FileKind::Csv, fixtures::writeFile(m_dir, "old.CSV", "2015-03-01 08:00:00,1,2,3\r\n"),
                                               slot)
                      .status()
@@ -147,7 +147,7 @@ class TestHostileFiles : public QObject {
     // the read until another process writes to it.
     void namesOfNoRegularFileAreRefusedAtOnce()
     {
-        NullGraph noWindow;
+        NoBusyDisplay noWindow;
         const auto refusal = [](const Status& status, QStringView what) {
             return status.code() == StatusCode::Unreadable && status.message().contains(what);
         };

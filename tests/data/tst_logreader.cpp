@@ -2,7 +2,7 @@
 #include "data/logreader.h"
 #include "data/recordedfile.h"
 #include "support/fixtures.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,17 +16,12 @@ namespace {
 
 const double Start = datetime::addSeconds(datetime::dateSerial(2015, 3, 1), 8 * 3600);
 
-QString at(double serial)
-{
-    return QString::number(serial, 'f', 6);
-}
-
 // Reads a .LOG file as the open command does: header first, then records.
-ReadResult readLog(const QString& path, SlotData& slot, RecordingGraph& graph)
+ReadResult readLog(const QString& path, SlotData& slot, RecordingBusy& busy)
 {
     if (!recordedfile::readHeaderInto(models::FileKind::Log, path, slot).ok())
         qFatal("header of %s not read", qPrintable(path));
-    return FuncReadFile(graph, path, slot);
+    return FuncReadFile(busy, path, slot);
 }
 
 QStringList filledColumns(const SlotData& slot)
@@ -57,39 +52,39 @@ class TestLogReader : public QObject {
         QTest::newRow("QOR1000 two channels") << "QOR1000"
                                               << ""
                                               << "1 2 3 4 5 6"
-                                              << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
+                                              << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6";
         QTest::newRow("QOR1100 one channel") << "QOR1100"
                                              << "CH1"
                                              << "1 2 3"
-                                             << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+                                             << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
         QTest::newRow("QOR1000-Z7") << "QOR1000-Z7"
                                     << ""
                                     << "1 2 3 6"
-                                    << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4";
+                                    << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4";
         QTest::newRow("QOR1200") << "QOR1200"
                                  << ""
                                  << "1 2 3 4 5 6"
-                                 << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6";
+                                 << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6";
         QTest::newRow("QOR520") << "QOR520"
                                 << ""
                                 << "1 2 3 4 5 6"
-                                << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+                                << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
         QTest::newRow("QOR1300") << "QOR1300"
                                  << ""
                                  << "1 2 3 4 5 6 7 8 9"
-                                 << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
+                                 << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
         QTest::newRow("QOR1400 all") << "QOR1400"
                                      << ""
                                      << "1 2 3 4 5 6 7 8 9"
-                                     << "yaxis 4 3|yaxis 5 3|chart 1|chart 2|chart 3|chart 4|chart 5|chart 6|chart 7|chart 8|chart 9";
+                                     << "yaxis 4 3|yaxis 5 3|plot 1|plot 2|plot 3|plot 4|plot 5|plot 6|plot 7|plot 8|plot 9";
         QTest::newRow("QOR1400 one") << "QOR1400"
                                      << "CH1"
                                      << "1 2 3"
-                                     << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+                                     << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
         QTest::newRow("QOR1400-Z12") << "QOR1400-Z12"
                                      << ""
                                      << "1 2 3"
-                                     << "yaxis 4 2|yaxis 5 2|chart 1|chart 2|chart 3";
+                                     << "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3";
     }
     void everyModelIsReadAndDrawn()
     {
@@ -104,8 +99,8 @@ class TestLogReader : public QObject {
         recording.intervalSeconds = 5;
         const QString path = fixtures::generated(m_dir, recording);
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = readLog(path, slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = readLog(path, slot, busy);
         QVERIFY(result.ok());
         QVERIFY(result.warnings.isEmpty());
         QCOMPARE(slot.ModelName, model);
@@ -114,18 +109,8 @@ class TestLogReader : public QObject {
         QCOMPARE(filledColumns(slot).join(u' '), filled);
         QCOMPARE(*slot.FirstTime, Start);
         QCOMPARE(*slot.LastTime, datetime::addSeconds(Start, 239 * 5));
-        const QStringList expected = QStringList{"clear", "length 240", "axis 1 " + at(Start) + ' ' + at(*slot.LastTime),
-                                                 "slider " + at(Start) + ' ' + at(*slot.LastTime)} +
-                                     plotCalls.split(u'|');
-        QCOMPARE(graph.drawingCalls(), expected);
-        QCOMPARE(graph.calls.first(), "clear");
-        QCOMPARE(graph.calls.at(1), "busy 36");
-        QCOMPARE(graph.calls.last(), "idle");
-        for (const auto& [plot, call] : graph.plots) {
-            QCOMPARE(call.x, slot.TraceData.TimeValue);
-            QCOMPARE(call.y->size(), 240);
-        }
-        QCOMPARE(graph.plots.at(1).y, slot.TraceData.column(ColumnId::PV1));
+        QCOMPARE(plotCallsOf(recordedfile::readPlan(models::FileKind::Log, slot)), plotCalls);
+        QCOMPARE(busy.calls, QStringList({"busy 36", "idle"}));
     }
 
     void valuesKeepTheirTextAndNumber()
@@ -134,8 +119,8 @@ class TestLogReader : public QObject {
                                  logRecord(3600, {0, std::nan(""), 7});
         const QString path = fixtures::writeFile(m_dir, QStringLiteral("20150301080000.LOG"), bytes);
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(readLog(path, slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(readLog(path, slot, busy).ok());
         const ColumnPtr pv = slot.TraceData.column(ColumnId::PV1);
         const ColumnPtr sp = slot.TraceData.column(ColumnId::SP1);
         const ColumnPtr mv = slot.TraceData.column(ColumnId::MV1);
@@ -156,8 +141,8 @@ class TestLogReader : public QObject {
             bytes += logRecord(i, {1, 2, 3});
         QCOMPARE(bytes.size(), 220);
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_short.LOG", bytes), slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_short.LOG", bytes), slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.RecordCount, 5);
     }
@@ -175,8 +160,8 @@ class TestLogReader : public QObject {
         const QByteArray bytes =
             logHeader("QOR1100", "X") + logRecord(0, {1, 2, 3}) + logRecord(1, {4, 5, 6}) + QByteArray(fragment, '\x7f');
         SlotData slot;
-        RecordingGraph graph;
-        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_frag.LOG", bytes), slot, graph);
+        RecordingBusy busy;
+        const ReadResult result = readLog(fixtures::writeFile(m_dir, "20150301080000_frag.LOG", bytes), slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(slot.TraceData.column(ColumnId::MV1)->text(1), "6");
@@ -190,12 +175,12 @@ class TestLogReader : public QObject {
         // values, or four of three when an option is present.
         const QByteArray records = logRecord(0, {1, 2, 3, 4, 5, 6}) + logRecord(10, {7, 8, 9, 10, 11, 12});
         SlotData all, one;
-        RecordingGraph graph;
-        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_all.LOG", logHeader("QOR1000") + records), all, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_all.LOG", logHeader("QOR1000") + records), all, busy).ok());
         QCOMPARE(all.RecordCount, 2);
         QCOMPARE(all.TraceData.column(ColumnId::MV2)->text(1), "12");
         const ReadResult result =
-            readLog(fixtures::writeFile(m_dir, "20150301080000_one.LOG", logHeader("QOR1000", "A") + records), one, graph);
+            readLog(fixtures::writeFile(m_dir, "20150301080000_one.LOG", logHeader("QOR1000", "A") + records), one, busy);
         QVERIFY(result.ok());
         QCOMPARE(one.RecordCount, 3); // 104 bytes: three records of 28 and a fragment of 20
         QCOMPARE(result.warnings.size(), 1);
@@ -204,35 +189,32 @@ class TestLogReader : public QObject {
     void aFileWithoutRecordsFailsAndLeavesTheSlotEmpty()
     {
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         QVERIFY(
             readLog(fixtures::writeFile(m_dir, "20150301080000_a.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})),
-                    slot, graph)
+                    slot, busy)
                 .ok());
         const ReadResult result =
-            readLog(fixtures::writeFile(m_dir, "20150301080000_b.LOG", logHeader("QOR1300") + QByteArray(10, '\0')), slot, graph);
+            readLog(fixtures::writeFile(m_dir, "20150301080000_b.LOG", logHeader("QOR1300") + QByteArray(10, '\0')), slot, busy);
         QVERIFY(!result.ok());
         QCOMPARE(slot.RecordCount, 0);
         QVERIFY(!slot.FirstTime);
-        QVERIFY(!graph.busyShown);
+        QVERIFY(!busy.busyShown);
         QVERIFY(result.logLines().last().endsWith(u"modFunc_Ran.FuncReadFile"));
     }
 
-    void anotherFileReplacesEveryColumnAndPlotAxis()
+    void anotherFileReplacesEveryColumn()
     {
         SlotData slot;
-        RecordingGraph graph;
+        RecordingBusy busy;
         QVERIFY(
             readLog(fixtures::writeFile(m_dir, "20150301080000_9.LOG", logHeader("QOR1300") + logRecord(0, {1, 2, 3, 4, 5, 6, 7, 8, 9})),
-                    slot, graph)
+                    slot, busy)
                 .ok());
         const ColumnPtr earlierPv2 = slot.TraceData.column(ColumnId::PV2);
-        QCOMPARE(graph.plotAxis.at(4), 3);
-        QVERIFY(readLog(fixtures::writeFile(m_dir, "20150301080000_6.LOG", logHeader("QOR1200") + logRecord(0, {1, 2, 3, 4, 5, 6})), slot,
-                        graph)
-                    .ok());
-        QCOMPARE(graph.plotAxis.at(4), 2);
-        QCOMPARE(graph.plotAxis.at(5), 2);
+        QVERIFY(
+            readLog(fixtures::writeFile(m_dir, "20150301080000_6.LOG", logHeader("QOR1200") + logRecord(0, {1, 2, 3, 4, 5, 6})), slot, busy)
+                .ok());
         QVERIFY(!slot.TraceData.column(ColumnId::PV3)->isFilled());
         QCOMPARE(slot.TraceData.column(ColumnId::PV3)->text(0), "");
         // Whoever still shows the earlier file keeps its column intact.
@@ -264,11 +246,11 @@ class TestLogReader : public QObject {
         recording.model = "QOR1300";
         recording.records = 500000;
         SlotData slot;
-        RecordingGraph graph;
-        QVERIFY(readLog(fixtures::generated(m_dir, recording), slot, graph).ok());
+        RecordingBusy busy;
+        QVERIFY(readLog(fixtures::generated(m_dir, recording), slot, busy).ok());
         QCOMPARE(slot.RecordCount, 500000);
-        QVERIFY(!graph.progress.isEmpty());
-        QCOMPARE(graph.progress.last(), 1.0);
+        QVERIFY(!busy.progress.isEmpty());
+        QCOMPARE(busy.progress.last(), 1.0);
         // The records read by the second thread continue the first thread's.
         const TimeColumn& times = *slot.TraceData.TimeValue;
         QCOMPARE(datetime::wholeSecondsBetween(times.front(), times.back()), 499999);
@@ -286,7 +268,7 @@ class TestLogReader : public QObject {
         QVERIFY(file.open(QIODevice::Append) && file.write("frag") == 4);
         file.close();
         QList<double> reports;
-        expectCancelAtEveryReport([&](RecordingGraph& graph, SlotData& slot) { return readLog(path, slot, graph); }, reports);
+        expectCancelAtEveryReport([&](RecordingBusy& busy, SlotData& slot) { return readLog(path, slot, busy); }, reports);
     }
 };
 

@@ -1,6 +1,6 @@
+#include "data/busynotice.h"
 #include "data/parallel.h"
-#include "data/tracegraph.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QTest>
 
@@ -53,7 +53,7 @@ class TestParallel : public QObject {
     void everyPartStopsOnceTheUserCancels()
     {
         constexpr int Bound = 100'000'000;
-        RecordingGraph window;
+        RecordingBusy window;
         window.cancelAtReport = 3;
         BusyNotice busy(window, 36, Cancellable::Yes);
         std::atomic<int> stopped = 0;

@@ -1,7 +1,7 @@
 // Opening a recording into a record of its own: every kind and every way it can fail.
 #include "data/recordingopener.h"
 #include "support/fixtures.h"
-#include "support/recordinggraph.h"
+#include "support/recordingbusy.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,15 +17,14 @@ class TestRecordingOpener : public QObject {
     QString write(const QString& name, const QByteArray& bytes) { return fixtures::writeFile(m_dir, name, bytes); }
 
   private Q_SLOTS:
-    // The reader draws into the record's drawing only; the window sees the busy notice alone, and
-    // gets the plots when the drawing is replayed.
-    void anOpenedRecordingDrawsOnlyWhenReplayed()
+    // The window sees the busy notice alone; what it draws comes with the record, as its read plan.
+    void anOpenedRecordingCarriesItsRecordsAndPlan()
     {
         QByteArray bytes = fixtures::logHeader("QOR1400", "CH1");
         for (int r = 0; r < 5; ++r)
             bytes += fixtures::logRecord(r * 10, {1.5, 2.5, 3.5});
         const QString path = write(QStringLiteral("20150301080000_oven.LOG"), bytes);
-        RecordingGraph window;
+        RecordingBusy window;
         OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QVERIFY(opened.opened());
         QVERIFY(opened.status.message().isEmpty());
@@ -34,19 +33,15 @@ class TestRecordingOpener : public QObject {
         QCOMPARE(opened.slot.ModelName, "QOR1400");
         QCOMPARE(opened.slot.RecordCount, 5);
         QCOMPARE(opened.channelDisplayCode, std::optional<int>(1));
-        QVERIFY(window.calls.filter(QStringLiteral("busy")).size() == 1);
-        QVERIFY(!window.busyShown); // and hidden again
-        QVERIFY(window.drawingCalls().isEmpty());
-        opened.drawing.replay(window);
-        QVERIFY(!window.drawingCalls().isEmpty());
-        QCOMPARE(window.plots.at(1).y->text(4), "1.5");
-        QCOMPARE(window.plots.at(1).x, opened.slot.TraceData.TimeValue);
+        QCOMPARE(window.calls, QStringList({"busy 36", "idle"}));
+        QCOMPARE(plotCallsOf(opened.slot.Plan), "yaxis 4 2|yaxis 5 2|plot 1|plot 2|plot 3");
+        QCOMPARE(opened.slot.TraceData.column(ColumnId::PV1)->text(4), "1.5");
     }
 
     void aCsvFileTellsItsChannelDisplayCode()
     {
         const QString path = write(QStringLiteral("20150301080000_oven.CSV"), "; QOR1400\r\n; CH2\r\n2015-03-01 08:00:00,1,2,3\r\n");
-        RecordingGraph window;
+        RecordingBusy window;
         const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QVERIFY(opened.opened());
         QCOMPARE(opened.channelDisplayCode, std::optional<int>(2));
@@ -85,7 +80,7 @@ class TestRecordingOpener : public QObject {
         QFETCH(QString, why);
         QFETCH(QString, logged);
         const QString path = name.isEmpty() ? m_dir.filePath(QStringLiteral("20150301080000_gone.LOG")) : write(name, bytes);
-        RecordingGraph window;
+        RecordingBusy window;
         const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QCOMPARE(opened.status.code(), status);
         const QString& failure = opened.status.message();
@@ -96,7 +91,7 @@ class TestRecordingOpener : public QObject {
             QVERIFY2(opened.logLines.last().endsWith(logged), qPrintable(opened.logLines.join(u'|')));
         QCOMPARE(opened.slot.RecordCount, 0);
         QVERIFY(opened.slot.TraceData.TimeValue->empty());
-        QVERIFY(window.drawingCalls().isEmpty());
+        QVERIFY(opened.slot.Plan.plots.empty());
     }
 };
 

@@ -5,6 +5,7 @@
 #include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
 #include "graph/textcontrast.h"
+#include "graph/timeslider.h"
 #include "graph/trendgraph.h"
 #include "shell/apppath.h"
 #include "shell/bgrcolor.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace qor;
 
@@ -257,6 +259,28 @@ class TestGraphWindow : public QObject {
         QCOMPARE(window.legend()->itemText(10)->text(), stringEntry(GraphText::Cursor));
         QVERIFY(window.legend()->itemText(10)->text() != "Cursor");
         QCOMPARE(window.windowTitle(), stringEntry(GraphText::ThreeChannelGraph) + "[" + path.toUpper() + "]");
+    }
+
+    // Each plot of the file's read plan shows its column over the whole recording, plots 4 and 5 on
+    // the plan's axis; the plots the plan leaves out show nothing.
+    void aFileIsDrawnAsItsPlanSays()
+    {
+        MainWindow main;
+        main.show();
+        for (const auto& [model, plots, valueAxis] :
+             {std::tuple{"QOR1300", 9, GraphAxis::Temperature}, {"QOR1200", 6, GraphAxis::Output}}) {
+            const GraphWindow& window = open(main, log(model));
+            const SlotData& file = loadedData().slot(window.slot());
+            const TrendGraph& graph = *window.CWGraph1();
+            for (int k = 1; k <= TrendGraph::PlotCount; ++k)
+                QCOMPARE(graph.plot(k).pointCount(), k <= plots ? 3600 : 0);
+            QCOMPARE(graph.plot(4).yAxis(), valueAxis);
+            QCOMPARE(graph.plot(5).yAxis(), valueAxis);
+            QCOMPARE(graph.plot(plots).yAt(70), plotValue(70, plots - 1));
+            QCOMPARE(graph.plot(plots).xAt(3599), *file.LastTime);
+            QCOMPARE(window.CWSlide7()->axis().minimum(), *file.FirstTime);
+            QCOMPARE(window.CWSlide7()->axis().maximum(), *file.LastTime);
+        }
     }
 
     void stringsByModel_data()

@@ -7,7 +7,6 @@
 #include "shell/stringtable.h"
 #include "support/fixtures.h"
 #include "support/programfolder.h"
-#include "support/recordinggraph.h"
 #include "support/scriptedprompts.h"
 
 #include "data/recordingopener.h"
@@ -50,8 +49,8 @@ class TestDisplaySettings : public QObject {
         bytes += fixtures::logRecord(0, std::initializer_list<double>{1, 2, 3, 4, 5, 6, 7, 8, 9}).left(4 + 8 * values);
         const QString path =
             fixtures::writeFile(m_folder->dir(), QStringLiteral("20150301080000_%1.LOG").arg(QString::fromLatin1(model)), bytes);
-        RecordingGraph graph;
-        OpenedRecording opened = openRecording(path, graph, QStringLiteral("test"));
+        NoBusyDisplay noWindow;
+        OpenedRecording opened = openRecording(path, noWindow, QStringLiteral("test"));
         QVERIFY(opened.opened());
         loadedData().slot(1) = std::move(opened.slot);
         loadedData().FileNo = 1;

@@ -1,6 +1,6 @@
 #include "readinput.h"
 
-#include "data/nullgraph.h"
+#include "data/busynotice.h"
 #include "data/recordedfile.h"
 #include "data/recordingopener.h"
 
@@ -83,7 +83,7 @@ QString writeInputFile(QStringView fileName, const std::uint8_t* data, std::size
 void readRecording(QStringView extension, const std::uint8_t* data, std::size_t size)
 {
     const QString path = writeRecording(extension, data, size);
-    NullGraph noWindow;
+    NoBusyDisplay noWindow;
     const OpenedRecording opened = openRecording(path, noWindow, QStringLiteral("fuzz"));
     require(opened.opened() == opened.status.message().isEmpty(), "a failed open says why, and only then");
     if (opened.opened())

@@ -1,7 +1,4 @@
-#include "graphreadertarget.h"
-
-#include "timeslider.h"
-#include "trendgraph.h"
+#include "graphbusydisplay.h"
 
 #include "shell/mainframe.h"
 #include "shell/stringtable.h"
@@ -13,50 +10,13 @@
 
 namespace qor {
 
-GraphReaderTarget::GraphReaderTarget(TrendGraph& graph, TimeSlider& slider, BusyNotice busy)
-    : m_graph(graph)
-    , m_slider(slider)
-    , m_busy(busy)
+GraphBusyDisplay::GraphBusyDisplay(Widgets busy)
+    : m_busy(busy)
 {
     QObject::connect(m_busy.cancel, &QPushButton::clicked, m_busy.cancel, [this] { m_cancelled = true; });
 }
 
-void GraphReaderTarget::clearData()
-{
-    m_graph.clearData();
-}
-
-void GraphReaderTarget::setChartLength(qint32 length)
-{
-    m_graph.setChartLength(length);
-}
-
-void GraphReaderTarget::setAxisMinMax(GraphAxis axis, double minimum, double maximum)
-{
-    m_graph.axis(axis).setMinMax(minimum, maximum);
-}
-
-void GraphReaderTarget::plotXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
-{
-    m_graph.plotXvsY(plot, x, y);
-}
-
-void GraphReaderTarget::chartXvsY(int plot, const TimePtr& x, const ColumnPtr& y)
-{
-    m_graph.chartXvsY(plot, x, y);
-}
-
-void GraphReaderTarget::setPlotYAxis(int plot, GraphAxis axis)
-{
-    m_graph.plot(plot).setYAxis(axis);
-}
-
-void GraphReaderTarget::setSliderRange(double minimum, double maximum)
-{
-    m_slider.axis().setMinMax(minimum, maximum);
-}
-
-void GraphReaderTarget::showBusyNotice(int dots, Cancellable cancellable)
+void GraphBusyDisplay::showBusyNotice(int dots, Cancellable cancellable)
 {
     const bool offersCancel = cancellable == Cancellable::Yes;
     m_busy.caption->setText(stringEntry(GraphText::Converting) + QString(dots, u'.'));
@@ -81,7 +41,7 @@ void GraphReaderTarget::showBusyNotice(int dots, Cancellable cancellable)
 
 // Lets the window repaint while a long read goes on, a few times a second (a repaint costs more
 // than reading a buffer).
-bool GraphReaderTarget::setBusyProgress(double fraction)
+bool GraphBusyDisplay::setBusyProgress(double fraction)
 {
     constexpr qint64 RepaintMilliseconds = 150;
     m_busy.progress->setValue(qRound(fraction * m_busy.progress->maximum()));
@@ -92,7 +52,7 @@ bool GraphReaderTarget::setBusyProgress(double fraction)
     return !m_cancelled;
 }
 
-void GraphReaderTarget::hideBusyNotice()
+void GraphBusyDisplay::hideBusyNotice()
 {
     m_inputGate.reset();
     m_busy.frame->hide();
@@ -104,7 +64,7 @@ void GraphReaderTarget::hideBusyNotice()
 
 // With the input gate up, user input reaches the Cancel button alone (see BusyInputGate); without
 // it, user input waits until the task is done.
-void GraphReaderTarget::processPendingEvents()
+void GraphBusyDisplay::processPendingEvents()
 {
     QCoreApplication::processEvents(m_inputGate ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
