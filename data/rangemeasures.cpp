@@ -1,6 +1,7 @@
 #include "rangemeasures.h"
 
 #include "minmaxlevels.h"
+#include "numbertext.h"
 
 #include <cmath>
 
@@ -55,6 +56,20 @@ std::optional<RangeMeasures> measureRecords(const ValueColumn& column, qsizetype
             spread.add({1, value, 0});
     }
     return measuresOf(spread, *firstValue, *firstNumber(column, last, first, included));
+}
+
+std::array<QString, 7> statisticsTexts(const StatisticsRow& row)
+{
+    const auto text = [](bool known, double value) { return known ? numbers::statisticText(value) : QString(); };
+    const std::optional<ValueRange>& range = row.range;
+    const std::optional<RangeMeasures>& measures = row.measures;
+    return {row.name,
+            text(range.has_value(), range ? static_cast<float>(range->minimum) : 0),
+            text(range.has_value(), range ? static_cast<float>(range->maximum) : 0),
+            text(measures.has_value(), measures ? measures->mean : 0),
+            text(measures.has_value(), measures ? measures->standardDeviation : 0),
+            text(range.has_value(), range ? range->maximum - range->minimum : 0),
+            text(measures.has_value(), measures ? measures->change : 0)};
 }
 
 QString durationText(std::int64_t seconds)

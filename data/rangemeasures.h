@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+
 #include <functional>
 #include <optional>
 
@@ -27,6 +29,19 @@ std::optional<RangeMeasures> measureRange(const ValueColumn& column, qsizetype f
 // times are not in order.
 std::optional<RangeMeasures> measureRecords(const ValueColumn& column, qsizetype first, qsizetype last,
                                             const std::function<bool(qsizetype)>& included);
+
+// One row of a range's statistics: the series, its minimum and maximum, and its measurements;
+// nullopt where the range holds no number.
+struct StatisticsRow {
+    QString name;
+    std::optional<ValueRange> range;
+    std::optional<RangeMeasures> measures;
+};
+
+// The row's texts as the statistics list shows them: the name, the minimum and maximum (in single
+// precision, as they have always been shown), mean, standard deviation, peak-to-peak span and
+// change; empty where the range holds no number.
+std::array<QString, 7> statisticsTexts(const StatisticsRow& row);
 
 // The length of a range of time as "Δt hh:nn:ss", with the whole days before it ("Δt 2d 01:00:00")
 // from one day on; `seconds` below 0 counts as its magnitude.

@@ -7,7 +7,6 @@
 
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
-#include "data/numbertext.h"
 #include "data/timespan.h"
 #include "shell/apppath.h"
 #include "shell/errorlog.h"
@@ -372,7 +371,7 @@ void CombinedGraphWindow::RangeStatistics()
     int rows = 0;
     for (const std::optional<TraceColumns>& records : m_drawn)
         rows += records ? SeriesPerFile : 0;
-    legend()->statisticsGrid()->setMaxRows(rows);
+    setStatisticsRowCount(rows);
     int row = 0;
     QStringList counts;
     for (int k = 0; k < combined::FileCount; ++k) {
@@ -383,7 +382,7 @@ void CombinedGraphWindow::RangeStatistics()
         const TimeSpan span = timeSpan(*drawn.x, drawn.ascending, drawn.first, drawn.end(), from, to);
         for (int s = 0; s < SeriesPerFile; ++s) {
             const ValueColumn& column = *records->column(FileSeries[static_cast<std::size_t>(s)]);
-            writeStatisticsRow(++row, combinedSeriesName(k, s), spanRange(column, span), spanMeasures(column, span));
+            writeStatisticsRow(++row, {combinedSeriesName(k, s), spanRange(column, span), spanMeasures(column, span)});
         }
         counts << QString::number(span.records());
     }

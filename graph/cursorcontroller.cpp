@@ -118,10 +118,15 @@ void CursorController::ShowRangeCursors()
     }
 }
 
+QString CursorController::rangeReadout(int cursor) const
+{
+    return (cursor == 2 ? u"1." : u"2.") + axisTime(m_w.graph->cursor(cursor).x());
+}
+
 void CursorController::showRangeReadouts()
 {
-    m_w.legend->readout(2)->setText(u"1." + axisTime(m_w.graph->cursor(2).x()));
-    m_w.legend->readout(3)->setText(u"2." + axisTime(m_w.graph->cursor(3).x()));
+    for (int cursor : {2, 3})
+        m_w.legend->readout(cursor)->setText(rangeReadout(cursor));
 }
 
 // The general date-and-time text of the record the cursor stands on: on a clock-time axis the

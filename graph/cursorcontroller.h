@@ -61,6 +61,8 @@ class CursorController {
     void scrollOver(double minimum, double maximum);
     void sliderChanged(double value);
     void keyPressed(int key);
+    // The readout of range cursor 2 ("1." and its time) or 3 ("2." and its time) where it stands.
+    QString rangeReadout(int cursor) const;
     // With `zoom`, the time axis zooms in (steps > 0) or out around `x`, each step a level of the
     // zoom history; without, a zoomed range scrolls, later for steps < 0.
     void wheelTurned(int steps, double x, bool zoom);

@@ -56,6 +56,7 @@ class GraphWindow : public QWidget, public GraphFormView {
     QPushButton* Command1() const { return m_exitButton; }
     QWidget* Frame1() const { return m_busy; }
     CursorController& cursors() { return m_cursors; }
+    const CursorController& cursors() const { return m_cursors; }
 
     // The view-state codes: 0 time axis ("1" absolute, "0" relative), 1 style ("1" dark), 2 line
     // width minus 1, 3 Y grid, 4 X grid, 5 the QOR1400 family's channel display. Changing codes 0
@@ -68,6 +69,9 @@ class GraphWindow : public QWidget, public GraphFormView {
     void setDarkStyle(bool dark) { setLabel3(1, dark ? QStringLiteral("1") : QStringLiteral("0")); }
     int channelDisplayCode() const { return m_view.channelDisplay; }
     void setChannelDisplayCode(int code) { setLabel3(5, QString::number(code)); }
+
+    // The rows of the statistics list, as the last Calculate found them.
+    const std::vector<StatisticsRow>& rangeStatistics() const { return m_statistics; }
 
     // Where reads and exports show the window's busy notice.
     BusyDisplay& busyDisplay() { return m_busyDisplay; }
@@ -139,10 +143,10 @@ class GraphWindow : public QWidget, public GraphFormView {
     // Shows the statistics grid with its header row; when the range cursors stand in the wrong
     // order (`ordered` false) hides it and tells the user instead, and returns false.
     bool startRangeStatistics(bool ordered);
-    // Row `row` of the statistics grid: the series' name, its minimum and maximum, mean, standard
-    // deviation, peak-to-peak span and change; empty cells where the range holds no number.
-    void writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,
-                            const std::optional<RangeMeasures>& measures);
+    // The statistics list holds `rows` rows, which writeStatisticsRow then fills.
+    void setStatisticsRowCount(int rows);
+    // Row `row` (from 1) of the statistics: kept, and shown in the grid as statisticsTexts gives it.
+    void writeStatisticsRow(int row, StatisticsRow statistics);
     // The range's length in time and its record count (or counts) beside the statistics button, and
     // the grid fitted to what it lists.
     void finishRangeStatistics(std::int64_t seconds, const QString& records);
@@ -176,6 +180,7 @@ class GraphWindow : public QWidget, public GraphFormView {
     LayoutScaler m_scaler;
     CursorController m_cursors;
     GraphBusyDisplay m_busyDisplay;
+    std::vector<StatisticsRow> m_statistics;
     double m_relTimeValue = 0;
     bool m_loaded = false;
     bool m_sizesSaved = false;

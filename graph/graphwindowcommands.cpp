@@ -10,7 +10,6 @@
 #include "data/datetime.h"
 #include "data/loadeddataset.h"
 #include "data/modelseries.h"
-#include "data/numbertext.h"
 #include "data/rangemeasures.h"
 #include "data/valuerange.h"
 #include "shell/bgrcolor.h"
@@ -76,7 +75,6 @@ void GraphWindow::RangeStatistics()
     const qsizetype last = m_graph->cursor(5).pointIndex();
     if (!startRangeStatistics(first < last))
         return;
-    SpreadGrid* grid = m_legend->statisticsGrid();
     const SlotData& slot = loadedData().slot(m_slot);
     std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
     // A channel the file does not hold (the second of a one-channel recorder) gets no empty rows.
@@ -84,29 +82,29 @@ void GraphWindow::RangeStatistics()
         rows.pop_back();
     if (rows.empty() || last >= slot.RecordCount)
         return;
-    grid->setMaxRows(static_cast<int>(rows.size()));
+    setStatisticsRowCount(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const ValueColumn& column = *slot.TraceData.column(rows[r].column);
-        writeStatisticsRow(static_cast<int>(r) + 1, stringEntry(rows[r].graphKey), numberRange(column, first, last),
-                           measureRange(column, first, last));
+        writeStatisticsRow(static_cast<int>(r) + 1,
+                           {stringEntry(rows[r].graphKey), numberRange(column, first, last), measureRange(column, first, last)});
     }
     const TimeColumn& times = *slot.TraceData.TimeValue;
     finishRangeStatistics(datetime::wholeSecondsBetween(times[static_cast<std::size_t>(first)], times[static_cast<std::size_t>(last)]),
                           QString::number(last - first + 1));
 }
 
-void GraphWindow::writeStatisticsRow(int row, const QString& name, const std::optional<ValueRange>& range,
-                                     const std::optional<RangeMeasures>& measures)
+void GraphWindow::setStatisticsRowCount(int rows)
 {
-    SpreadGrid* grid = m_legend->statisticsGrid();
-    grid->setText(0, row, name);
-    // The minimum and maximum in single precision, as they have always been shown.
-    grid->setText(1, row, range ? numbers::statisticText(static_cast<float>(range->minimum)) : QString());
-    grid->setText(2, row, range ? numbers::statisticText(static_cast<float>(range->maximum)) : QString());
-    grid->setText(3, row, measures ? numbers::statisticText(measures->mean) : QString());
-    grid->setText(4, row, measures ? numbers::statisticText(measures->standardDeviation) : QString());
-    grid->setText(5, row, range ? numbers::statisticText(range->maximum - range->minimum) : QString());
-    grid->setText(6, row, measures ? numbers::statisticText(measures->change) : QString());
+    m_legend->statisticsGrid()->setMaxRows(rows);
+    m_statistics.resize(static_cast<std::size_t>(rows));
+}
+
+void GraphWindow::writeStatisticsRow(int row, StatisticsRow statistics)
+{
+    const std::array<QString, 7> texts = statisticsTexts(statistics);
+    for (int col = 0; col < int(texts.size()); ++col)
+        m_legend->statisticsGrid()->setText(col, row, texts[static_cast<std::size_t>(col)]);
+    m_statistics[static_cast<std::size_t>(row - 1)] = std::move(statistics);
 }
 
 void GraphWindow::finishRangeStatistics(std::int64_t seconds, const QString& records)

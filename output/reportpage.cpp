@@ -2,7 +2,6 @@
 
 #include "data/loadeddataset.h"
 #include "data/modeltable.h"
-#include "graph/graphlegend.h"
 #include "graph/graphwindow.h"
 #include "graph/trendgraph.h"
 #include "shell/graphsettings.h"
@@ -10,7 +9,6 @@
 #include "shell/legendstate.h"
 #include "shell/programstate.h"
 #include "shell/stringtable.h"
-#include "table/spreadgrid.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -229,15 +227,16 @@ ReportFacts reportFactsOf(const GraphWindow& window)
                       .lastTime = slot.LastTime,
                       .printComment = slot.PrintComment,
                       .rangeCursorsOn = legendState().isOn(LegendState::RangeCursorsItem, window.slot()),
-                      .rangeFrom = window.legend()->readout(2)->text(),
-                      .rangeTo = window.legend()->readout(3)->text(),
+                      .rangeFrom = window.cursors().rangeReadout(2),
+                      .rangeTo = window.cursors().rangeReadout(3),
                       .statistics = {},
                       .amPm = interfaceAmPm()};
     for (std::size_t n = 0; n < facts.switches.size(); ++n)
         facts.switches[n] = graphSettings().PrintInfo[n] != 0;
-    const SpreadGrid& grid = *window.legend()->statisticsGrid();
-    for (int row = 1; row <= grid.MaxRows(); ++row)
-        facts.statistics.emplace_back(grid.GetText(1, row), grid.GetText(2, row));
+    for (const StatisticsRow& row : window.rangeStatistics()) {
+        const std::array<QString, 7> texts = statisticsTexts(row);
+        facts.statistics.emplace_back(texts[1], texts[2]);
+    }
     return facts;
 }
 

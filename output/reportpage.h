@@ -39,7 +39,7 @@ struct ReportFacts {
     bool rangeCursorsOn = false;
     QString rangeFrom; // the readouts of the two range cursors
     QString rangeTo;
-    // The minimum and maximum texts of the statistics grid's rows, from row 1 on.
+    // The minimum and maximum texts of the statistics rows, from row 1 on.
     std::vector<std::pair<QString, QString>> statistics;
     datetime::AmPm amPm;
 };
@@ -76,7 +76,7 @@ inline constexpr int ImageX = 200;
 // take as many pairs on a line as fit. The graph follows, as wide as the page allows.
 ReportLayout layOutReport(ReportKind kind, const ReportFacts& facts, const PageFrame& frame);
 
-// The facts of the page of the graph window's slot, as its legend and statistics grid show them.
+// The facts of the page of the graph window's slot: its file, its range cursors and statistics.
 ReportFacts reportFactsOf(const GraphWindow& window);
 
 // The frame of the window's page on a page of `page` twips.
