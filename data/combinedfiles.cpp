@@ -86,8 +86,7 @@ Result<ScannedFile> scanFile(const QString& path, BusyNotice* busy)
 Status modelCheck(const ScannedFiles& files)
 {
     const QString first = modelText(files[0]);
-    const bool combinable = files[0] && files[1] && first == files[1]->model && models::traitsOf(first).combined;
-    if (combinable)
+    if (files[0] && files[1] && models::combinable(first, files[1]->model))
         return {};
     return Status::failure(StatusCode::Refused, ModelCheckMessage + first + QStringLiteral("   #2 ") + modelText(files[1]) +
                                                     QStringLiteral("   #3 ") + modelText(files[2]));

@@ -241,4 +241,9 @@ const ModelTraits& traitsOf(QStringView model)
     return row == Models.end() ? OtherModel : *row;
 }
 
+bool combinable(QStringView first, QStringView second)
+{
+    return first == second && traitsOf(first).combined;
+}
+
 } // namespace qor::models

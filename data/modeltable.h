@@ -131,5 +131,7 @@ struct ModelTraits {
 // Every model the table names, and the row of one model (the default row for any other name).
 std::span<const ModelTraits> modelTable();
 const ModelTraits& traitsOf(QStringView model);
+// Whether the combined view overlays files of these two models: one model, marked combined.
+bool combinable(QStringView first, QStringView second);
 
 } // namespace qor::models
