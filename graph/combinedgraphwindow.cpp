@@ -118,7 +118,7 @@ void CombinedGraphWindow::load()
     GraphWindow::load();
     ApplyGraphStrings();
     for (int k = 0; k < combined::FileCount; ++k)
-        Label4(k)->clear();
+        setChosenFile(k, QString());
     showSeriesNames();
     for (int channel = 1; channel <= 3; ++channel)
         legend()->group(channel)->show();
@@ -165,9 +165,15 @@ void CombinedGraphWindow::showSeriesNames()
     }
 }
 
+void CombinedGraphWindow::setChosenFile(int file, const QString& path)
+{
+    m_chosenFiles[static_cast<std::size_t>(file)] = path;
+    Label4(file)->setText(path);
+}
+
 bool CombinedGraphWindow::hasFile(int file) const
 {
-    return !Label4(file)->text().isEmpty();
+    return !m_chosenFiles[static_cast<std::size_t>(file)].isEmpty();
 }
 
 int CombinedGraphWindow::chosenCount() const
@@ -206,14 +212,14 @@ void CombinedGraphWindow::chooseFile(int file)
         tellUnreadable(this);
         return;
     }
-    Label4(file)->setText(path);
+    setChosenFile(file, path);
     showChoiceControls();
 }
 
 void CombinedGraphWindow::clearFiles()
 {
     for (int k = 0; k < combined::FileCount; ++k)
-        Label4(k)->clear();
+        setChosenFile(k, QString());
     forgetFiles();
     for (int item = 1; item <= TrendGraph::PlotCount; ++item)
         legend()->setItemVisible(item, false);
@@ -284,7 +290,7 @@ Result<CombinedGraphWindow::ScannedSet> CombinedGraphWindow::scanFiles(BusyNotic
             continue;
         const Stretch stretch = stretchOf(step++, chosen, 0, CsvCountedProgress);
         busy.setStretch(stretch.from, stretch.share);
-        Result<combined::ScannedFile> file = combined::scanFile(Label4(k)->text(), &busy);
+        Result<combined::ScannedFile> file = combined::scanFile(m_chosenFiles[static_cast<std::size_t>(k)], &busy);
         if (!file.ok())
             return file.status();
         scanned[static_cast<std::size_t>(k)] = std::move(file).value();

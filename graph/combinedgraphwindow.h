@@ -13,7 +13,7 @@ class QPushButton;
 namespace qor {
 
 // The combined graph window of slot 3 (frmDataGraph_3): the graph window's layout with the file
-// buttons Command1(0..2), whose chosen paths stand in Label4(0..2), file_open that builds the graph
+// buttons Command1(0..2), whose chosen paths Label4(0..2) show, file_open that builds the graph
 // from the chosen CSV files, Command4 that clears the choice and Command3 that closes the window.
 // File k draws its process value, set point and output as plots 3k-2, 3k-1 and 3k ("CHk PV" to
 // "CHk MV" in the legend) and fills grid k of the combined table. The files pass through slot 3
@@ -58,6 +58,8 @@ class CombinedGraphWindow final : public GraphWindow {
   private:
     void buildControls();
     void showChoiceControls();
+    // File `file`'s chosen path (empty: none), shown in Label4(file).
+    void setChosenFile(int file, const QString& path);
     bool hasFile(int file) const;
     int chosenCount() const;
     Result<ScannedSet> scanFiles(BusyNotice& busy);
@@ -75,6 +77,7 @@ class CombinedGraphWindow final : public GraphWindow {
     QPushButton* m_closeButton;
     // The records each file drew, shared with its plots and its grid; unset for a file not drawn.
     std::array<std::optional<TraceColumns>, combined::FileCount> m_drawn;
+    std::array<QString, combined::FileCount> m_chosenFiles; // empty: none chosen
 };
 
 // The name of series `series` (0 PV, 1 SP, 2 MV) of file `file` (0 to 2): "CH1 PV" to "CH3 MV".
