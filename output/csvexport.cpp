@@ -264,8 +264,7 @@ Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(out.errorString()));
         // A .DAT file has no .LOG layout to read again, whatever model it names.
-        const bool fromMemory =
-            !models::exportedColumns(slot.ModelName).empty() || models::fileKindOf(slot.FilePath) == models::FileKind::Dat;
+        const bool fromMemory = !models::exportedColumns(slot.ModelName).empty() || slot.Kind == models::FileKind::Dat;
         const Status written = fromMemory ? writeMemoryExport(out, slot, amPm, progress)
                                           : writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress);
         if (!written.ok()) {

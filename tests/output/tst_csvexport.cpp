@@ -320,6 +320,7 @@ class TestCsvExport : public QObject {
         slot.ModelName = model;
         slot.ModelOption = QStringLiteral("CH1");
         slot.FilePath = m_dir.filePath(QStringLiteral("20160704000000_gone.DAT"));
+        slot.Kind = models::FileKind::Dat;
         slot.RecordCount = 2;
         const double day = datetime::dateSerial(2016, 7, 4);
         slot.TraceData.TimeValue = std::make_shared<const TimeColumn>(TimeColumn{day, datetime::addSeconds(day, 11 * 3600 + 59 * 60)});
