@@ -60,16 +60,18 @@ std::optional<RangeMeasures> measureRecords(const ValueColumn& column, qsizetype
 
 std::array<QString, 7> statisticsTexts(const StatisticsRow& row)
 {
-    const auto text = [](bool known, double value) { return known ? numbers::statisticText(value) : QString(); };
-    const std::optional<ValueRange>& range = row.range;
-    const std::optional<RangeMeasures>& measures = row.measures;
-    return {row.name,
-            text(range.has_value(), range ? static_cast<float>(range->minimum) : 0),
-            text(range.has_value(), range ? static_cast<float>(range->maximum) : 0),
-            text(measures.has_value(), measures ? measures->mean : 0),
-            text(measures.has_value(), measures ? measures->standardDeviation : 0),
-            text(range.has_value(), range ? range->maximum - range->minimum : 0),
-            text(measures.has_value(), measures ? measures->change : 0)};
+    std::array<QString, 7> texts{row.name};
+    if (const std::optional<ValueRange>& range = row.range) {
+        texts[1] = numbers::statisticText(static_cast<float>(range->minimum));
+        texts[2] = numbers::statisticText(static_cast<float>(range->maximum));
+        texts[5] = numbers::statisticText(range->maximum - range->minimum);
+    }
+    if (const std::optional<RangeMeasures>& measures = row.measures) {
+        texts[3] = numbers::statisticText(measures->mean);
+        texts[4] = numbers::statisticText(measures->standardDeviation);
+        texts[6] = numbers::statisticText(measures->change);
+    }
+    return texts;
 }
 
 QString durationText(std::int64_t seconds)

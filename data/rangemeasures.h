@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <array>
-
 #include <functional>
 #include <optional>
 

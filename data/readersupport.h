@@ -2,7 +2,6 @@
 
 #include "busynotice.h"
 #include "loadeddataset.h"
-#include "recordermodel.h"
 #include "status.h"
 
 #include <QFileDevice>

@@ -60,10 +60,13 @@ void GraphWindow::legendClicked(int item)
             m_cursors.ShowSingleCursor();
     } else {
         m_cursors.HideSingleCursor();
-        if (m_graph->cursor(2).isVisible())
+        if (m_graph->cursor(2).isVisible()) {
             m_cursors.HideRangeCursors();
-        else
+        } else {
+            // Range cursors shown anew hold no statistics until the next Calculate.
+            setStatisticsRowCount(0);
             m_cursors.ShowRangeCursors();
+        }
     }
 }
 

@@ -158,6 +158,11 @@ class TestReportCommands : public QObject {
             QCOMPARE(facts.statistics[static_cast<std::size_t>(row - 1)], std::pair(grid.GetText(1, row), grid.GetText(2, row)));
         }
         QCOMPARE(facts.filePath, loadedData().current().FilePath);
+        // Range cursors switched off and on again stand anew: the earlier range's statistics, which
+        // the window no longer shows, are not printed either.
+        m_graph->legendClicked(LegendState::RangeCursorsItem);
+        m_graph->legendClicked(LegendState::RangeCursorsItem);
+        QVERIFY(output::reportFactsOf(*m_graph).statistics.empty());
     }
 
     // Printing hides cursor 1 for good and writes one page of text and graph, in the orientation
