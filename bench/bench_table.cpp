@@ -30,7 +30,7 @@ void loadRecording(qsizetype records)
 {
     SlotData& slot = loadedData().slot(1);
     slot.FilePath = QStringLiteral("/bench/QOR1300.LOG");
-    slot.ModelName = QStringLiteral("QOR1300");
+    slot.setModel(QStringLiteral("QOR1300"));
     slot.RecordCount = static_cast<qint32>(records);
     auto times = std::make_shared<TimeColumn>(static_cast<std::size_t>(records));
     for (qsizetype i = 0; i < records; ++i)

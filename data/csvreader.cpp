@@ -284,7 +284,7 @@ ReadResult FuncReadCsvFile(BusyDisplay& display, const QString& path, SlotData& 
     BusyNotice busy(display, CsvBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
-    const models::ReadPlan plan = models::csvPlan(slot.ModelName, slot.AllChannels);
+    const models::ReadPlan plan = models::csvPlan(slot.traits(), slot.AllChannels);
     if (!plan.hasReader()) {
         result.status =
             Status::failure(StatusCode::NoReader, QStringLiteral("No CSV reading is defined for the model \"%1\".").arg(slot.ModelName));

@@ -218,8 +218,8 @@ ReadResult FuncReadDatFile(BusyDisplay& display, const QString& path, SlotData& 
         return result;
     }
     const DatHeader header = headerOf(head.constData());
-    slot.ModelName = QString::fromLatin1(head.constData() + ModelOffset, ModelLength);
-    const models::ReadPlan plan = models::datPlan(slot.ModelName);
+    slot.setModel(QString::fromLatin1(head.constData() + ModelOffset, ModelLength));
+    const models::ReadPlan plan = models::datPlan(slot.traits());
     const bool twoChannels = plan.fills(ColumnId::PV2);
 
     const DatBody body = bodyOf(file.size(), twoChannels);

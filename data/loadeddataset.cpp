@@ -4,6 +4,12 @@
 
 namespace qor {
 
+void SlotData::setModel(const QString& name)
+{
+    ModelName = name;
+    m_traits = &models::traitsOf(name);
+}
+
 void SlotData::clearRecords()
 {
     RecordCount = 0;

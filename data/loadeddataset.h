@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modeltable.h"
 #include "recordermodel.h"
 #include "tracecolumns.h"
 
@@ -13,7 +14,7 @@ namespace qor {
 // Everything the program holds about the file loaded into one slot.
 struct SlotData {
     QString FilePath;    // the path as opened; every later read uses it
-    QString ModelName;   // recorder model, as the header names it
+    QString ModelName;   // recorder model, as the header names it; set through setModel
     QString ModelOption; // second header line or string, trimmed
     bool AllChannels = false;
     qint32 RecordCount = 0;
@@ -26,8 +27,15 @@ struct SlotData {
     models::FileKind Kind = models::FileKind::Unknown;
     models::ReadPlan Plan;
 
+    // Names the slot's model and looks up its row of the model table, once for every later use.
+    void setModel(const QString& name);
+    const models::ModelTraits& traits() const { return *m_traits; }
+
     // Forgets the records of the slot (not its path, model or comment).
     void clearRecords();
+
+  private:
+    const models::ModelTraits* m_traits = &models::traitsOf({});
 };
 
 // The program-wide data set: three slots, numbered 1 to 3. Slots 1 and 2 belong to the single-file

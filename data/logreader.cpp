@@ -106,7 +106,7 @@ ReadResult FuncReadFile(BusyDisplay& display, const QString& path, SlotData& slo
     BusyNotice busy(display, BinaryBusyDots, Cancellable::Yes);
     slot.clearRecords();
 
-    const models::ReadPlan plan = models::logPlan(slot.ModelName, slot.ModelOption);
+    const models::ReadPlan plan = models::logPlan(slot.traits(), slot.ModelOption);
     LogTarget target;
     target.start = recordingStartFromFileName(path);
     target.recordSize = loglayout::recordSize(static_cast<qint64>(plan.values.size()));

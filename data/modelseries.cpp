@@ -61,23 +61,22 @@ ChannelName channelName(const SettingsName& name)
 
 } // namespace
 
-std::optional<LegendCaptions> legendCaptions(QStringView model, QStringView option)
+std::optional<LegendCaptions> legendCaptions(const ModelTraits& model, QStringView option)
 {
-    const SeriesCell& series = traitsOf(model).series;
+    const SeriesCell& series = model.series;
     if (series.rule == SeriesRule::None)
         return std::nullopt;
     return LegendCaptions{*series.legendTitleKey, seriesOf(series, option, !option.isEmpty())};
 }
 
-std::vector<NamedSeries> readoutSeries(QStringView model, QStringView option, int channelCode)
+std::vector<NamedSeries> readoutSeries(const ModelTraits& model, QStringView option, int channelCode)
 {
-    return seriesOf(traitsOf(model).series, option, channelCode != 0);
+    return seriesOf(model.series, option, channelCode != 0);
 }
 
-std::array<ChannelName, 3> settingsChannelNames(QStringView model, bool allChannels)
+std::array<ChannelName, 3> settingsChannelNames(const ModelTraits& model, bool allChannels)
 {
-    const ModelTraits& traits = traitsOf(model);
-    const SettingsNames& names = allChannels && traits.allChannelsSettingsNames ? *traits.allChannelsSettingsNames : traits.settingsNames;
+    const SettingsNames& names = allChannels && model.allChannelsSettingsNames ? *model.allChannelsSettingsNames : model.settingsNames;
     return {channelName(names[0]), channelName(names[1]), channelName(names[2])};
 }
 

@@ -42,15 +42,15 @@ Result<HeaderFacts> readCsvHeader(const QString& path, SlotData& slot)
     if (!models::hasCsvModelLine(line1))
         return Status::failure(StatusCode::NoModelLine, QStringLiteral("The first line of the CSV file does not begin with \";\"."));
     const QString model = models::csvModelName(line1);
-    if (!models::isRecognisedCsvModel(model))
+    if (!models::isRecognisedCsvModel(models::traitsOf(model)))
         return Status::failure(StatusCode::UnknownCsvModel, QStringLiteral("The CSV file has no model line naming a recognised model."));
-    slot.ModelName = model;
-    if (const std::optional<QString> option = models::csvModelOption(model, line2))
+    slot.setModel(model);
+    if (const std::optional<QString> option = models::csvModelOption(slot.traits(), line2))
         slot.ModelOption = *option;
-    if (models::optionTellsAllChannels(models::FileKind::Csv, model))
+    if (models::optionTellsAllChannels(models::FileKind::Csv, slot.traits()))
         slot.AllChannels = slot.ModelOption.isEmpty();
     HeaderFacts facts;
-    if (models::isQor1400Family(model))
+    if (models::isQor1400Family(slot.traits()))
         facts.channelDisplayCode = models::csvChannelDisplayCode(line2);
     return facts;
 }
@@ -60,9 +60,9 @@ Result<HeaderFacts> readLogHeaderInto(const QString& path, SlotData& slot)
     const Result<LogHeader> header = readLogHeader(path);
     if (!header.ok())
         return header.status();
-    slot.ModelName = header->ModelName;
+    slot.setModel(header->ModelName);
     slot.ModelOption = header->ModelOption;
-    if (models::optionTellsAllChannels(models::FileKind::Log, slot.ModelName))
+    if (models::optionTellsAllChannels(models::FileKind::Log, slot.traits()))
         slot.AllChannels = slot.ModelOption.isEmpty();
     return HeaderFacts{};
 }
@@ -93,11 +93,11 @@ models::ReadPlan readPlan(models::FileKind kind, const SlotData& slot)
 {
     switch (kind) {
     case models::FileKind::Csv:
-        return models::csvPlan(slot.ModelName, slot.AllChannels);
+        return models::csvPlan(slot.traits(), slot.AllChannels);
     case models::FileKind::Log:
-        return models::logPlan(slot.ModelName, slot.ModelOption);
+        return models::logPlan(slot.traits(), slot.ModelOption);
     case models::FileKind::Dat:
-        return models::datPlan(slot.ModelName);
+        return models::datPlan(slot.traits());
     case models::FileKind::Unknown:
         break;
     }

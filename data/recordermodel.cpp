@@ -11,16 +11,15 @@ using enum ColumnId;
 constexpr qsizetype HeaderLineLength = 40;
 
 // The cells of a file kind; nullptr for a path of no known kind.
-const FileTraits* fileTraits(FileKind kind, QStringView model)
+const FileTraits* fileTraits(FileKind kind, const ModelTraits& model)
 {
-    const ModelTraits& traits = traitsOf(model);
     switch (kind) {
     case FileKind::Log:
-        return &traits.log;
+        return &model.log;
     case FileKind::Csv:
-        return &traits.csv;
+        return &model.csv;
     case FileKind::Dat:
-        return &traits.dat;
+        return &model.dat;
     case FileKind::Unknown:
         break;
     }
@@ -65,33 +64,33 @@ FileKind fileKindOf(QStringView path)
     return FileKind::Unknown;
 }
 
-bool isQor1400Family(QStringView model)
+bool isQor1400Family(const ModelTraits& model)
 {
-    return traitsOf(model).qor1400Family;
+    return model.qor1400Family;
 }
 
-bool optionTellsAllChannels(FileKind kind, QStringView model)
+bool optionTellsAllChannels(FileKind kind, const ModelTraits& model)
 {
     const FileTraits* file = fileTraits(kind, model);
     return file && file->optionTellsAllChannels;
 }
 
-ReadPlan logPlan(QStringView model, QStringView option)
+ReadPlan logPlan(const ModelTraits& model, QStringView option)
 {
-    return planOf(traitsOf(model).log, !option.isEmpty());
+    return planOf(model.log, !option.isEmpty());
 }
 
-ReadPlan csvPlan(QStringView model, bool allChannels)
+ReadPlan csvPlan(const ModelTraits& model, bool allChannels)
 {
-    return planOf(traitsOf(model).csv, !allChannels);
+    return planOf(model.csv, !allChannels);
 }
 
-ReadPlan datPlan(QStringView model)
+ReadPlan datPlan(const ModelTraits& model)
 {
-    return planOf(traitsOf(model).dat, false);
+    return planOf(model.dat, false);
 }
 
-int legendEntries(FileKind kind, QStringView model, QStringView option)
+int legendEntries(FileKind kind, const ModelTraits& model, QStringView option)
 {
     const FileTraits* file = fileTraits(kind, model);
     if (!file)
@@ -99,15 +98,14 @@ int legendEntries(FileKind kind, QStringView model, QStringView option)
     return option.isEmpty() ? file->legendEntries : file->narrowedLegendEntries;
 }
 
-QString exportHeading(QStringView model, QStringView option)
+QString exportHeading(const ModelTraits& model, QStringView option)
 {
-    const ModelTraits& traits = traitsOf(model);
-    return (option.isEmpty() ? traits.exportHeading : traits.narrowedExportHeading).toString();
+    return (option.isEmpty() ? model.exportHeading : model.narrowedExportHeading).toString();
 }
 
-std::span<const ColumnId> exportedColumns(QStringView model)
+std::span<const ColumnId> exportedColumns(const ModelTraits& model)
 {
-    return traitsOf(model).exportedColumns;
+    return model.exportedColumns;
 }
 
 namespace {
@@ -190,9 +188,9 @@ int filledChannels(const TraceColumns& columns)
     return columns.column(PV3)->isFilled() ? 3 : 2;
 }
 
-std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bool allChannels, int filledChannels)
+std::optional<TableLayout> tableLayout(const ModelTraits& model, QStringView option, bool allChannels, int filledChannels)
 {
-    const TableCell& table = traitsOf(model).table;
+    const TableCell& table = model.table;
     if (!table.entries.empty())
         return listedEntries(table.entries);
     if (table.channels == 0)
@@ -205,9 +203,9 @@ std::optional<TableLayout> tableLayout(QStringView model, QStringView option, bo
     return layout;
 }
 
-std::optional<DigitalText> tableTitleKey(QStringView model)
+std::optional<DigitalText> tableTitleKey(const ModelTraits& model)
 {
-    return traitsOf(model).table.titleKey;
+    return model.table.titleKey;
 }
 
 std::optional<QString> logModelName(QStringView headerString1)
@@ -235,15 +233,15 @@ QString csvModelName(QStringView line1)
     return trimmedBlanks(trimmedBlanks(upper).mid(2, 7)).toString();
 }
 
-bool isRecognisedCsvModel(QStringView model)
+bool isRecognisedCsvModel(const ModelTraits& model)
 {
-    return traitsOf(model).recognisedCsvModel;
+    return model.recognisedCsvModel;
 }
 
-std::optional<QString> csvModelOption(QStringView model, QStringView line2)
+std::optional<QString> csvModelOption(const ModelTraits& model, QStringView line2)
 {
     const QString upper = headerLine(line2).toUpper();
-    switch (traitsOf(model).csvOptionLine) {
+    switch (model.csvOptionLine) {
     case CsvOptionLine::AfterMarker:
         return trimmedBlanks(QStringView(upper).mid(2)).toString();
     case CsvOptionLine::AfterTrimmedMarker:

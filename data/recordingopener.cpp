@@ -14,7 +14,7 @@ namespace {
 // readouts never show channels the file does not hold.
 std::optional<int> channelDisplayCode(models::FileKind kind, const SlotData& slot, const recordedfile::HeaderFacts& header)
 {
-    if (!models::isQor1400Family(slot.ModelName))
+    if (!models::isQor1400Family(slot.traits()))
         return std::nullopt;
     if (kind == models::FileKind::Log)
         return slot.ModelOption.isEmpty() ? 0 : 1;

@@ -158,7 +158,7 @@ void CursorController::writeReadout(const GraphCursor& cursor)
     if (pointIndex < 0 || pointIndex >= slot.RecordCount)
         return;
     const int channelCode = m_w.channelDisplayCode();
-    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelCode);
+    const std::vector<models::NamedSeries> rows = models::readoutSeries(slot.traits(), slot.ModelOption, channelCode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const models::NamedSeries& row = rows[r];
         m_w.legend->itemText(static_cast<int>(r) + 1)

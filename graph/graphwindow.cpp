@@ -313,7 +313,7 @@ void GraphWindow::takeRecording(OpenedRecording& opened)
     drawRecords();
     if (opened.channelDisplayCode)
         setChannelDisplayCode(*opened.channelDisplayCode);
-    showChannelLegend(models::legendEntries(file.Kind, file.ModelName, file.ModelOption));
+    showChannelLegend(models::legendEntries(file.Kind, file.traits(), file.ModelOption));
 }
 
 void GraphWindow::drawRecords()

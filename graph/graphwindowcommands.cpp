@@ -79,7 +79,7 @@ void GraphWindow::RangeStatistics()
     if (!startRangeStatistics(first < last))
         return;
     const SlotData& slot = loadedData().slot(m_slot);
-    std::vector<models::NamedSeries> rows = models::readoutSeries(slot.ModelName, slot.ModelOption, channelDisplayCode());
+    std::vector<models::NamedSeries> rows = models::readoutSeries(slot.traits(), slot.ModelOption, channelDisplayCode());
     // A channel the file does not hold (the second of a one-channel recorder) gets no empty rows.
     while (!rows.empty() && !slot.TraceData.column(rows.back().column)->isFilled())
         rows.pop_back();
@@ -183,7 +183,7 @@ void GraphWindow::applyLegendStrings()
 void GraphWindow::showSeriesNames()
 {
     const SlotData& slot = loadedData().slot(m_slot);
-    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption)) {
+    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.traits(), slot.ModelOption)) {
         for (std::size_t i = 0; i < captions->items.size(); ++i)
             m_legend->itemText(static_cast<int>(i) + 1)->setText(captions->items[i].prefix + stringEntry(captions->items[i].graphKey));
     }
@@ -193,7 +193,7 @@ void GraphWindow::ApplyGraphStrings()
 {
     applyLegendStrings();
     const SlotData& slot = loadedData().slot(m_slot);
-    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.ModelName, slot.ModelOption))
+    if (const std::optional<models::LegendCaptions> captions = models::legendCaptions(slot.traits(), slot.ModelOption))
         setWindowTitle(stringEntry(captions->titleKey) + u'[' + slot.FilePath.toUpper() + u']');
     showSeriesNames();
     const datetime::AmPm amPm = interfaceAmPm();

@@ -165,7 +165,7 @@ class ChunkWriter {
     std::future<Status> m_pending;
 };
 
-Status writeHeaderLines(QIODevice& out, const QByteArray& header, QStringView model, QStringView option)
+Status writeHeaderLines(QIODevice& out, const QByteArray& header, const models::ModelTraits& model, QStringView option)
 {
     for (qint64 at : {qint64{0}, HeaderStringSize}) {
         if (const Status written = writeLine(out, header.mid(at, HeaderStringSize)); !written.ok())
@@ -227,7 +227,7 @@ bool isExportable(const QString& filePath)
     return extension == u".LOG" || extension == u".DAT";
 }
 
-Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option, const datetime::AmPm& amPm,
+Status writeFileExport(QIODevice& out, const QString& dataPath, const models::ModelTraits& model, QStringView option, const datetime::AmPm& amPm,
                        const ExportProgress& progress)
 {
     QFile file(dataPath);
@@ -245,15 +245,15 @@ Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView mode
 
 Status writeMemoryExport(QIODevice& out, const SlotData& slot, const datetime::AmPm& amPm, const ExportProgress& progress)
 {
-    const QString heading = models::exportHeading(slot.ModelName, slot.ModelOption);
+    const QString heading = models::exportHeading(slot.traits(), slot.ModelOption);
     if (!heading.isEmpty()) {
         if (const Status written = writeLine(out, heading.toLatin1()); !written.ok())
             return written;
     }
-    const std::span<const ColumnId> exported = models::exportedColumns(slot.ModelName);
+    const std::span<const ColumnId> exported = models::exportedColumns(slot.traits());
     if (!exported.empty())
         return writeLoadedRecords(out, slot, exported, amPm, progress);
-    const models::ReadPlan plan = models::datPlan(slot.ModelName);
+    const models::ReadPlan plan = models::datPlan(slot.traits());
     return writeLoadedRecords(out, slot, plan.values, amPm, progress);
 }
 
@@ -264,9 +264,9 @@ Status FuncWriteExcelFile(const SlotData& slot, const QString& outputPath, const
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return Status::failure(StatusCode::WriteFailed, QStringLiteral("The file cannot be created: %1.").arg(out.errorString()));
         // A .DAT file has no .LOG layout to read again, whatever model it names.
-        const bool fromMemory = !models::exportedColumns(slot.ModelName).empty() || slot.Kind == models::FileKind::Dat;
+        const bool fromMemory = !models::exportedColumns(slot.traits()).empty() || slot.Kind == models::FileKind::Dat;
         const Status written = fromMemory ? writeMemoryExport(out, slot, amPm, progress)
-                                          : writeFileExport(out, slot.FilePath, slot.ModelName, slot.ModelOption, amPm, progress);
+                                          : writeFileExport(out, slot.FilePath, slot.traits(), slot.ModelOption, amPm, progress);
         if (!written.ok()) {
             out.cancelWriting();
             return written;

@@ -30,7 +30,7 @@ bool isExportable(const QString& filePath);
 // heading line (none for a model without one), then one line per whole record after the header,
 // with as many values as the .LOG reader reads for the model and option. A trailing fragment is
 // passed over. Times start where the reader starts them, at the time the file name gives.
-[[nodiscard]] Status writeFileExport(QIODevice& out, const QString& dataPath, QStringView model, QStringView option,
+[[nodiscard]] Status writeFileExport(QIODevice& out, const QString& dataPath, const models::ModelTraits& model, QStringView option,
                                      const datetime::AmPm& amPm, const ExportProgress& progress = {});
 
 // Writes the loaded records of a QOR500 or QOR510 slot, or of any .DAT recording: the heading line

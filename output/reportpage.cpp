@@ -151,7 +151,7 @@ void addRangeLines(const ReportFacts& facts, const QFontMetricsF& metrics, doubl
 {
     flow.startLine(RangeLineY);
     flow.place(LeftX, stringEntry(GraphText::Range) + u"   :   " + facts.rangeFrom + u"   ~   " + facts.rangeTo);
-    const models::ReportCell report = models::traitsOf(facts.model).report;
+    const models::ReportCell& report = facts.listedStatistics;
     const QString minimum = u"  (" + stringEntry(DigitalText::Minimum) + u")  :  ";
     const QString maximum = u"(" + stringEntry(DigitalText::Maximum) + u")  :  ";
     QStringList firsts;
@@ -230,6 +230,7 @@ ReportFacts reportFactsOf(const GraphWindow& window)
                       .rangeFrom = window.cursors().rangeReadout(2),
                       .rangeTo = window.cursors().rangeReadout(3),
                       .statistics = {},
+                      .listedStatistics = slot.traits().report,
                       .amPm = interfaceAmPm()};
     for (std::size_t n = 0; n < facts.switches.size(); ++n)
         facts.switches[n] = graphSettings().PrintInfo[n] != 0;

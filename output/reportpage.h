@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datetime.h"
+#include "data/modeltable.h"
 
 #include <QColor>
 #include <QFont>
@@ -39,8 +40,9 @@ struct ReportFacts {
     bool rangeCursorsOn = false;
     QString rangeFrom; // the readouts of the two range cursors
     QString rangeTo;
-    // The minimum and maximum texts of the statistics rows, from row 1 on.
+    // The minimum and maximum texts of the statistics rows, from row 1 on, and which the model lists.
     std::vector<std::pair<QString, QString>> statistics;
+    models::ReportCell listedStatistics{};
     datetime::AmPm amPm;
 };
 

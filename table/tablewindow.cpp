@@ -92,7 +92,7 @@ const SlotData& TableWindow::slotData() const
 std::optional<models::TableLayout> TableWindow::layout() const
 {
     const SlotData& file = slotData();
-    return models::tableLayout(file.ModelName, file.ModelOption, file.AllChannels, models::filledChannels(file.TraceData));
+    return models::tableLayout(file.traits(), file.ModelOption, file.AllChannels, models::filledChannels(file.TraceData));
 }
 
 void TableWindow::Load()
@@ -143,7 +143,7 @@ void TableWindow::ApplyTableStrings()
         setWindowTitle(graph->caption());
     m_frame->setTitle(stringEntry(DigitalText::SelectionStatistics));
     m_statistics->setClip(statisticsColumnHeaders());
-    if (const std::optional<DigitalText> title = models::tableTitleKey(file.ModelName))
+    if (const std::optional<DigitalText> title = models::tableTitleKey(file.traits()))
         setWindowTitle(stringEntry(*title) + u'[' + file.FilePath.toUpper() + u']');
     if (const std::optional<models::TableLayout> chosen = layout()) {
         m_records->setClip(recordHeaders(*chosen));

@@ -179,7 +179,7 @@ void DisplaySettingsWindow::applyStrings()
 void DisplaySettingsWindow::showChannelsOfCurrentFile()
 {
     const SlotData& slot = loadedData().current();
-    const std::array<models::ChannelName, 3> names = models::settingsChannelNames(slot.ModelName, slot.AllChannels);
+    const std::array<models::ChannelName, 3> names = models::settingsChannelNames(slot.traits(), slot.AllChannels);
     for (std::size_t row = 0; row < names.size(); ++row) {
         const QString key = names[row].graphSetKey ? stringEntry(*names[row].graphSetKey) : QString();
         m_label1[static_cast<std::size_t>(ChannelLabel[row])]->setText(names[row].text + key);

@@ -125,7 +125,7 @@ class TestCsvReader : public QObject {
         QFETCH(QString, filled);
         QFETCH(QString, plotCalls);
         SlotData slot;
-        slot.ModelName = model;
+        slot.setModel(model);
         RecordingBusy busy;
         QVERIFY(FuncReadCsvFile(busy, write("; X\r\n; \r\n2015-03-01 08:00:00,1,2,3,4,5,6,7,8,9\r\n"), slot).ok());
         QStringList filledColumns;
@@ -267,7 +267,7 @@ class TestCsvReader : public QObject {
         QVERIFY(!busy.busyShown);
 
         SlotData unknown;
-        unknown.ModelName = QStringLiteral("QOR720");
+        unknown.setModel(QStringLiteral("QOR720"));
         QVERIFY(!FuncReadCsvFile(busy, write("; QOR720\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n"), unknown).ok());
         QVERIFY(!FuncReadCsvFile(busy, m_dir.filePath("missing.CSV"), unknown).ok());
     }
@@ -358,7 +358,7 @@ class TestCsvReader : public QObject {
         QCOMPARE(count.RecordCount, 3);
         count.parts.back().records += counted - 3;
         count.RecordCount = tableSize;
-        CsvTable table = FuncAllocTraceData(count, models::csvPlan(u"QOR1000", false));
+        CsvTable table = FuncAllocTraceData(count, models::csvPlan(models::traitsOf(u"QOR1000"), false));
         QCOMPARE(FuncParseCsvFile(count, table).ok(), counted == 3 && tableSize == 3);
         QCOMPARE(table.times.size(), static_cast<std::size_t>(tableSize));
         for (int r = 0; r < filled; ++r) {

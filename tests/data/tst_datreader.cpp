@@ -85,11 +85,12 @@ class TestDatReader : public QObject {
         const QByteArray bytes = datHeader("QOR510", 2) + datRecord({15000, 100, 200, 15000, 1}, {-1, 5, 6, -300, 0}) +
                                  datRecord({30000, 0, 30000, 30000, 0}, {0, 0, 0, 0, 7});
         SlotData slot;
-        slot.ModelName = QStringLiteral("set by the open command");
+        slot.setModel(QStringLiteral("set by the open command"));
         RecordingBusy busy;
         const ReadResult result = read(bytes, slot, busy);
         QVERIFY(result.ok());
         QCOMPARE(slot.ModelName, "QOR510");
+        QCOMPARE(slot.traits().name, u"QOR510");
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(datetime::isoText(*slot.FirstTime), "2014-01-05 08:12:00");
         QCOMPARE(datetime::isoText(*slot.LastTime), "2014-01-05 08:12:02");

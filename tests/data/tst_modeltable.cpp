@@ -27,11 +27,11 @@ std::set<ColumnId> filledByAnyReader(const ModelTraits& row)
 // The plans of every file kind the model has, for files with and without an option.
 std::vector<ReadPlan> plansOf(QStringView model)
 {
-    std::vector<ReadPlan> out{datPlan(model)};
+    std::vector<ReadPlan> out{datPlan(traitsOf(model))};
     for (const QString& option : Options)
-        out.push_back(logPlan(model, option));
+        out.push_back(logPlan(traitsOf(model), option));
     for (bool allChannels : {false, true})
-        out.push_back(csvPlan(model, allChannels));
+        out.push_back(csvPlan(traitsOf(model), allChannels));
     return out;
 }
 
@@ -100,7 +100,7 @@ class TestModelTable : public QObject {
         for (const QString& option : Options) {
             for (bool allChannels : {false, true}) {
                 for (int channels = 1; channels <= 3; ++channels) {
-                    const std::optional<TableLayout> layout = tableLayout(model, option, allChannels, channels);
+                    const std::optional<TableLayout> layout = tableLayout(traitsOf(model), option, allChannels, channels);
                     hasLayout = hasLayout || layout.has_value();
                     if (layout)
                         verifyLayout(*layout, filled);
@@ -130,10 +130,10 @@ class TestModelTable : public QObject {
     void recognisedCsvModelsAreReadable()
     {
         QFETCH(QString, model);
-        if (!isRecognisedCsvModel(model))
+        if (!isRecognisedCsvModel(traitsOf(model)))
             return;
-        QVERIFY(csvPlan(model, false).hasReader());
-        QVERIFY(csvPlan(model, true).hasReader());
+        QVERIFY(csvPlan(traitsOf(model), false).hasReader());
+        QVERIFY(csvPlan(traitsOf(model), true).hasReader());
         QCOMPARE(csvModelName(QString(u"; " + model)), model);
     }
 
@@ -149,7 +149,7 @@ class TestModelTable : public QObject {
         QCOMPARE(*frames.begin(), 0);
         QCOMPARE(static_cast<std::size_t>(*frames.rbegin() + 1), frames.size());
         QVERIFY(hasCsvModelLine(choices.front().modelLine));
-        QVERIFY(isRecognisedCsvModel(csvModelName(choices.front().modelLine)));
+        QVERIFY(isRecognisedCsvModel(traitsOf(csvModelName(choices.front().modelLine))));
     }
 };
 

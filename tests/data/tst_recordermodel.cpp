@@ -1,3 +1,4 @@
+#include "data/modeltable.h"
 #include "data/recordermodel.h"
 
 #include <QTest>
@@ -87,7 +88,7 @@ class TestRecorderModel : public QObject {
         QFETCH(QString, model);
         QFETCH(QString, option);
         QFETCH(QString, plan);
-        QCOMPARE(summary(logPlan(model, option)), plan);
+        QCOMPARE(summary(logPlan(traitsOf(model), option)), plan);
     }
 
     void csvPlans_data()
@@ -110,42 +111,42 @@ class TestRecorderModel : public QObject {
         QFETCH(QString, model);
         QFETCH(bool, allChannels);
         QFETCH(QString, plan);
-        QCOMPARE(summary(csvPlan(model, allChannels)), plan);
+        QCOMPARE(summary(csvPlan(traitsOf(model), allChannels)), plan);
     }
 
     void datPlans()
     {
-        QCOMPARE(summary(datPlan(u"QOR500")), "1,2,3/1:1,2:2,3:3/O");
-        QCOMPARE(summary(datPlan(u"QOR510")), "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T");
-        QCOMPARE(summary(datPlan(u"ABCDEF")), "1,2,3//O");
+        QCOMPARE(summary(datPlan(traitsOf(u"QOR500"))), "1,2,3/1:1,2:2,3:3/O");
+        QCOMPARE(summary(datPlan(traitsOf(u"QOR510"))), "1,2,3,4,5,6/1:1,2:2,3:3,4:4,5:5,6:6/T");
+        QCOMPARE(summary(datPlan(traitsOf(u"ABCDEF"))), "1,2,3//O");
     }
 
     void legendEntriesByKind()
     {
-        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000", u""), 6);
-        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000", u"A"), 3);
-        QCOMPARE(legendEntries(FileKind::Log, u"QOR1000-Z7", u""), 4);
-        QCOMPARE(legendEntries(FileKind::Log, u"QOR1400", u""), 9);
-        QCOMPARE(legendEntries(FileKind::Log, u"QOR520", u""), 0);
-        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1100", u""), 3);
-        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1400", u"B"), 3);
-        QCOMPARE(legendEntries(FileKind::Csv, u"QOR1300", u""), 9);
-        QCOMPARE(legendEntries(FileKind::Dat, u"QOR510", u""), 6);
-        QCOMPARE(legendEntries(FileKind::Dat, u"QOR500", u""), 3);
-        QCOMPARE(legendEntries(FileKind::Unknown, u"QOR1300", u""), 0);
+        QCOMPARE(legendEntries(FileKind::Log, traitsOf(u"QOR1000"), u""), 6);
+        QCOMPARE(legendEntries(FileKind::Log, traitsOf(u"QOR1000"), u"A"), 3);
+        QCOMPARE(legendEntries(FileKind::Log, traitsOf(u"QOR1000-Z7"), u""), 4);
+        QCOMPARE(legendEntries(FileKind::Log, traitsOf(u"QOR1400"), u""), 9);
+        QCOMPARE(legendEntries(FileKind::Log, traitsOf(u"QOR520"), u""), 0);
+        QCOMPARE(legendEntries(FileKind::Csv, traitsOf(u"QOR1100"), u""), 3);
+        QCOMPARE(legendEntries(FileKind::Csv, traitsOf(u"QOR1400"), u"B"), 3);
+        QCOMPARE(legendEntries(FileKind::Csv, traitsOf(u"QOR1300"), u""), 9);
+        QCOMPARE(legendEntries(FileKind::Dat, traitsOf(u"QOR510"), u""), 6);
+        QCOMPARE(legendEntries(FileKind::Dat, traitsOf(u"QOR500"), u""), 3);
+        QCOMPARE(legendEntries(FileKind::Unknown, traitsOf(u"QOR1300"), u""), 0);
     }
 
     void exportHeadings()
     {
-        QCOMPARE(exportHeading(u"QOR1400", u"A"), "TIME,PV,SP,MV");
-        QCOMPARE(exportHeading(u"QOR500", u""), "TIME,PV,SP,MV");
-        QCOMPARE(exportHeading(u"QOR1100", u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
-        QCOMPARE(exportHeading(u"QOR510", u"X"), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
-        QCOMPARE(exportHeading(u"QOR1200", u""), "TIME,TPV,TSP,TMV,HPV,HSP,HMV");
-        QCOMPARE(exportHeading(u"QOR1300", u""), "TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV");
-        QCOMPARE(exportHeading(u"QOR1400", u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV");
-        QCOMPARE(exportHeading(u"QOR1400-Z11", u""), "");
-        QCOMPARE(exportHeading(u"QOR1000-Z7", u""), "");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1400"), u"A"), "TIME,PV,SP,MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR500"), u""), "TIME,PV,SP,MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1100"), u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR510"), u"X"), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1200"), u""), "TIME,TPV,TSP,TMV,HPV,HSP,HMV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1300"), u""), "TIME,Hi.PV,Hi.SP,Hi.MV,Exp.PV,Exp.SP,Exp.MV,Lo.PV,Lo.SP,Lo.MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1400"), u""), "TIME,CH1_PV,CH1_SP,CH1_MV,CH2_PV,CH2_SP,CH2_MV,CH3_PV,CH3_SP,CH3_MV");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1400-Z11"), u""), "");
+        QCOMPARE(exportHeading(traitsOf(u"QOR1000-Z7"), u""), "");
     }
 
     void tableLayouts_data()
@@ -201,17 +202,17 @@ class TestRecorderModel : public QObject {
         QFETCH(bool, allChannels);
         QFETCH(int, channels);
         QFETCH(QString, layout);
-        QCOMPARE(summary(tableLayout(model, option, allChannels, channels)), layout);
+        QCOMPARE(summary(tableLayout(traitsOf(model), option, allChannels, channels)), layout);
     }
 
     void tableTitlesAndFilledChannels()
     {
-        QCOMPARE(tableTitleKey(u"QOR510"), std::optional(DigitalText::DataTable));
-        QCOMPARE(tableTitleKey(u"QOR1400"), std::optional(DigitalText::DataTable));
-        QCOMPARE(tableTitleKey(u"QOR520"), std::optional(DigitalText::TemperatureHumidityTable));
-        QCOMPARE(tableTitleKey(u"QOR1300"), std::optional(DigitalText::ThreeChannelTable));
-        QVERIFY(!tableTitleKey(u"QOR1400-Z11"));
-        QVERIFY(!tableTitleKey(u"QOR1000-Z7"));
+        QCOMPARE(tableTitleKey(traitsOf(u"QOR510")), std::optional(DigitalText::DataTable));
+        QCOMPARE(tableTitleKey(traitsOf(u"QOR1400")), std::optional(DigitalText::DataTable));
+        QCOMPARE(tableTitleKey(traitsOf(u"QOR520")), std::optional(DigitalText::TemperatureHumidityTable));
+        QCOMPARE(tableTitleKey(traitsOf(u"QOR1300")), std::optional(DigitalText::ThreeChannelTable));
+        QVERIFY(!tableTitleKey(traitsOf(u"QOR1400-Z11")));
+        QVERIFY(!tableTitleKey(traitsOf(u"QOR1000-Z7")));
         TraceColumns columns;
         columns.values = TraceColumns::blankValues(4);
         const ColumnPtr filled = std::make_shared<const DoubleColumn>(NumberArray(4, 1.0));
@@ -253,21 +254,21 @@ class TestRecorderModel : public QObject {
         QCOMPARE(csvModelName(u";\tQOR1300 and more text"), "QOR1300");
         QCOMPARE(csvModelName(u"; QOR1000-Z7"), "QOR1000");
         QCOMPARE(csvModelName(u"; QOR520"), "QOR520");
-        QVERIFY(isRecognisedCsvModel(u"QOR1400"));
-        QVERIFY(!isRecognisedCsvModel(u"QOR520"));
-        QVERIFY(!isRecognisedCsvModel(u"QOR720"));
+        QVERIFY(isRecognisedCsvModel(traitsOf(u"QOR1400")));
+        QVERIFY(!isRecognisedCsvModel(traitsOf(u"QOR520")));
+        QVERIFY(!isRecognisedCsvModel(traitsOf(u"QOR720")));
         // The model line is only looked at up to its 40th character.
         QCOMPARE(csvModelName(QString(QString(38, u' ') + u";QOR1300")), "");
     }
 
     void csvOptionLines()
     {
-        QCOMPARE(csvModelOption(u"QOR1000", u"; ch1 "), std::optional<QString>("CH1"));
-        QCOMPARE(csvModelOption(u"QOR1100", u"  ;ab"), std::optional<QString>(";AB")); // not trimmed first
-        QCOMPARE(csvModelOption(u"QOR1400", u"  ;ab"), std::optional<QString>("B"));   // trimmed first
-        QCOMPARE(csvModelOption(u"QOR1400", u"; "), std::optional<QString>(""));
-        QCOMPARE(csvModelOption(u"QOR1400", u""), std::optional<QString>(""));
-        QVERIFY(!csvModelOption(u"QOR1300", u"; X"));
+        QCOMPARE(csvModelOption(traitsOf(u"QOR1000"), u"; ch1 "), std::optional<QString>("CH1"));
+        QCOMPARE(csvModelOption(traitsOf(u"QOR1100"), u"  ;ab"), std::optional<QString>(";AB")); // not trimmed first
+        QCOMPARE(csvModelOption(traitsOf(u"QOR1400"), u"  ;ab"), std::optional<QString>("B"));   // trimmed first
+        QCOMPARE(csvModelOption(traitsOf(u"QOR1400"), u"; "), std::optional<QString>(""));
+        QCOMPARE(csvModelOption(traitsOf(u"QOR1400"), u""), std::optional<QString>(""));
+        QVERIFY(!csvModelOption(traitsOf(u"QOR1300"), u"; X"));
         QCOMPARE(csvChannelDisplayCode(u"; CH2"), 2);
         QCOMPARE(csvChannelDisplayCode(u"; "), 0);
         QCOMPARE(csvChannelDisplayCode(u"; PID"), 0);

@@ -31,6 +31,7 @@ class TestRecordingOpener : public QObject {
         QCOMPARE(opened.slot.Kind, models::FileKind::Log);
         QCOMPARE(opened.slot.FilePath, path);
         QCOMPARE(opened.slot.ModelName, "QOR1400");
+        QCOMPARE(opened.slot.traits().name, u"QOR1400");
         QCOMPARE(opened.slot.RecordCount, 5);
         QCOMPARE(opened.channelDisplayCode, std::optional<int>(1));
         QCOMPARE(window.calls, QStringList({"busy 36", "idle"}));
@@ -45,6 +46,7 @@ class TestRecordingOpener : public QObject {
         const OpenedRecording opened = openRecording(path, window, QStringLiteral("label"));
         QVERIFY(opened.opened());
         QCOMPARE(opened.channelDisplayCode, std::optional<int>(2));
+        QCOMPARE(opened.slot.traits().name, u"QOR1400");
         const QString other = write(QStringLiteral("20150301080000_other.CSV"), "; QOR1300\r\n; \r\n2015-03-01 08:00:00,1,2,3\r\n");
         QCOMPARE(openRecording(other, window, QStringLiteral("label")).channelDisplayCode, std::nullopt);
     }

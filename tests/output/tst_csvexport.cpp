@@ -89,7 +89,7 @@ QByteArray exportOf(const QString& path, const QString& model, const QString& op
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    const Status status = output::writeFileExport(out, path, model, option, amPm);
+    const Status status = output::writeFileExport(out, path, models::traitsOf(model), option, amPm);
     if (!status.ok())
         qWarning() << status.message();
     return out.data();
@@ -271,10 +271,10 @@ class TestCsvExport : public QObject {
         const QString path = writeLog(QStringLiteral("20150301000000_bad_%1.LOG").arg(QTest::currentDataTag()), bytes);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        QCOMPARE(output::writeFileExport(out, path, u"QOR1000", u"", English).code(), StatusCode::Malformed);
+        QCOMPARE(output::writeFileExport(out, path, models::traitsOf(u"QOR1000"), u"", English).code(), StatusCode::Malformed);
         QBuffer missing;
         missing.open(QIODevice::WriteOnly);
-        QCOMPARE(output::writeFileExport(missing, m_dir.filePath("gone.LOG"), u"QOR1000", u"", English).code(), StatusCode::Unreadable);
+        QCOMPARE(output::writeFileExport(missing, m_dir.filePath("gone.LOG"), models::traitsOf(u"QOR1000"), u"", English).code(), StatusCode::Unreadable);
     }
 
     // A write that fails anywhere, in the header or after many records, fails the export.
@@ -292,7 +292,7 @@ class TestCsvExport : public QObject {
         const QString path =
             writeLog(QStringLiteral("20150301000000_full.LOG"), fixtures::logHeader("QOR1300") + recording(200'000, 9).bytes);
         FullDevice out(room);
-        const Status status = output::writeFileExport(out, path, u"QOR1300", u"", English);
+        const Status status = output::writeFileExport(out, path, models::traitsOf(u"QOR1300"), u"", English);
         QCOMPARE(status.code(), StatusCode::WriteFailed);
         QVERIFY(status.message().contains(u"No space left on device"));
     }
@@ -317,7 +317,7 @@ class TestCsvExport : public QObject {
         QFETCH(QString, model);
         QFETCH(QByteArray, expected);
         SlotData slot;
-        slot.ModelName = model;
+        slot.setModel(model);
         slot.ModelOption = QStringLiteral("CH1");
         slot.FilePath = m_dir.filePath(QStringLiteral("20160704000000_gone.DAT"));
         slot.Kind = models::FileKind::Dat;
@@ -342,7 +342,7 @@ class TestCsvExport : public QObject {
         const QString target = outputs.filePath(QStringLiteral("out.csv"));
         fixtures::setContents(target, "former\r\n");
         SlotData slot;
-        slot.ModelName = QStringLiteral("QOR1300");
+        slot.setModel(QStringLiteral("QOR1300"));
         slot.FilePath = m_dir.filePath(QStringLiteral("20150301000000_gone.LOG"));
         const Status gone = output::FuncWriteExcelFile(slot, target, English);
         QCOMPARE(gone.code(), StatusCode::Unreadable);
@@ -368,7 +368,7 @@ class TestCsvExport : public QObject {
         QFETCH(bool, fromMemory);
         constexpr int Records = 200000; // several progress reports either way
         SlotData slot;
-        slot.ModelName = QString::fromLatin1(fromMemory ? "QOR500" : "QOR1300"); // QOR500 exports what is loaded
+        slot.setModel(QString::fromLatin1(fromMemory ? "QOR500" : "QOR1300")); // QOR500 exports what is loaded
         slot.FilePath =
             writeLog(QStringLiteral("20150301000000_cancelled.LOG"), fixtures::logHeader("QOR1300") + recording(Records, 9).bytes);
         slot.RecordCount = Records;
@@ -396,7 +396,7 @@ class TestCsvExport : public QObject {
         fixtures::setContents(target, "former\r\n");
         QFile::setPermissions(outputs.path(), QFile::ReadOwner | QFile::ExeOwner);
         SlotData slot;
-        slot.ModelName = QStringLiteral("QOR1300");
+        slot.setModel(QStringLiteral("QOR1300"));
         slot.FilePath = writeLog(QStringLiteral("20150301000000_ro.LOG"), fixtures::logHeader("QOR1300") + recording(2, 9).bytes);
         const Status status = output::FuncWriteExcelFile(slot, target, English);
         QFile::setPermissions(outputs.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -19,6 +19,7 @@ ReportFacts facts(const QString& model = QStringLiteral("QOR1300"))
     ReportFacts f;
     f.filePath = QStringLiteral("/data/20150301080000_oven.log");
     f.model = model;
+    f.listedStatistics = models::traitsOf(model).report;
     f.firstTime = datetime::addSeconds(datetime::dateSerial(2015, 3, 1), 8 * 3600);
     f.lastTime = datetime::addSeconds(datetime::dateSerial(2015, 3, 1), 14 * 3600 + 30);
     f.printComment = QStringLiteral("Batch 7");

@@ -79,7 +79,7 @@ class TestDataFindWindow : public QObject {
     {
         SlotData& data = loadedData().slot(1);
         data.FilePath = QStringLiteral("/data/a.LOG");
-        data.ModelName = QStringLiteral("QOR1300");
+        data.setModel(QStringLiteral("QOR1300"));
         auto times = std::make_shared<TimeColumn>();
         for (int i = 0; i <= 14 * 60; ++i)
             times->push_back(datetime::addSeconds(at(10, 23, 0), 60 * i));

@@ -66,7 +66,7 @@ void fillSlot(int slot, const QString& model, const QString& option, bool allCha
 {
     SlotData& data = loadedData().slot(slot);
     data.FilePath = QStringLiteral("/data/rec_%1.log").arg(slot);
-    data.ModelName = model;
+    data.setModel(model);
     data.ModelOption = option;
     data.AllChannels = allChannels;
     data.RecordCount = Records;
@@ -230,7 +230,7 @@ class TestTableWindow : public QObject {
         TableWindow window(1);
         window.Load();
         SlotData& data = loadedData().slot(1);
-        data.ModelName = QStringLiteral("QOR720");
+        data.setModel(QStringLiteral("QOR720"));
         data.RecordCount = 3;
         window.FillTable();
         QCOMPARE(window.fpSpread1()->MaxRows(), 3);
