@@ -28,7 +28,7 @@ int runExport(const QString& path, const QString& outputPath, std::FILE* err)
     // Without a settings file the export runs in English designators.
     std::ignore = LoadGraphSettings();
     std::ignore = LoadStringTable();
-    if (!output::isExportable(path)) {
+    if (!output::isExportable(models::fileKindOf(path))) {
         const QString refusal = stringEntry(MDIFormText::OnlyLogAndDatExport);
         return fail(err, refusal.isEmpty() ? QStringLiteral("Only .LOG and .DAT files can be exported.") : refusal);
     }

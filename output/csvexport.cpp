@@ -221,10 +221,9 @@ Status writeLoadedRecords(QIODevice& out, const SlotData& slot, std::span<const 
 
 } // namespace
 
-bool isExportable(const QString& filePath)
+bool isExportable(models::FileKind kind)
 {
-    const QString extension = filePath.right(4).toUpper();
-    return extension == u".LOG" || extension == u".DAT";
+    return kind == models::FileKind::Log || kind == models::FileKind::Dat;
 }
 
 Status writeFileExport(QIODevice& out, const QString& dataPath, const models::ModelTraits& model, QStringView option, const datetime::AmPm& amPm,

@@ -23,8 +23,8 @@ using ExportProgress = std::function<bool(double fraction)>;
 // The routine name that a failed export is logged under.
 inline const QString ExportLogLabel = QStringLiteral("in Project1.modFunc_Ran.FuncWriteExcelFile ");
 
-// Only .LOG and .DAT recordings can be exported (the last four characters of the path, any case).
-bool isExportable(const QString& filePath);
+// Only .LOG and .DAT recordings can be exported.
+bool isExportable(models::FileKind kind);
 
 // Writes the .LOG file at `dataPath` again: its two 40-byte header strings unchanged, the model's
 // heading line (none for a model without one), then one line per whole record after the header,

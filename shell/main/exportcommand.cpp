@@ -39,7 +39,7 @@ void exportCurrentSlot(QWidget* parent)
 {
     const int slotNumber = loadedData().FileNo;
     const SlotData& slot = loadedData().slot(slotNumber);
-    if (!output::isExportable(slot.FilePath)) {
+    if (!output::isExportable(slot.Kind)) {
         prompts().message(parent, stringEntry(MDIFormText::OnlyLogAndDatExport), QStringLiteral("File Name Check"));
         return;
     }

@@ -406,11 +406,11 @@ class TestCsvExport : public QObject {
 
     void onlyLogAndDatRecordingsAreExported()
     {
-        QVERIFY(output::isExportable(QStringLiteral("/data/20150301_x.LOG")));
-        QVERIFY(output::isExportable(QStringLiteral("C:\\DATA\\A.dat")));
-        QVERIFY(!output::isExportable(QStringLiteral("/data/20150301_x.CSV")));
-        QVERIFY(!output::isExportable(QStringLiteral("LOG")));
-        QVERIFY(!output::isExportable({}));
+        QVERIFY(output::isExportable(models::fileKindOf(QStringLiteral("/data/20150301_x.LOG"))));
+        QVERIFY(output::isExportable(models::fileKindOf(QStringLiteral("C:\\DATA\\A.dat"))));
+        QVERIFY(!output::isExportable(models::fileKindOf(QStringLiteral("/data/20150301_x.CSV"))));
+        QVERIFY(!output::isExportable(models::fileKindOf(QStringLiteral("LOG"))));
+        QVERIFY(!output::isExportable(models::fileKindOf({})));
     }
 };
 
