@@ -53,7 +53,7 @@ int runDump(const QString& path, std::FILE* out, std::FILE* err)
     }
     const SlotData& slot = opened.slot;
     print(out, QStringLiteral("model: %1\noption: %2\nrecords: %3\nfirst: %4\nlast: %5\n")
-                   .arg(slot.ModelName, slot.ModelOption)
+                   .arg(slot.ModelName(), slot.ModelOption)
                    .arg(slot.RecordCount)
                    .arg(datetime::isoText(*slot.FirstTime), datetime::isoText(*slot.LastTime)));
     printRecords(slot, out);

@@ -287,7 +287,7 @@ ReadResult FuncReadCsvFile(BusyDisplay& display, const QString& path, SlotData& 
     const models::ReadPlan plan = models::csvPlan(slot.traits(), slot.AllChannels);
     if (!plan.hasReader()) {
         result.status =
-            Status::failure(StatusCode::NoReader, QStringLiteral("No CSV reading is defined for the model \"%1\".").arg(slot.ModelName));
+            Status::failure(StatusCode::NoReader, QStringLiteral("No CSV reading is defined for the model \"%1\".").arg(slot.ModelName()));
         return result;
     }
     Result<CsvCount> counted = FuncCountCsvRecords(path, &busy);

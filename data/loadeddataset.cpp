@@ -6,7 +6,7 @@ namespace qor {
 
 void SlotData::setModel(const QString& name)
 {
-    ModelName = name;
+    m_modelName = name;
     m_traits = &models::traitsOf(name);
 }
 

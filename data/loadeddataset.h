@@ -14,7 +14,6 @@ namespace qor {
 // Everything the program holds about the file loaded into one slot.
 struct SlotData {
     QString FilePath;    // the path as opened; every later read uses it
-    QString ModelName;   // recorder model, as the header names it; set through setModel
     QString ModelOption; // second header line or string, trimmed
     bool AllChannels = false;
     qint32 RecordCount = 0;
@@ -27,14 +26,17 @@ struct SlotData {
     models::FileKind Kind = models::FileKind::Unknown;
     models::ReadPlan Plan;
 
-    // Names the slot's model and looks up its row of the model table, once for every later use.
+    // The recorder model, as the header names it, and its row of the model table, looked up once
+    // when the model is named.
     void setModel(const QString& name);
+    const QString& ModelName() const { return m_modelName; }
     const models::ModelTraits& traits() const { return *m_traits; }
 
     // Forgets the records of the slot (not its path, model or comment).
     void clearRecords();
 
   private:
+    QString m_modelName;
     const models::ModelTraits* m_traits = &models::traitsOf({});
 };
 

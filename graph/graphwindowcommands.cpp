@@ -199,7 +199,7 @@ void GraphWindow::ApplyGraphStrings()
     const datetime::AmPm amPm = interfaceAmPm();
     auto timeText = [&](const std::optional<double>& t) { return t ? datetime::generalText(*t, amPm) : QString(); };
     Label4(0)->setText(stringEntry(FileinfoText::FileName) + QStringLiteral(" : ") + windowTitle());
-    Label4(1)->setText(modelAndTimesLine(slot.ModelName, timeText(slot.FirstTime), timeText(slot.LastTime)));
+    Label4(1)->setText(modelAndTimesLine(slot.ModelName(), timeText(slot.FirstTime), timeText(slot.LastTime)));
     Label4(2)->setText(stringEntry(FileinfoText::PrintComment) + QStringLiteral(" :  ") + slot.PrintComment);
 }
 

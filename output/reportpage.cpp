@@ -222,7 +222,7 @@ ReportFacts reportFactsOf(const GraphWindow& window)
 {
     const SlotData& slot = loadedData().slot(window.slot());
     ReportFacts facts{.filePath = slot.FilePath,
-                      .model = slot.ModelName,
+                      .model = slot.ModelName(),
                       .firstTime = slot.FirstTime,
                       .lastTime = slot.LastTime,
                       .printComment = slot.PrintComment,

@@ -95,7 +95,7 @@ void FileInfoWindow::showFacts()
     const TrendAxis& time = m_graph.CWGraph1()->axis(GraphAxis::Time);
     const datetime::AmPm amPm = interfaceAmPm();
     m_facts[0]->setText(file.FilePath.toUpper());
-    m_facts[1]->setText(file.ModelName);
+    m_facts[1]->setText(file.ModelName());
     m_facts[2]->setText(datetime::format(time.minimum(), TimePattern, amPm));
     m_facts[3]->setText(datetime::format(time.maximum(), TimePattern, amPm));
 }

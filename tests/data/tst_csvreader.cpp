@@ -397,7 +397,7 @@ class TestCsvReader : public QObject {
             QByteArray("; QOR1100").leftJustified(firstLineLength, ' ') + end + "; ch2" + QByteArray(60, 'x') + end + garbage;
         SlotData slot;
         QVERIFY(recordedfile::readHeaderInto(models::FileKind::Csv, write(text), slot).ok());
-        QCOMPARE(slot.ModelName, "QOR1100");
+        QCOMPARE(slot.ModelName(), "QOR1100");
         QCOMPARE(slot.ModelOption, option);
     }
 

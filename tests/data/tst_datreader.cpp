@@ -89,7 +89,7 @@ class TestDatReader : public QObject {
         RecordingBusy busy;
         const ReadResult result = read(bytes, slot, busy);
         QVERIFY(result.ok());
-        QCOMPARE(slot.ModelName, "QOR510");
+        QCOMPARE(slot.ModelName(), "QOR510");
         QCOMPARE(slot.traits().name, u"QOR510");
         QCOMPARE(slot.RecordCount, 2);
         QCOMPARE(datetime::isoText(*slot.FirstTime), "2014-01-05 08:12:00");
@@ -218,7 +218,7 @@ class TestDatReader : public QObject {
             SlotData slot;
             RecordingBusy busy;
             QVERIFY(FuncReadDatFile(busy, fixtures::generated(m_dir, recording), slot).ok());
-            QCOMPARE(slot.ModelName, QString::fromLatin1(model));
+            QCOMPARE(slot.ModelName(), QString::fromLatin1(model));
             QCOMPARE(slot.RecordCount, 2000);
             QCOMPARE(datetime::isoText(*slot.FirstTime), "2015-03-01 08:00:00");
             QCOMPARE(datetime::wholeSecondsBetween(*slot.FirstTime, *slot.LastTime), 1999 * 3);

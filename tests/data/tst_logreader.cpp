@@ -103,7 +103,7 @@ class TestLogReader : public QObject {
         const ReadResult result = readLog(path, slot, busy);
         QVERIFY(result.ok());
         QVERIFY(result.warnings.isEmpty());
-        QCOMPARE(slot.ModelName, model);
+        QCOMPARE(slot.ModelName(), model);
         QCOMPARE(slot.ModelOption, option);
         QCOMPARE(slot.RecordCount, 240);
         QCOMPARE(filledColumns(slot).join(u' '), filled);

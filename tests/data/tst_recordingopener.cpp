@@ -30,7 +30,7 @@ class TestRecordingOpener : public QObject {
         QVERIFY(opened.status.message().isEmpty());
         QCOMPARE(opened.slot.Kind, models::FileKind::Log);
         QCOMPARE(opened.slot.FilePath, path);
-        QCOMPARE(opened.slot.ModelName, "QOR1400");
+        QCOMPARE(opened.slot.ModelName(), "QOR1400");
         QCOMPARE(opened.slot.traits().name, u"QOR1400");
         QCOMPARE(opened.slot.RecordCount, 5);
         QCOMPARE(opened.channelDisplayCode, std::optional<int>(1));

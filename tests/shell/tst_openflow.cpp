@@ -89,7 +89,7 @@ Seen seen(const MainWindow& main)
     for (int slot = 1; slot <= 2; ++slot) {
         const SlotData& data = loadedData().slot(slot);
         s.slots << QStringLiteral("%1 %2 %3 %4 %5")
-                       .arg(data.FilePath, data.ModelName)
+                       .arg(data.FilePath, data.ModelName())
                        .arg(data.RecordCount)
                        .arg(SlotLoaded(slot))
                        .arg(quintptr(data.TraceData.TimeValue.get()));
@@ -193,7 +193,7 @@ class TestOpenFlow : public QObject {
         const QString third = logFile("QOR1200", "", 6);
         QVERIFY(m_main->openFile(third));
         QCOMPARE(loadedData().slot(1).FilePath, third);
-        QCOMPARE(loadedData().slot(1).ModelName, "QOR1200");
+        QCOMPARE(loadedData().slot(1).ModelName(), "QOR1200");
     }
 
     void filesOfNoKnownKindAreRefused()
@@ -248,7 +248,7 @@ class TestOpenFlow : public QObject {
         recording.model = "QOR510";
         recording.records = 50;
         QVERIFY(m_main->openFile(fixtures::generated(m_folder->dir(), recording)));
-        QCOMPARE(loadedData().slot(1).ModelName, "QOR510");
+        QCOMPARE(loadedData().slot(1).ModelName(), "QOR510");
         QCOMPARE(visibleLegendItems(1), 6);
     }
 
@@ -454,7 +454,7 @@ class TestOpenFlow : public QObject {
         answerModelWindow(QStringLiteral("Option1_2"), true);
         QVERIFY(m_main->openFile(path));
         QCOMPARE(fixtures::contents(path), "; QOR1200\r\n" + old);
-        QCOMPARE(loadedData().slot(1).ModelName, "QOR1200");
+        QCOMPARE(loadedData().slot(1).ModelName(), "QOR1200");
         QCOMPARE(visibleLegendItems(1), 6);
     }
 
@@ -554,13 +554,13 @@ class TestOpenFlow : public QObject {
         QVERIFY(!table->isVisible());
         QCOMPARE(table->fpSpread1()->MaxRows(), 0);
         const SlotData& slot = loadedData().slot(1);
-        QVERIFY(slot.FilePath.isEmpty() && slot.ModelName.isEmpty() && slot.RecordCount == 0);
+        QVERIFY(slot.FilePath.isEmpty() && slot.ModelName().isEmpty() && slot.RecordCount == 0);
         QVERIFY2(times.expired(), "the closed file's records are still held");
 
         const QString again = logFile("QOR1000", "A", 3);
         QVERIFY(m_main->openFile(again));
         QCOMPARE(loadedData().slot(1).FilePath, again);
-        QCOMPARE(loadedData().slot(2).ModelName, "QOR1200");
+        QCOMPARE(loadedData().slot(2).ModelName(), "QOR1200");
         QCOMPARE(m_main->command("MW_Dis_1")->text(), again.toUpper());
         QVERIFY(m_main->command("MW_Dis_1")->isVisible());
     }
