@@ -226,8 +226,8 @@ bool isExportable(models::FileKind kind)
     return kind == models::FileKind::Log || kind == models::FileKind::Dat;
 }
 
-Status writeFileExport(QIODevice& out, const QString& dataPath, const models::ModelTraits& model, QStringView option, const datetime::AmPm& amPm,
-                       const ExportProgress& progress)
+Status writeFileExport(QIODevice& out, const QString& dataPath, const models::ModelTraits& model, QStringView option,
+                       const datetime::AmPm& amPm, const ExportProgress& progress)
 {
     QFile file(dataPath);
     if (const Status opened = openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered); !opened.ok())

@@ -274,7 +274,8 @@ class TestCsvExport : public QObject {
         QCOMPARE(output::writeFileExport(out, path, models::traitsOf(u"QOR1000"), u"", English).code(), StatusCode::Malformed);
         QBuffer missing;
         missing.open(QIODevice::WriteOnly);
-        QCOMPARE(output::writeFileExport(missing, m_dir.filePath("gone.LOG"), models::traitsOf(u"QOR1000"), u"", English).code(), StatusCode::Unreadable);
+        QCOMPARE(output::writeFileExport(missing, m_dir.filePath("gone.LOG"), models::traitsOf(u"QOR1000"), u"", English).code(),
+                 StatusCode::Unreadable);
     }
 
     // A write that fails anywhere, in the header or after many records, fails the export.

@@ -49,8 +49,8 @@ double ProgramFolder::at(int seconds)
 // apart.
 QString ProgramFolder::writeLog(const QByteArray& model, const QByteArray& option, int records, int stepSeconds, const Values& values)
 {
-    const auto count =
-        static_cast<int>(qor::models::logPlan(qor::models::traitsOf(QString::fromLatin1(model)), QString::fromLatin1(option).trimmed()).values.size());
+    const auto count = static_cast<int>(
+        qor::models::logPlan(qor::models::traitsOf(QString::fromLatin1(model)), QString::fromLatin1(option).trimmed()).values.size());
     QByteArray bytes = fixtures::logHeader(model, option);
     for (int r = 0; r < records; ++r) {
         QByteArray record = fixtures::logRecord(r * stepSeconds, {});
