@@ -10,7 +10,10 @@
 #include <QFile>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace qor {
 
@@ -109,35 +112,79 @@ bool countPart(std::string_view text, int part, CsvPart& range, BusyNotice* busy
     return true;
 }
 
-// Reads a number of at most 15 digits, with an optional minus sign and point, the form nearly every
-// recorded value has; returns where it ends, or nullptr for any other text. Such digits are an exact
-// integer, and every power of ten up to 1e15 is an exact double, so one division gives the
-// correctly rounded number, the one from_chars gives, at a fraction of its cost.
-const char* parsePlainDecimal(const char* first, const char* last, double& value)
+// Eight ASCII digits at `p` as their number, by eight bytes at a time; nullopt when one is no digit.
+std::optional<std::uint64_t> eightDigits(const char* p)
+{
+    std::uint64_t v = 0;
+    std::memcpy(&v, p, sizeof v);
+    constexpr std::uint64_t HighNibbles = 0xF0F0F0F0F0F0F0F0;
+    // Every byte is 0x30 to 0x39 exactly when its high nibble is 3 and adding 6 leaves it 3.
+    if (((v & HighNibbles) | (((v + 0x0606060606060606) & HighNibbles) >> 4)) != 0x3333333333333333)
+        return std::nullopt;
+    v -= 0x3030303030303030;
+    v = v * 10 + (v >> 8); // pairs of digits, in every other byte
+    v = (((v & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) + (((v >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >> 32;
+    return v;
+}
+
+// `mantissa` / 10^decimals correctly rounded, as from_chars gives it, for a mantissa of `digits`
+// decimal digits (at most 19); nullopt where this is not sure. Up to 15 digits the mantissa and
+// the power of ten are exact doubles, so one division rounds correctly. Up to 19 digits they are
+// exact in the 64-bit significand of x87 extended precision; its correctly rounded quotient then
+// rounds to the right double unless it lies exactly halfway between two doubles, which is left to
+// from_chars.
+std::optional<double> exactQuotient(std::uint64_t mantissa, int digits, int decimals)
 {
     static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr int MaxDigits = 15;
+    if (digits <= 15)
+        return static_cast<double>(mantissa) / PowersOfTen[decimals];
+    using Extended = long double;
+    if constexpr (std::numeric_limits<Extended>::digits != 64 || std::numeric_limits<Extended>::radix != 2) {
+        return std::nullopt;
+    } else {
+        static constexpr Extended ExtendedPowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                                           1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+        const Extended quotient = static_cast<Extended>(mantissa) / ExtendedPowersOfTen[decimals];
+        std::uint64_t significand = 0;
+        std::memcpy(&significand, &quotient, sizeof significand);
+        constexpr std::uint64_t BelowDouble = (1 << 11) - 1; // the 11 bits a double drops
+        if ((significand & BelowDouble) == 1 << 10)
+            return std::nullopt;
+        return static_cast<double>(quotient);
+    }
+}
+
+// Reads a number of at most 19 digits, with an optional minus sign and point, the form nearly every
+// recorded value has; returns where it ends, or nullptr for any other text or where the number is
+// left to from_chars.
+const char* parsePlainDecimal(const char* first, const char* last, double& value)
+{
+    constexpr int MaxDigits = 19; // any 19 digits fit in 64 bits
     const bool negative = first != last && *first == '-';
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = -1; // none before the point is met
+    std::uint64_t mantissa = 0; // wraps only beyond MaxDigits, which is refused
     const char* p = first + (negative ? 1 : 0);
-    for (; p != last; ++p) {
-        if (*p == '.' && decimals < 0) {
-            decimals = 0;
-            continue;
-        }
-        if (*p < '0' || *p > '9')
-            break;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-        ++digits;
-        if (decimals >= 0)
-            ++decimals;
+    const auto takeDigits = [&] {
+        for (; p != last && static_cast<unsigned char>(*p - '0') < 10; ++p)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    };
+    takeDigits();
+    int digits = static_cast<int>(p - first) - (negative ? 1 : 0);
+    int decimals = 0;
+    if (p != last && *p == '.') {
+        const char* point = p++;
+        constexpr bool LittleEndian = std::endian::native == std::endian::little; // as eightDigits reads bytes
+        for (std::optional<std::uint64_t> eight; LittleEndian && last - p >= 8 && (eight = eightDigits(p)); p += 8)
+            mantissa = mantissa * 100000000 + *eight;
+        takeDigits();
+        decimals = static_cast<int>(p - point - 1);
+        digits += decimals;
     }
     if (digits == 0 || digits > MaxDigits)
         return nullptr;
-    const double magnitude = static_cast<double>(mantissa) / PowersOfTen[std::max(decimals, 0)];
-    value = negative ? -magnitude : magnitude;
+    const std::optional<double> magnitude = exactQuotient(mantissa, digits, decimals);
+    if (!magnitude)
+        return nullptr;
+    value = negative ? -*magnitude : *magnitude;
     return p;
 }
 

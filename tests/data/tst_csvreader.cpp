@@ -175,17 +175,20 @@ class TestCsvReader : public QObject {
         QCOMPARE(slot.TraceData.column(ColumnId::PV1)->text(1), "7");
     }
 
-    // Plain decimals, read without from_chars, give exactly the number from_chars gives; other
-    // forms (too many digits, exponents, blanks) still have their numbers.
+    // Plain decimals, read without from_chars, give exactly the number from_chars gives, halfway
+    // cases between two doubles included; other forms (too many digits, exponents, blanks) still
+    // have their numbers.
     void numbersAreCorrectlyRounded()
     {
         QByteArray text = "; QOR1000\r\n; \r\n";
         std::vector<QByteArray> fields = {
             "0.1", "-0.0", "5.", ".5", "-.5", "000.50", "123456789012345", "1234567890123456", "0.000000000000001", "9007199254740993",
             "1E3", " 7 "};
+        // 19 digits and more; the first two fall closer to halfway between two doubles than 64 bits tell.
+        fields.insert(fields.end(), {"2865049748.687600851", "11791415.02217504289", "9999999999999999999", "99999999999999999999"});
         QRandomGenerator random(11);
         while (fields.size() < 30000) {
-            QByteArray digits = QByteArray::number(random.generate64() % 1000000000000000ULL).left(1 + random.bounded(15));
+            QByteArray digits = QByteArray::number(random.generate64()).left(1 + random.bounded(20));
             digits.insert(random.bounded(static_cast<int>(digits.size()) + 1), '.');
             fields.push_back(random.bounded(2) ? "-" + digits : digits);
         }
