@@ -2,6 +2,7 @@
 
 #include "minmaxlevels.h"
 #include "numbertext.h"
+#include "parallel.h"
 
 #include <cmath>
 #include <cstdio>
@@ -18,6 +19,15 @@ const MinMaxLevels& ValueColumn::minMaxLevels() const
 {
     std::call_once(m_levelsBuilt, [this] { m_levels = std::make_unique<const MinMaxLevels>(*this); });
     return *m_levels;
+}
+
+void buildMinMaxLevels(const std::vector<const ValueColumn*>& columns)
+{
+    runInParts(static_cast<std::int64_t>(columns.size()), 1, [&](int, std::int64_t first, std::int64_t count) {
+        for (std::int64_t c = first; c < first + count; ++c)
+            columns[static_cast<std::size_t>(c)]->minMaxLevels();
+        return true;
+    });
 }
 
 DoubleColumn::DoubleColumn(NumberArray values)

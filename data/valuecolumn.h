@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace qor {
 
@@ -43,6 +44,10 @@ class ValueColumn {
 };
 
 using ColumnPtr = std::shared_ptr<const ValueColumn>;
+
+// Builds the minimum/maximum levels of every column not yet built, several columns at once: a
+// column's levels end in a pass on one core, which the other cores fill with the next column.
+void buildMinMaxLevels(const std::vector<const ValueColumn*>& columns);
 
 // Values recorded as binary doubles: the text is the value text of the number.
 class DoubleColumn final : public ValueColumn {

@@ -179,6 +179,7 @@ void GraphPainter::paintPlots()
     m_painter.save();
     m_painter.setClipRect(m_area);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    buildMinMaxLevels(orderedColumnsShown());
     PlotReducer reducer({m_area, time.minimum(), time.maximum(), static_cast<int>(std::ceil(m_area.width() * density))});
     std::vector<QLineF> steps;
     for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
@@ -197,6 +198,20 @@ void GraphPainter::paintPlots()
         }
     }
     m_painter.restore();
+}
+
+// The value columns of the shown plots that the reduction reads through their levels.
+std::vector<const ValueColumn*> GraphPainter::orderedColumnsShown() const
+{
+    std::vector<const ValueColumn*> columns;
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
+        const GraphPlot& plot = m_graph.plot(k);
+        for (const PlotSegment& segment : plot.segments()) {
+            if (plot.isVisible() && segment.ascending && segment.y)
+                columns.push_back(segment.y.get());
+        }
+    }
+    return columns;
 }
 
 void GraphPainter::paintCursors()

@@ -110,6 +110,13 @@ class TestMinMaxLevels : public QObject {
         QCOMPARE(readsToBuild, column.size());
         QCOMPARE(&column.minMaxLevels(), first);
         QCOMPARE(column.reads(), readsToBuild);
+
+        // Built together, a column listed twice is still read once, and a built one not again.
+        const CountingColumn other(300'000);
+        buildMinMaxLevels({&other, &column, &other});
+        QCOMPARE(other.reads(), other.size());
+        QCOMPARE(column.reads(), readsToBuild);
+        QCOMPARE(other.minMaxLevels().range(0, other.size()).maximum, 999.0);
     }
 };
 
