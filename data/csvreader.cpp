@@ -10,10 +10,12 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace qor {
 
@@ -39,10 +41,30 @@ bool reportProgress(BusyNotice* busy, int part, Phase phase, double done, double
     return !busy || busy->progressOfPart(part, phase.from + phase.share * (total > 0 ? done / total : 1));
 }
 
-bool reportProgress(BusyNotice* busy, int part, Phase phase, const CsvPart& range, std::size_t offset)
-{
-    return reportProgress(busy, part, phase, static_cast<double>(offset - range.begin), static_cast<double>(range.end - range.begin));
-}
+// The progress of a phase whose parts the cores share out: each core adds the bytes it has passed
+// and the calling thread's reports show the sum.
+class SharedProgress {
+  public:
+    SharedProgress(BusyNotice* busy, Phase phase, std::size_t totalBytes)
+        : m_busy(busy)
+        , m_phase(phase)
+        , m_total(static_cast<double>(totalBytes))
+    {
+    }
+
+    // Adds `bytes` passed by `worker`; false once the user has cancelled.
+    bool passed(int worker, std::size_t bytes)
+    {
+        const std::size_t done = m_done.fetch_add(bytes, std::memory_order_relaxed) + bytes;
+        return reportProgress(m_busy, worker, m_phase, static_cast<double>(done), m_total);
+    }
+
+  private:
+    BusyNotice* m_busy;
+    Phase m_phase;
+    double m_total;
+    std::atomic<std::size_t> m_done = 0;
+};
 
 // Reads bytes [first, first + size) of the file into `bytes` at the same offset, as part `part` of
 // the read.
@@ -85,7 +107,7 @@ Status readWholeFile(const QString& path, CsvBytes& bytes, BusyNotice* busy)
 
 std::vector<CsvPart> splitIntoParts(std::string_view text)
 {
-    const int parts = partCount(static_cast<std::int64_t>(text.size()), MinPartBytes);
+    const int parts = itemCount(static_cast<std::int64_t>(text.size()), MinPartBytes);
     std::vector<CsvPart> out;
     std::size_t begin = 0;
     for (int p = 1; p <= parts; ++p) {
@@ -98,15 +120,16 @@ std::vector<CsvPart> splitIntoParts(std::string_view text)
     return out;
 }
 
-// Counts the records of part `part`; false when the user cancelled.
-bool countPart(std::string_view text, int part, CsvPart& range, BusyNotice* busy)
+// Counts the records of one part, on core `worker`; false when the user cancelled.
+bool countPart(std::string_view text, int worker, CsvPart& range, SharedProgress& progress)
 {
     csv::LineCursor cursor(text.substr(0, range.end), range.begin);
+    std::size_t reported = range.begin;
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
         const std::string_view line = cursor.next();
         if (csv::isRecord(line) && range.records++ == 0)
             range.firstTime = csv::recordTime(line);
-        if (lines % ProgressLines == 0 && !reportProgress(busy, part, CountPhase, range, cursor.offset()))
+        if (lines % ProgressLines == 0 && !progress.passed(worker, cursor.offset() - std::exchange(reported, cursor.offset())))
             return false;
     }
     return true;
@@ -211,12 +234,14 @@ void parseFields(std::string_view line, std::size_t record, std::vector<NumberAr
     }
 }
 
-// Parses part `part` into the table from record `first`, writing no more records than the part was
-// counted with; returns false when the part holds another number of records or the user cancelled.
-bool parsePart(std::string_view text, int part, const CsvPart& range, qint64 first, CsvTable& table,
-               std::vector<CsvDocument::Checkpoint>& checkpoints, BusyNotice* busy)
+// Parses one part, on core `worker`, into the table from record `first`, writing no more records
+// than the part was counted with; returns false when the part holds another number of records or
+// the user cancelled.
+bool parsePart(std::string_view text, int worker, const CsvPart& range, qint64 first, CsvTable& table,
+               std::vector<CsvDocument::Checkpoint>& checkpoints, SharedProgress& progress)
 {
     csv::LineCursor cursor(text.substr(0, range.end), range.begin);
+    std::size_t reported = range.begin;
     auto record = static_cast<std::size_t>(first);
     const auto end = static_cast<std::size_t>(first + range.records);
     for (qint64 lines = 1; !cursor.atEnd(); ++lines) {
@@ -233,7 +258,7 @@ bool parsePart(std::string_view text, int part, const CsvPart& range, qint64 fir
         table.times[record] = datetime::serialFromSeconds(*time);
         parseFields(line, record, table.numbers);
         ++record;
-        if (lines % ProgressLines == 0 && !reportProgress(busy, part, ParsePhase, range, offset))
+        if (lines % ProgressLines == 0 && !progress.passed(worker, offset - std::exchange(reported, offset)))
             return false;
     }
     return record == end;
@@ -269,8 +294,9 @@ Result<CsvCount> FuncCountCsvRecords(const QString& path, BusyNotice* busy)
     count.bytes = std::move(bytes);
     const std::string_view text = textOf(*count.bytes);
     count.parts = splitIntoParts(text);
-    const bool counted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
-        return countPart(text, part, count.parts[static_cast<std::size_t>(part)], busy);
+    SharedProgress progress(busy, CountPhase, text.size());
+    const bool counted = runItems(static_cast<std::int64_t>(count.parts.size()), [&](int worker, std::int64_t part) {
+        return countPart(text, worker, count.parts[static_cast<std::size_t>(part)], progress);
     });
     if (!counted)
         return Status::cancelled(); // nothing else stops a count
@@ -302,9 +328,10 @@ Status FuncParseCsvFile(const CsvCount& count, CsvTable& table, BusyNotice* busy
         return differs;
     const std::string_view text = textOf(*count.bytes);
     std::vector<std::vector<CsvDocument::Checkpoint>> checkpoints(count.parts.size());
-    const bool asCounted = runInParts(static_cast<std::int64_t>(count.parts.size()), 1, [&](int part, std::int64_t, std::int64_t) {
+    SharedProgress progress(busy, ParsePhase, text.size());
+    const bool asCounted = runItems(static_cast<std::int64_t>(count.parts.size()), [&](int worker, std::int64_t part) {
         const auto p = static_cast<std::size_t>(part);
-        return parsePart(text, part, count.parts[p], (*firstRecord)[p], table, checkpoints[p], busy);
+        return parsePart(text, worker, count.parts[p], (*firstRecord)[p], table, checkpoints[p], progress);
     });
     if (!asCounted)
         return busy && busy->cancelled() ? Status::cancelled() : differs;

@@ -15,4 +15,14 @@ bool runInParts(std::int64_t count, std::int64_t minPartSize,
 // The number of parts runInParts uses for `count` items.
 int partCount(std::int64_t count, std::int64_t minPartSize);
 
+// Runs `work(worker, item)` for every item of [0, count), each core taking the next item not yet
+// taken, so that a core that runs slower than another (page faults can cost one core far more than
+// the other) takes fewer items. Worker 0 is the calling thread. Once an item returns false or
+// throws, no further item begins; the result and exceptions are those of runInParts.
+bool runItems(std::int64_t count, const std::function<bool(int worker, std::int64_t item)>& work);
+
+// How many items of at least `minItemSize` to cut `size` into for runItems: several per core, so
+// that the cores come out even, and a single one when the work is small.
+int itemCount(std::int64_t size, std::int64_t minItemSize);
+
 } // namespace qor

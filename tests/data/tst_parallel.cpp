@@ -24,6 +24,22 @@ class TestParallel : public QObject {
         QVERIFY(std::all_of(seen.begin(), seen.end(), [](const std::atomic<int>& n) { return n == 1; }));
     }
 
+    // Items go to whichever core is free: each is worked on once, and once one fails no further
+    // item begins.
+    void itemsAreSharedOutAndStopAtAFailure()
+    {
+        constexpr std::int64_t Items = 1000;
+        std::vector<std::atomic<int>> seen(Items);
+        QVERIFY(runItems(Items, [&](int, std::int64_t item) { return ++seen[static_cast<std::size_t>(item)] == 1; }));
+        QVERIFY(std::all_of(seen.begin(), seen.end(), [](const std::atomic<int>& n) { return n == 1; }));
+        std::atomic<int> begun = 0;
+        QVERIFY(!runItems(Items, [&](int, std::int64_t item) {
+            ++begun;
+            return item != 10;
+        }));
+        QVERIFY(begun < Items);
+    }
+
     // An exception in a part on another thread would end the program; it reaches the caller
     // instead, once every part has finished.
     void anExceptionInAnyPartReachesTheCaller_data()
