@@ -4,8 +4,10 @@
 #include "numbertext.h"
 #include "parallel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <vector>
@@ -17,15 +19,21 @@ ValueColumn::~ValueColumn() = default;
 
 const MinMaxLevels& ValueColumn::minMaxLevels() const
 {
-    std::call_once(m_levelsBuilt, [this] { m_levels = std::make_unique<const MinMaxLevels>(*this); });
+    std::call_once(m_levelsBuilt, [this] {
+        m_levels = std::make_unique<const MinMaxLevels>(*this);
+        m_levelsReady.store(true, std::memory_order_release);
+    });
     return *m_levels;
 }
 
 void buildMinMaxLevels(const std::vector<const ValueColumn*>& columns)
 {
-    runInParts(static_cast<std::int64_t>(columns.size()), 1, [&](int, std::int64_t first, std::int64_t count) {
+    std::vector<const ValueColumn*> unbuilt;
+    std::copy_if(columns.begin(), columns.end(), std::back_inserter(unbuilt), [](const ValueColumn* c) { return !c->hasMinMaxLevels(); });
+    // A redraw finds every level built and so starts no thread.
+    runInParts(static_cast<std::int64_t>(unbuilt.size()), 1, [&](int, std::int64_t first, std::int64_t count) {
         for (std::int64_t c = first; c < first + count; ++c)
-            columns[static_cast<std::size_t>(c)]->minMaxLevels();
+            unbuilt[static_cast<std::size_t>(c)]->minMaxLevels();
         return true;
     });
 }

@@ -5,6 +5,7 @@
 #include "bulkallocator.h"
 #include "valuerange.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -37,10 +38,13 @@ class ValueColumn {
     // The minimum/maximum levels of the numbers, built on first use (once, whichever thread asks
     // first) and kept here, so that every plot showing the column shares them.
     const MinMaxLevels& minMaxLevels() const;
+    // Whether they are built already, without waiting for a build under way.
+    bool hasMinMaxLevels() const { return m_levelsReady.load(std::memory_order_acquire); }
 
   private:
     mutable std::once_flag m_levelsBuilt;
     mutable std::unique_ptr<const MinMaxLevels> m_levels;
+    mutable std::atomic<bool> m_levelsReady = false;
 };
 
 using ColumnPtr = std::shared_ptr<const ValueColumn>;
