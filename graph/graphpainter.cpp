@@ -179,13 +179,16 @@ void GraphPainter::paintPlots()
     m_painter.save();
     m_painter.setClipRect(m_area);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    buildMinMaxLevels(orderedColumnsShown());
+    std::vector<const GraphPlot*> shown;
+    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
+        if (const GraphPlot& plot = m_graph.plot(k); plot.isVisible() && plot.pointCount() > 0)
+            shown.push_back(&plot);
+    }
+    PlotReducer::buildLevels(shown);
     PlotReducer reducer({m_area, time.minimum(), time.maximum(), static_cast<int>(std::ceil(m_area.width() * density))});
     std::vector<QLineF> steps;
-    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
-        const GraphPlot& plot = m_graph.plot(k);
-        if (!plot.isVisible() || plot.pointCount() == 0)
-            continue;
+    for (const GraphPlot* shownPlot : shown) {
+        const GraphPlot& plot = *shownPlot;
         const TrendAxis& y = m_graph.axis(plot.yAxis());
         m_painter.setPen(QPen(plot.color(), plot.lineWidth(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         for (const QPolygonF& run : reducer.runs(plot, y.minimum(), y.maximum())) {
@@ -198,20 +201,6 @@ void GraphPainter::paintPlots()
         }
     }
     m_painter.restore();
-}
-
-// The value columns of the shown plots that the reduction reads through their levels.
-std::vector<const ValueColumn*> GraphPainter::orderedColumnsShown() const
-{
-    std::vector<const ValueColumn*> columns;
-    for (int k = 1; k <= TrendGraph::PlotCount; ++k) {
-        const GraphPlot& plot = m_graph.plot(k);
-        for (const PlotSegment& segment : plot.segments()) {
-            if (plot.isVisible() && segment.ascending && segment.y)
-                columns.push_back(segment.y.get());
-        }
-    }
-    return columns;
 }
 
 void GraphPainter::paintCursors()

@@ -9,7 +9,6 @@
 namespace qor {
 
 class TrendGraph;
-class ValueColumn;
 
 // Draws a trend graph: frame, plot area, grid, the three axes with their ticks, labels and
 // captions, the plots, the cursors, the annotations and a zoom span being chosen. Labels that would
@@ -28,7 +27,6 @@ class GraphPainter {
     void paintValueAxis(const TrendAxis& axis, bool left);
     static QColor readable(const QColor& text, const QColor& background);
     void paintPlots();
-    std::vector<const ValueColumn*> orderedColumnsShown() const;
     void paintCursors();
     void paintAnnotations();
     QRectF labelBox(QRectF box, const std::vector<QRectF>& drawn) const;

@@ -38,6 +38,18 @@ std::vector<QPolygonF> PlotReducer::runs(const GraphPlot& plot, double yMinimum,
     return done;
 }
 
+void PlotReducer::buildLevels(const std::vector<const GraphPlot*>& plots)
+{
+    std::vector<const ValueColumn*> columns;
+    for (const GraphPlot* plot : plots) {
+        for (const PlotSegment& segment : plot->segments()) {
+            if (segment.ascending) // as runs() reduces them
+                columns.push_back(segment.y.get());
+        }
+    }
+    buildMinMaxLevels(columns);
+}
+
 void PlotReducer::reduceOrdered(const PlotSegment& segment)
 {
     const auto begin = segment.x->begin();

@@ -38,6 +38,8 @@ class PlotReducer {
 
     // The polylines of `plot` drawn against a Y axis from `yMinimum` to `yMaximum`.
     std::vector<QPolygonF> runs(const GraphPlot& plot, double yMinimum, double yMaximum);
+    // Builds, several columns at once, the min/max levels that runs() will read for `plots`.
+    static void buildLevels(const std::vector<const GraphPlot*>& plots);
 
     static constexpr int MaxRunPoints = 256;
     // Up to this many records per pixel column the records themselves are walked, even in order.
